@@ -1,0 +1,7 @@
+// HvReturnLong: creation.
+#include "HvReturnLong.h"
+
+IHvReturnLong* HvReturnLong::Create(LONG initial)
+{
+    return CreateObject<HvReturnLong>(initial);
+}

@@ -1,0 +1,7 @@
+// HvReturnShort: creation.
+#include "HvReturnShort.h"
+
+IHvReturnShort* HvReturnShort::Create(SHORT initial)
+{
+    return CreateObject<HvReturnShort>(initial);
+}

@@ -1,0 +1,73 @@
+// Helpers shared by the framework tests: late-bound calls and small owners.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+
+// A VARIANT that clears itself.
+struct ScopedVariant {
+    VARIANT value;
+    ScopedVariant() { VariantInit(&value); }
+    ~ScopedVariant() { VariantClear(&value); }
+    ScopedVariant(const ScopedVariant&) = delete;
+    ScopedVariant& operator=(const ScopedVariant&) = delete;
+};
+
+// Releases an interface pointer at the end of the scope.
+template <class T>
+struct Released {
+    T* pointer = nullptr;
+    Released() = default;
+    explicit Released(T* p) : pointer(p) {}
+    ~Released()
+    {
+        if (pointer)
+            pointer->Release();
+    }
+    Released(const Released&) = delete;
+    Released& operator=(const Released&) = delete;
+    T* operator->() const { return pointer; }
+    T** Out() { return &pointer; }
+    void** OutVoid() { return reinterpret_cast<void**>(&pointer); }
+};
+
+inline HRESULT DispIdOf(IDispatch* object, const wchar_t* name, DISPID& dispid)
+{
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    return object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid);
+}
+
+inline HRESULT GetPropertyLate(IDispatch* object, const wchar_t* name, VARIANT* result,
+                               EXCEPINFO* exception = nullptr)
+{
+    DISPID dispid = 0;
+    HRESULT hr = DispIdOf(object, name, dispid);
+    if (FAILED(hr))
+        return hr;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    return object->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result,
+                          exception, nullptr);
+}
+
+inline HRESULT PutPropertyLate(IDispatch* object, const wchar_t* name, VARIANT value)
+{
+    DISPID dispid = 0;
+    HRESULT hr = DispIdOf(object, name, dispid);
+    if (FAILED(hr))
+        return hr;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {&value, &named, 1, 1};
+    return object->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                          nullptr, nullptr);
+}
+
+// "/unix/path" (as CMake knows it) to the "Z:\unix\path" Wine maps it to.
+inline std::wstring WindowsPathOf(const char* unixPath)
+{
+    std::wstring result = L"Z:";
+    for (const char* c = unixPath; *c; ++c)
+        result += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return result;
+}
