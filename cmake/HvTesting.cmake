@@ -2,9 +2,11 @@
 # tools/wine-run, with doctest as the framework.
 #
 #   hv_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [LOCALES pt_BR en_US]
-#               [TIMEOUT seconds])
+#               [TIMEOUT seconds] [FOCUS])
 # Builds one executable and registers it once per locale (pt_BR by default);
-# the ctest names are name (pt_BR) and name.en_US.
+# the ctest names are name (pt_BR) and name.en_US. FOCUS marks a test that
+# needs the keyboard focus or the active window: such tests share one desktop
+# and so never run at the same time as each other.
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run ${PROJECT_BINARY_DIR})
 
@@ -19,7 +21,7 @@ target_include_directories(hv_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/suppo
 target_link_libraries(hv_test_main PUBLIC ole32 oleaut32 uuid)
 
 function(hv_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LOCALES" ${ARGN})
+  cmake_parse_arguments(T "FOCUS" "NAME;TIMEOUT" "SOURCES;LIBS;LOCALES" ${ARGN})
   if(NOT T_LOCALES)
     set(T_LOCALES pt_BR)
   endif()
@@ -38,5 +40,8 @@ function(hv_add_test)
     set_tests_properties(${test_name} PROPERTIES
       ENVIRONMENT "HV_LOCALE=${loc}.UTF-8;HV_TIMEOUT=${T_TIMEOUT}"
       TIMEOUT ${T_TIMEOUT})
+    if(T_FOCUS)
+      set_property(TEST ${test_name} APPEND PROPERTY RESOURCE_LOCK hv_desktop_focus)
+    endif()
   endforeach()
 endfunction()

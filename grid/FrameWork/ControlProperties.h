@@ -1,0 +1,92 @@
+// CControlProperties: the second layer of the control base: property
+// notifications from the control's own objects, property browsing,
+// categories, the data object with its advise holder, the stock-event mask
+// and the standard persisted state's versions.
+#pragma once
+
+#include "ControlEmbedding.h"
+#include "OleControlInterfaces.h"
+
+// Stock events that the framework fires from window messages: the bits of
+// the mask a control gives to its constructor.
+namespace StockEventMask {
+constexpr DWORD KeyDown = 0x01;
+constexpr DWORD KeyPress = 0x02;
+constexpr DWORD KeyUp = 0x04;
+constexpr DWORD MouseDown = 0x08;
+constexpr DWORD MouseMove = 0x10;
+constexpr DWORD MouseUp = 0x20;
+constexpr DWORD Click = 0x40;
+constexpr DWORD DblClick = 0x80;
+constexpr DWORD All = 0xFF;
+} // namespace StockEventMask
+
+class CControlProperties : public CControlEmbedding,
+                           public IPropertyNotifySink,
+                           public IPerPropertyBrowsing,
+                           public ICategorizeProperties,
+                           public IDataObject
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return ForwardQueryInterface(iid, out); }
+    STDMETHODIMP_(ULONG) AddRef() override { return CUnknownObject::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return CUnknownObject::Release(); }
+
+    HRESULT InternalQueryInterface(REFIID iid, void** out) override;
+
+    // IPropertyNotifySink: a change of one of the control's own objects
+    // makes the control dirty.
+    STDMETHODIMP OnChanged(DISPID dispid) override;
+    STDMETHODIMP OnRequestEdit(DISPID dispid) override;
+
+    // IPerPropertyBrowsing, answered by the control's backends.
+    STDMETHODIMP GetDisplayString(DISPID dispid, BSTR* text) override;
+    STDMETHODIMP MapPropertyToPage(DISPID dispid, CLSID* page) override;
+    STDMETHODIMP GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies) override;
+    STDMETHODIMP GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value) override;
+
+    // ICategorizeProperties
+    STDMETHODIMP MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
+    STDMETHODIMP GetCategoryName(PROPCAT category, LCID locale, BSTR* name) override;
+
+    // IDataObject. The advise family works; the data formats belong to the
+    // data layer of the control and answer E_NOTIMPL until it is there.
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    STDMETHODIMP QueryGetData(FORMATETC* format) override;
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) override;
+    STDMETHODIMP SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    STDMETHODIMP EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override;
+    STDMETHODIMP DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* cookie) override;
+    STDMETHODIMP DUnadvise(DWORD cookie) override;
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA** advises) override;
+
+    // Tells the data advise sinks that the control's data changed.
+    void SendOnDataChange(DWORD adviseFlags) override;
+
+    DWORD StockEvents() const { return m_stockEventMask; }
+    DWORD LoadedStateVersion() const { return m_loadedVersion; }
+    DWORD CurrentStateVersion() const { return m_currentVersion; }
+    void SetCurrentStateVersion(DWORD version) { m_currentVersion = version; }
+
+protected:
+    // stockEventMask: the StockEventMask bits of the events that the
+    // framework fires from the control's window messages.
+    CControlProperties(IUnknown* outer, int objectType, void* primaryInterface, DWORD stockEventMask);
+    ~CControlProperties() override;
+
+    // Backends of IPerPropertyBrowsing and IDataObject::SetData.
+    virtual HRESULT OnGetDisplayString(DISPID dispid, BSTR* text);
+    virtual HRESULT OnMapPropertyToPage(DISPID dispid, CLSID* page);
+    virtual HRESULT OnGetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies);
+    virtual HRESULT OnGetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value);
+    virtual HRESULT OnSetData(FORMATETC* format, STGMEDIUM* medium, BOOL release);
+
+    IDataAdviseHolder* m_dataAdviseHolder = nullptr;
+    DWORD m_stockEventMask;
+    WORD m_pendingLeadByte = 0;
+    DWORD m_loadedVersion = 0;
+    DWORD m_currentVersion = 0;
+    DWORD m_helpClick = 0;
+    DWORD m_buttonDown = 0;
+};

@@ -1,0 +1,106 @@
+// HvOverrides: creation, look-ups and copying of the layout's named overrides.
+#include "HvOverrides.h"
+
+#include "HvOverride.h"
+
+HvOverrides::HvOverrides(OverrideLayoutSeam* layout)
+    : HvCollectionObject(ObjectType::Overrides, OwnerPropertyId, HvOverride::Kind, false), layout_(layout)
+{
+}
+
+HRESULT HvOverrides::Create(OverrideLayoutSeam* layout, HvOverrides** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&] {
+        *out = new HvOverrides(layout);
+        return S_OK;
+    });
+}
+
+STDMETHODIMP HvOverrides::get_Item(VARIANT index, IHvOverride** out)
+{
+    return Guard([&] { return Item(&index, reinterpret_cast<IDispatch**>(out)); });
+}
+
+STDMETHODIMP HvOverrides::Add(VARIANT key, IHvOverride** out)
+{
+    return Guard([&]() -> HRESULT {
+        if (!out)
+            return E_INVALIDARG;
+        *out = nullptr;
+        VARIANT copy;
+        VariantInit(&copy);
+        HRESULT hr = VariantCopyInd(&copy, &key);
+        if (FAILED(hr))
+            return hr;
+        BSTR text = nullptr;
+        const VARTYPE type = V_VT(&copy);
+        if (type == VT_BSTR) {
+            text = V_BSTR(&copy);
+        } else if (type != VT_EMPTY && type != VT_NULL && type != VT_ERROR) {
+            VariantClear(&copy);
+            return RaiseError(CollectionError::KeyNotString, CollectionError::KeyNotStringString);
+        }
+        hr = AddInternal(text, nullptr, reinterpret_cast<IDispatch**>(out), 0);
+        VariantClear(&copy);
+        return hr;
+    });
+}
+
+HvOverride* HvOverrides::OverrideAt(LONG index) const
+{
+    return dynamic_cast<HvOverride*>(GetVectorItemAt(index));
+}
+
+HvOverride* HvOverrides::FindOverride(const CDualString& key) const
+{
+    return dynamic_cast<HvOverride*>(FindVectorItemByKey(&key));
+}
+
+LONG HvOverrides::IndexOfOverride(const HvOverride* item) const
+{
+    return item ? CollectionIndexOf(item) : -1;
+}
+
+HRESULT HvOverrides::CreateItem(HvKeyedItem** out, const CDualString* key, LONG)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    HvOverride* created = nullptr;
+    HRESULT hr = HvOverride::Create(layout_, static_cast<ChangeSubscriber*>(this), key, &created);
+    if (SUCCEEDED(hr))
+        *out = created;
+    return hr;
+}
+
+bool HvOverrides::HasDataForCategories(LONG categories) const
+{
+    return (categories & OverrideCollectionCategory) && ItemCount() > 0;
+}
+
+HRESULT HvOverrides::CopyFrom(HvOverrides& source)
+{
+    const std::vector<HvKeyedItem*> items = source.Items();
+    for (HvKeyedItem* item : items) {
+        HvOverride* from = dynamic_cast<HvOverride*>(item);
+        if (!from)
+            continue;
+        const CDualString* key = from->GetKey();
+        if (key && !key->IsEmpty()) {
+            if (HvOverride* old = FindOverride(*key))
+                RemoveCollectionItem(old);
+        }
+        HvOverride* copy = nullptr;
+        if (FAILED(HvOverride::Create(layout_, static_cast<ChangeSubscriber*>(this), key, &copy)))
+            return S_OK;
+        if (FAILED(copy->CopyAll(*from, 0)) || FAILED(AppendLoadedItem(copy))) {
+            copy->Deactivate();
+            copy->Release();
+            return S_OK;
+        }
+    }
+    return S_OK;
+}
