@@ -5,6 +5,7 @@
 #include "CriticalSectionLock.h"
 #include "EnumObject.h"
 #include "Module.h"
+#include "ReleaseField.h"
 #include "ResourceModule.h"
 #include "TextHelpers.h"
 #include "Units.h"
@@ -29,16 +30,6 @@ PropertyFrameFunction g_propertyFrame = &OleCreatePropertyFrame;
 // Guarded by the global critical section.
 LCID g_libraryLocale = 0;
 bool g_localeRead = false;
-
-template <class T>
-void ReleaseField(T*& field)
-{
-    if (field) {
-        T* held = field;
-        field = nullptr;
-        held->Release();
-    }
-}
 
 // Verb names in the records are string-table identifiers; the copy handed
 // out carries the loaded text in task memory.
@@ -99,8 +90,10 @@ CControlEmbedding::CControlEmbedding(IUnknown* outer, int objectType, void* prim
 CControlEmbedding::~CControlEmbedding()
 {
     if (m_reflector) {
-        DestroyWindow(m_reflector);
+        HWND reflector = m_reflector;
         m_reflector = nullptr;
+        SetWindowLongPtrW(reflector, GWLP_USERDATA, 0);
+        DestroyWindow(reflector);
     }
     ReleaseField(m_clientSite);
     ReleaseField(m_controlSite);
@@ -728,17 +721,6 @@ SHORT CControlEmbedding::GetModifierKeyState()
     return state;
 }
 
-HRESULT CControlEmbedding::InPlaceActivate(LONG)
-{
-    return E_NOTIMPL;
-}
-
-void CControlEmbedding::SetModalState(bool modal)
-{
-    if (m_frame)
-        m_frame->EnableModeless(!modal);
-}
-
 BOOL CControlEmbedding::OnGetRect(DWORD aspect, RECTL* rectangle)
 {
     if (aspect != DVASPECT_CONTENT || !rectangle)
@@ -760,128 +742,6 @@ LRESULT CControlEmbedding::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM
         return result;
     }
     return m_window ? DefWindowProcW(m_window, message, wParam, lParam) : 0;
-}
-
-// --- In-place object and active object -----------------------------------
-
-STDMETHODIMP CControlEmbedding::GetWindow(HWND* window)
-{
-    if (!window)
-        return E_POINTER;
-    *window = nullptr;
-    if (m_windowlessSite || !(m_state & ControlState::InPlaceActive))
-        return E_FAIL;
-    *window = m_reflector ? m_reflector : m_window;
-    return *window ? S_OK : E_UNEXPECTED;
-}
-
-STDMETHODIMP CControlEmbedding::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::ReactivateAndUndo() { return E_NOTIMPL; }
-
-STDMETHODIMP CControlEmbedding::GetDropTarget(IDropTarget** target)
-{
-    if (target)
-        *target = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CControlEmbedding::InPlaceDeactivate()
-{
-    try {
-        if (!(m_state & ControlState::InPlaceActive))
-            return S_OK;
-        if (m_state & ControlState::UIActive)
-            UIDeactivate();
-        IOleInPlaceSite* site = m_windowlessSite ? m_windowlessSite : m_inPlaceSite;
-        if (site)
-            site->OnInPlaceDeactivate();
-        m_state &= ~(ControlState::InPlaceActive | ControlState::Shown);
-        if (m_window) {
-            HWND window = m_window;
-            m_window = nullptr;
-            DestroyWindow(window);
-        }
-        if (m_reflector) {
-            HWND reflector = m_reflector;
-            m_reflector = nullptr;
-            DestroyWindow(reflector);
-        }
-        ReleaseField(m_frame);
-        ReleaseField(m_document);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlEmbedding::UIDeactivate()
-{
-    try {
-        if (!(m_state & ControlState::UIActive))
-            return S_OK;
-        m_state &= ~ControlState::UIActive;
-        if (m_document)
-            m_document->SetActiveObject(nullptr, nullptr);
-        if (m_frame)
-            m_frame->SetActiveObject(nullptr, nullptr);
-        IOleInPlaceSite* site = m_windowlessSite ? m_windowlessSite : m_inPlaceSite;
-        if (site)
-            site->OnUIDeactivate(FALSE);
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlEmbedding::SetObjectRects(LPCRECT position, LPCRECT)
-{
-    if (!position)
-        return E_POINTER;
-    m_position = *position;
-    if (m_window)
-        SetWindowPos(m_reflector ? m_reflector : m_window, nullptr, position->left, position->top,
-                     position->right - position->left, position->bottom - position->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    return S_OK;
-}
-
-STDMETHODIMP CControlEmbedding::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
-{
-    try {
-        if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && (m_state & ControlState::InPlaceActive) &&
-            m_controlSite)
-            m_controlSite->OnFocus(message == WM_SETFOCUS);
-        const LRESULT answer = WindowProc(message, wParam, lParam);
-        if (result)
-            *result = answer;
-        return S_OK;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlEmbedding::TranslateAccelerator(LPMSG message)
-{
-    try {
-        if (PreTranslateMessage(message))
-            return S_OK;
-        if (!m_controlSite)
-            return S_FALSE;
-        return m_controlSite->TranslateAccelerator(message, GetModifierKeyState());
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlEmbedding::OnFrameWindowActivate(BOOL) { return S_OK; }
-STDMETHODIMP CControlEmbedding::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
-STDMETHODIMP CControlEmbedding::EnableModeless(BOOL) { return S_OK; }
-
-STDMETHODIMP CControlEmbedding::OnDocWindowActivate(BOOL activate)
-{
-    if ((m_state & ControlState::UIActive) && activate && m_frame)
-        m_frame->SetBorderSpace(nullptr);
-    return S_OK;
 }
 
 // --- View ----------------------------------------------------------------
@@ -956,10 +816,7 @@ STDMETHODIMP CControlEmbedding::GetNaturalExtent(DWORD, LONG, DVTARGETDEVICE*, H
     return E_NOTIMPL;
 }
 
-// --- Persistence ---------------------------------------------------------
-// The persisted state (streams, storages, property bags) belongs to the
-// persistence layer of the control; until it is there Load and Save answer
-// E_NOTIMPL.
+// --- Class of the persisted object ----------------------------------------
 
 STDMETHODIMP CControlEmbedding::GetClassID(CLSID* clsid)
 {
@@ -969,38 +826,6 @@ STDMETHODIMP CControlEmbedding::GetClassID(CLSID* clsid)
     *clsid = own ? *own : CLSID_NULL;
     return own ? S_OK : E_FAIL;
 }
-
-STDMETHODIMP CControlEmbedding::IsDirty()
-{
-    return IsDirtyState() ? S_OK : S_FALSE;
-}
-
-STDMETHODIMP CControlEmbedding::InitNew()
-{
-    try {
-        SetDirty(true);
-        return InitializeNewState();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlEmbedding::InitNew(IStorage*)
-{
-    return InitNew();
-}
-
-STDMETHODIMP CControlEmbedding::Load(IPropertyBag*, IErrorLog*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Save(IPropertyBag*, BOOL, BOOL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Load(LPSTREAM) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Save(LPSTREAM, BOOL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::GetSizeMax(ULARGE_INTEGER*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Load(IStorage*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Save(IStorage*, BOOL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::SaveCompleted(IStorage*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::HandsOffStorage() { return E_NOTIMPL; }
 
 // --- Pointer inactivity and quick activation ------------------------------
 

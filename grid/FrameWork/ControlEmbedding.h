@@ -212,10 +212,35 @@ public:
 
     // Tells the view advise sink that the view changed.
     virtual void ViewChanged();
-    // In-place activation for a verb; answered E_NOTIMPL until the control
-    // base can activate in place.
+    // In-place activation for a verb: negotiates with the in-place site,
+    // takes the window context, creates the control window and, for verbs
+    // 0 and -4, UI-activates the control.
     virtual HRESULT InPlaceActivate(LONG verb);
+    // Disables (modal) or enables the container's frame around a dialog.
     virtual void SetModalState(bool modal);
+
+    // Focus and capture, windowed or windowless.
+    BOOL SetControlFocus(BOOL take);
+    BOOL HasFocus();
+    BOOL SetControlCapture(BOOL capture);
+
+    // The control window, created under the parent window (or the parking
+    // window while there is none) at x, y with the extent; null on failure.
+    HWND CreateInPlaceWindow(int x, int y, BOOL noRedraw);
+    // Moves the outer window under window when that is a new parent.
+    void SetParentWindow(HWND window);
+    // The reflector window when there is one, else the control window.
+    HWND GetOuterWindow() const { return m_reflector ? m_reflector : m_window; }
+    HWND ParentWindow() const { return m_parentWindow; }
+    HWND ReflectorWindow() const { return m_reflector; }
+    const RECT& PaintClipRect() const { return m_paintClip; }
+
+    // The window procedure of every control window: a control registers its
+    // window class with it.
+    static LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A reflector hands its messages to the control through this.
+    LRESULT ReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ForgetReflector() { m_reflector = nullptr; }
     // Backend of IDataObject::SendOnDataChange, filled by the data layer.
     virtual void SendOnDataChange(DWORD adviseFlags) { (void)adviseFlags; }
 
@@ -236,6 +261,45 @@ protected:
                            BOOL optimize) = 0;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The control window's life: the class registration (FALSE fails the
+    // creation), the style and title before creation (title holds 128
+    // characters; FALSE stops the creation), the check after it (FALSE
+    // destroys the window) and the notice before WM_DESTROY is handled.
+    virtual BOOL RegisterClassData() { return FALSE; }
+    virtual BOOL BeforeCreateWindow(DWORD* style, DWORD* extendedStyle, wchar_t* title)
+    {
+        (void)style; (void)extendedStyle; (void)title;
+        return TRUE;
+    }
+    virtual BOOL AfterCreateWindow() { return TRUE; }
+    virtual void BeforeDestroyWindow() {}
+    // Whether the simple-frame site filters a message of the control window.
+    virtual BOOL WantsPreMessageFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        (void)window; (void)message; (void)wParam; (void)lParam;
+        return FALSE;
+    }
+    virtual BOOL WantsPostMessageFilter(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        (void)window; (void)message; (void)wParam; (void)lParam;
+        return FALSE;
+    }
+
+    // The persisted state: the framework's standard part (extent and
+    // version, filled by the property layer) and the control's own.
+    virtual HRESULT LoadStandardBinaryState(IStream* stream) { (void)stream; return E_NOTIMPL; }
+    virtual HRESULT SaveStandardBinaryState(IStream* stream) { (void)stream; return E_NOTIMPL; }
+    virtual HRESULT LoadStandardTextState(IPropertyBag* bag, IErrorLog* log)
+    {
+        (void)bag; (void)log;
+        return E_NOTIMPL;
+    }
+    virtual HRESULT SaveStandardTextState(IPropertyBag* bag) { (void)bag; return E_NOTIMPL; }
+    virtual HRESULT LoadBinaryState(IStream* stream) { (void)stream; return S_OK; }
+    virtual HRESULT SaveBinaryState(IStream* stream) { (void)stream; return S_OK; }
+    virtual HRESULT LoadTextState(IPropertyBag* bag, IErrorLog* log) { (void)bag; (void)log; return S_OK; }
+    virtual HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) { (void)bag; (void)saveAll; return S_OK; }
 
     DWORD m_state = 0;
     DWORD m_ambient = AmbientState::ContainerReflects;
@@ -263,4 +327,15 @@ protected:
 private:
     HRESULT ShowPropertyPages();
     bool InvokeAmbient(DISPID dispid, VARIANT& result);
+
+    // In-place activation steps.
+    HRESULT TakeInPlaceSite();
+    HRESULT TellSiteActivating(IOleInPlaceSiteEx* ex, BOOL* noRedraw);
+    HRESULT TakeWindowContext(RECT* clip);
+    void UIActivate();
+    void UndoFailedActivation();
+    void DestroyControlWindows();
+    bool ContainerReflectsMessages();
+    LRESULT RouteWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT PaintWindow(HWND window, HDC given);
 };

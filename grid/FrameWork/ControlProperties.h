@@ -82,6 +82,12 @@ protected:
     virtual HRESULT OnGetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value);
     virtual HRESULT OnSetData(FORMATETC* format, STGMEDIUM* medium, BOOL release);
 
+    // The framework's standard persisted state: extent and state version.
+    HRESULT LoadStandardBinaryState(IStream* stream) override;
+    HRESULT SaveStandardBinaryState(IStream* stream) override;
+    HRESULT LoadStandardTextState(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT SaveStandardTextState(IPropertyBag* bag) override;
+
     IDataAdviseHolder* m_dataAdviseHolder = nullptr;
     DWORD m_stockEventMask;
     WORD m_pendingLeadByte = 0;

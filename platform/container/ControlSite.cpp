@@ -205,11 +205,18 @@ STDMETHODIMP ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlace
     log_.Add(L"GetWindowContext");
     if (!frame || !document || !position || !clip || !frameInfo)
         return E_POINTER;
+    if (FAILED(options_.getWindowContext)) {
+        *frame = nullptr;
+        *document = nullptr;
+        return options_.getWindowContext;
+    }
     *frame = frame_;
     frame_->AddRef();
     *document = nullptr;
     *position = position_;
-    if (!window_ || !GetClientRect(window_, clip))
+    if (!IsRectEmpty(&options_.clip))
+        *clip = options_.clip;
+    else if (!window_ || !GetClientRect(window_, clip))
         *clip = position_;
     frameInfo->fMDIApp = FALSE;
     frameInfo->hwndFrame = window_ ? GetAncestor(window_, GA_ROOT) : nullptr;

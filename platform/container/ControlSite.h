@@ -27,6 +27,11 @@ struct SiteOptions {
     // control show its own frame).
     HRESULT showPropertyFrame = E_NOTIMPL;
     HRESULT saveObject = S_OK;
+    // The answer to GetWindowContext.
+    HRESULT getWindowContext = S_OK;
+    // The clip rectangle GetWindowContext gives; an empty one stands for
+    // the container window's client area.
+    RECT clip = {};
 };
 
 class ControlSite final : public IOleClientSite,
@@ -116,6 +121,8 @@ public:
     const RECT& Position() const { return position_; }
     void SetPosition(const RECT& position) { position_ = position; }
     HWND Window() const { return window_; }
+    // The container window arrives (or changes) after the site was made.
+    void SetWindow(HWND window) { window_ = window; }
 
     // Called inside OnPosRectChange, before the site takes the new place.
     std::function<void(const RECT&)> onPosRectChange;

@@ -3,6 +3,7 @@
 // reaching the container's handlers.
 #include "ContainerWindow.h"
 #include "ControlHost.h"
+#include "RegisteredTestControl.h"
 #include "TestControlSettings.h"
 
 #include <doctest/doctest.h>
@@ -13,47 +14,6 @@ using namespace hv::container;
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-std::wstring WindowsPathOf(const char* unixPath)
-{
-    std::wstring result = L"Z:";
-    for (const char* c = unixPath; *c; ++c)
-        result += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return result;
-}
-
-// Registers the test control library for the length of a test, as its
-// installer would, and reaches its settings.
-struct RegisteredTestControl {
-    RegisteredTestControl()
-    {
-        module = LoadLibraryW(WindowsPathOf(HV_TEST_CONTROL_OCX).c_str());
-        REQUIRE(module);
-        auto registerServer = Entry<HRESULT(STDAPICALLTYPE*)()>("DllRegisterServer");
-        REQUIRE(static_cast<bool>(registerServer));
-        REQUIRE(registerServer() == S_OK);
-        auto settingsOf = Entry<TestControlSettingsFunction>("HvTestControlSettings");
-        REQUIRE(static_cast<bool>(settingsOf));
-        settings = settingsOf();
-        saved = *settings;
-    }
-    ~RegisteredTestControl()
-    {
-        *settings = saved;
-        if (auto unregisterServer = Entry<HRESULT(STDAPICALLTYPE*)()>("DllUnregisterServer"))
-            unregisterServer();
-        FreeLibrary(module);
-    }
-    template <class T>
-    T Entry(const char* name) const
-    {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    }
-
-    HMODULE module = nullptr;
-    TestControlSettings* settings = nullptr;
-    TestControlSettings saved;
-};
 
 HRESULT Call(IDispatch* control, DISPID dispid, std::initializer_list<VARIANT> arguments, VARIANT* result = nullptr)
 {

@@ -142,6 +142,7 @@ TEST_CASE("DoVerb by verb, in run mode")
 {
     HostedControl hosted;
     FrameGuard frame;
+    TestSettings().stubActivation = true;
     IOleObject* object = hosted.host.OleObject();
     struct Case {
         LONG verb;
@@ -208,6 +209,7 @@ TEST_CASE("DoVerb of a custom verb: the control's answer, or activation for a ve
     SettingsGuard guard;
     HostedControl hosted;
     IOleObject* object = hosted.host.OleObject();
+    TestSettings().stubActivation = true;
 
     TestSettings().customVerbResult = S_OK;
     CHECK(object->DoVerb(10, nullptr, nullptr, 0, nullptr, nullptr) == S_OK);

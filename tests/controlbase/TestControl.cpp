@@ -1,6 +1,7 @@
 // The test control.
 #include "TestControl.h"
 
+#include "Module.h"
 #include "ObjectInfo.h"
 
 #include <new>
@@ -158,6 +159,27 @@ HRESULT TestControl::FireFromInvoke(DISPID dispid, DISPPARAMS* params, VARIANT* 
             return DISP_E_BADPARAMCOUNT;
         Fire_MouseDown(a.iVal, b.iVal, c.lVal, d.lVal);
         return S_OK;
+    case TestDispid::InterfaceCalls: {
+        std::wstring text;
+        for (const std::string& call : interfaceCalls_) {
+            if (!text.empty())
+                text += L';';
+            text.append(call.begin(), call.end());
+        }
+        if (result) {
+            VariantInit(result);
+            result->vt = VT_BSTR;
+            result->bstrVal = SysAllocString(text.c_str());
+        }
+        return S_OK;
+    }
+    case TestDispid::PaintColour:
+        if (result) {
+            VariantInit(result);
+            result->vt = VT_I4;
+            result->lVal = static_cast<LONG>(colour_);
+        }
+        return S_OK;
     case TestDispid::PropertyChanged:
         if (!argument(0, VT_I4, a))
             return DISP_E_BADPARAMCOUNT;
@@ -213,7 +235,9 @@ HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECTL* bounds, const RECTL*, HD
 HRESULT TestControl::InPlaceActivate(LONG verb)
 {
     calls_.push_back(Call("InPlaceActivate", verb));
-    return g_settings.inPlaceActivateResult;
+    if (g_settings.stubActivation)
+        return g_settings.inPlaceActivateResult;
+    return CControlBase::InPlaceActivate(verb);
 }
 
 void TestControl::SetModalState(bool modal)
@@ -243,4 +267,213 @@ void TestControl::EndSimulatedInPlace()
         m_windowlessSite->Release();
         m_windowlessSite = nullptr;
     }
+}
+
+void TestControl::SetState(const BYTE* state)
+{
+    for (int i = 0; i < 8; ++i)
+        state_[i] = state[i];
+}
+
+// --- Window -----------------------------------------------------------------
+
+BOOL TestControl::RegisterClassData()
+{
+    calls_.push_back("RegisterClassData");
+    if (!g_settings.registerClass)
+        return FALSE;
+    const ControlObjectInfo& record = ControlInfo();
+    WNDCLASSW existing{};
+    const HINSTANCE instance = ModuleInstance();
+    if (::GetClassInfoW(instance, record.windowClassName, &existing))
+        return TRUE;
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &CControlEmbedding::ControlWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.lpszClassName = record.windowClassName;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+BOOL TestControl::BeforeCreateWindow(DWORD*, DWORD*, wchar_t* title)
+{
+    calls_.push_back("BeforeCreateWindow");
+    lstrcpynW(title, L"HvTestControl", 128);
+    return g_settings.beforeCreateWindow;
+}
+
+BOOL TestControl::AfterCreateWindow()
+{
+    calls_.push_back("AfterCreateWindow");
+    return g_settings.afterCreateWindow;
+}
+
+void TestControl::BeforeDestroyWindow()
+{
+    calls_.push_back("BeforeDestroyWindow");
+}
+
+// Mouse messages make the stock mouse events, key messages go through the
+// key filter, everything else to the default handling.
+LRESULT TestControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    messages_.push_back(message);
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
+        FireStockEventsForMessage(message, wParam, lParam, TRUE);
+        return 0;
+    }
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) {
+        DWORD handled = 0;
+        const LRESULT result = ChildKeyFilterProc(this, message, &wParam, &lParam, &handled, nullptr, nullptr);
+        if (handled == 0xFFFF)
+            return result;
+        return DefaultWindowProc(message, wParam, lParam);
+    }
+    if (message == WM_ERASEBKGND)
+        return 1;
+    return OnDefaultMessage(message, wParam, lParam);
+}
+
+// --- Own state ------------------------------------------------------------------
+
+namespace {
+
+const wchar_t kColourEntry[] = L"Colour";
+const wchar_t kStateEntry[] = L"State";
+
+HRESULT ReadExactly(IStream* stream, void* data, ULONG size)
+{
+    ULONG read = 0;
+    const HRESULT hr = stream->Read(data, size, &read);
+    if (FAILED(hr))
+        return hr;
+    return read == size ? S_OK : E_FAIL;
+}
+
+} // namespace
+
+// The state bytes as a persistable object of one item.
+class TestControl::StateBlob final : public PersistableCollection {
+public:
+    explicit StateBlob(TestControl& owner) : owner_(owner) {}
+    LONG ItemCount() override { return g_settings.stateItems; }
+    HRESULT Save(IStream* stream, LONG) override
+    {
+        ULONG written = 0;
+        return stream->Write(owner_.state_, sizeof(owner_.state_), &written);
+    }
+    HRESULT Load(IStream* stream, LONG) override
+    {
+        BYTE state[8];
+        const HRESULT hr = ReadExactly(stream, state, sizeof(state));
+        if (FAILED(hr))
+            return hr;
+        owner_.SetState(state);
+        return S_OK;
+    }
+
+private:
+    TestControl& owner_;
+};
+
+HRESULT TestControl::SaveBinaryState(IStream* stream)
+{
+    calls_.push_back("SaveBinaryState");
+    ULONG written = 0;
+    HRESULT hr = stream->Write(&colour_, sizeof(colour_), &written);
+    if (SUCCEEDED(hr))
+        hr = stream->Write(state_, sizeof(state_), &written);
+    return hr;
+}
+
+// Nothing changes unless the whole state was read.
+HRESULT TestControl::LoadBinaryState(IStream* stream)
+{
+    calls_.push_back("LoadBinaryState");
+    COLORREF colour = 0;
+    BYTE state[8];
+    HRESULT hr = ReadExactly(stream, &colour, sizeof(colour));
+    if (SUCCEEDED(hr))
+        hr = ReadExactly(stream, state, sizeof(state));
+    if (FAILED(hr))
+        return hr;
+    colour_ = colour;
+    SetState(state);
+    return S_OK;
+}
+
+HRESULT TestControl::SaveTextState(IPropertyBag* bag, BOOL)
+{
+    calls_.push_back("SaveTextState");
+    VARIANT colour;
+    VariantInit(&colour);
+    colour.vt = VT_I4;
+    colour.lVal = static_cast<LONG>(colour_);
+    HRESULT hr = bag->Write(kColourEntry, &colour);
+    if (FAILED(hr))
+        return hr;
+    StateBlob blob(*this);
+    return SaveObjectToPropertyBag(blob, bag, kStateEntry, 0);
+}
+
+HRESULT TestControl::LoadTextState(IPropertyBag* bag, IErrorLog* log)
+{
+    calls_.push_back("LoadTextState");
+    VARIANT colour;
+    VariantInit(&colour);
+    colour.vt = VT_I4;
+    HRESULT hr = bag->Read(kColourEntry, &colour, log);
+    if (FAILED(hr))
+        return hr;
+    StateBlob blob(*this);
+    hr = LoadObjectFromPropertyBag(blob, bag, log, kStateEntry, 0);
+    if (FAILED(hr))
+        return hr;
+    colour_ = static_cast<COLORREF>(colour.lVal);
+    return S_OK;
+}
+
+// --- Interface log ------------------------------------------------------------------
+
+HRESULT TestControl::Record(const std::string& call, HRESULT result)
+{
+    char text[16];
+    if (SUCCEEDED(result))
+        wsprintfA(text, "%ld", static_cast<long>(result));
+    else
+        wsprintfA(text, "0x%08lX", static_cast<unsigned long>(result));
+    interfaceCalls_.push_back(call + "=" + text);
+    return result;
+}
+
+STDMETHODIMP TestControl::SetClientSite(IOleClientSite* site)
+{
+    return Record(site ? "SetClientSite" : "SetClientSite(null)", CControlBase::SetClientSite(site));
+}
+
+STDMETHODIMP TestControl::Close(DWORD saveOption)
+{
+    return Record("Close", CControlBase::Close(saveOption));
+}
+
+STDMETHODIMP TestControl::DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite, LONG index, HWND parent,
+                                 LPCRECT position)
+{
+    return Record(Call("DoVerb", verb), CControlBase::DoVerb(verb, message, activeSite, index, parent, position));
+}
+
+STDMETHODIMP TestControl::SetExtent(DWORD aspect, SIZEL* size)
+{
+    return Record("SetExtent", CControlBase::SetExtent(aspect, size));
+}
+
+STDMETHODIMP TestControl::SetObjectRects(LPCRECT position, LPCRECT clip)
+{
+    return Record("SetObjectRects", CControlBase::SetObjectRects(position, clip));
+}
+
+STDMETHODIMP TestControl::InitNew()
+{
+    return Record("InitNew", CControlBase::InitNew());
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "ControlBase.h"
+#include "PropertyBagObject.h"
 #include "TestControlSettings.h"
 
 #include <string>
@@ -40,6 +41,20 @@ public:
 
     HRESULT InternalQueryInterface(REFIID iid, void** out) override;
 
+    // The container's calls that the interface log records, each passed on
+    // to the control base.
+    STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP Close(DWORD saveOption) override;
+    STDMETHODIMP DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite, LONG index, HWND parent,
+                        LPCRECT position) override;
+    STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
+    STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
+    STDMETHODIMP InitNew() override;
+    using CControlBase::InitNew;
+    // "SetClientSite=0", "DoVerb(-5)=0", ...: the recorded calls with
+    // their results (hexadecimal when they failed).
+    const std::vector<std::string>& InterfaceCalls() const { return interfaceCalls_; }
+
     // The virtual operations the framework called, in order, e.g.
     // "InPlaceActivate(-5)".
     const std::vector<std::string>& Calls() const { return calls_; }
@@ -49,14 +64,24 @@ public:
     const BYTE* State() const { return state_; }
     StockEventSink* Sink() { return GetStockEventSink(); }
 
-    // Stands in for in-place activation, which the framework leaves to a
-    // later layer: the control behaves as active in window (or windowless
-    // with site) at position.
+    // Records the verb, then activates in place as the framework does, or
+    // answers the settings' result when they ask for a stand-in.
     HRESULT InPlaceActivate(LONG verb) override;
     void SetModalState(bool modal) override;
 
+    // Makes the control behave as active in window (or windowless with
+    // site) at position, without asking any container.
     void SimulateInPlaceActive(HWND window, IOleInPlaceSite* site, const RECT& position, bool windowless);
     void EndSimulatedInPlace();
+
+    // The messages the control's handler received, in order (reflected
+    // notifications included), and the windows it saw created and destroyed.
+    const std::vector<UINT>& Messages() const { return messages_; }
+    void ClearMessages() { messages_.clear(); }
+    void SetPaintColour(COLORREF colour) { colour_ = colour; }
+    void SetState(const BYTE* state);
+    // The framework's standard part of a stream load alone.
+    HRESULT LoadStandardState(IStream* stream) { return LoadStandardBinaryState(stream); }
 
 protected:
     void AmbientPropertyChanged(DISPID dispid) override;
@@ -66,16 +91,31 @@ protected:
     HRESULT OnSetClientSite() override;
     HRESULT OnDraw(DWORD aspect, HDC dc, const RECTL* bounds, const RECTL* windowBounds, HDC target,
                    BOOL optimize) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL RegisterClassData() override;
+    BOOL BeforeCreateWindow(DWORD* style, DWORD* extendedStyle, wchar_t* title) override;
+    BOOL AfterCreateWindow() override;
+    void BeforeDestroyWindow() override;
+    // Own state: the paint colour and the eight state bytes; in a property
+    // bag "Colour" and the bytes as one binary entry "State".
+    HRESULT LoadBinaryState(IStream* stream) override;
+    HRESULT SaveBinaryState(IStream* stream) override;
+    HRESULT LoadTextState(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
 
 private:
     class Gate;
+    class StateBlob;
 
     TestControl(IUnknown* outer);
     ~TestControl() override;
 
     HRESULT FireFromInvoke(DISPID dispid, DISPPARAMS* params, VARIANT* result);
+    HRESULT Record(const std::string& call, HRESULT result);
 
     std::vector<std::string> calls_;
+    std::vector<UINT> messages_;
+    std::vector<std::string> interfaceCalls_;
     COLORREF colour_;
     BYTE state_[8];
     Gate* sink_ = nullptr;

@@ -20,7 +20,16 @@ struct TestControlSettings {
     bool keyCodesAsObjects = true;   // how that sink passes key codes
     bool acceptExtent = true;
     HRESULT customVerbResult = OLEOBJ_S_INVALIDVERB;
+    // With stubActivation, InPlaceActivate only answers inPlaceActivateResult.
+    bool stubActivation = false;
     HRESULT inPlaceActivateResult = S_OK;
+    // Answers of the window's life hooks.
+    bool registerClass = true;
+    bool beforeCreateWindow = true;
+    bool afterCreateWindow = true;
+    // Items of the state object that goes through a property bag (0: none,
+    // so nothing is written).
+    LONG stateItems = 1;
 };
 
 using TestControlSettingsFunction = TestControlSettings*(STDAPICALLTYPE*)();
@@ -33,4 +42,6 @@ constexpr DISPID FireKeyDown = 2;        // (short code, short shift) -> short c
 constexpr DISPID FireKeyPress = 3;       // (short ascii) -> short ascii
 constexpr DISPID FireMouseDown = 4;      // (short button, short shift, long x, long y)
 constexpr DISPID PropertyChanged = 5;    // (long dispid)
+constexpr DISPID InterfaceCalls = 6;     // () -> string: the interface log, entries joined by ";"
+constexpr DISPID PaintColour = 7;        // () -> long: the colour the control paints
 } // namespace TestDispid
