@@ -144,6 +144,9 @@ struct GridFixture {
 
     explicit GridFixture(HRESULT inPlaceActivation = S_OK)
     {
+        // A refused activation is the control's own answer; an accepted one
+        // activates for real, with the control's window.
+        library.settings->stubActivation = FAILED(inPlaceActivation);
         library.settings->inPlaceActivateResult = inPlaceActivation;
         form.Load();
         REQUIRE(form.grid->Create(kTestControlClsid) == S_OK);
