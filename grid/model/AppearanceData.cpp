@@ -2,6 +2,7 @@
 #include "AppearanceData.h"
 
 #include "OleColor.h"
+#include "PictureDrawing.h"
 #include "PropertySinkConnection.h"
 #include "ResourceModule.h"
 #include "StreamText.h"
@@ -384,17 +385,11 @@ void AppearanceData::GetPictureSize(SIZE& size) const
 {
     size.cx = size.cy = 0;
     if (!HasPictureObject())
-        return;
-    IPicture* picture = nullptr;
-    if (FAILED(V_UNKNOWN(picture_)->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))))
-        return;
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    if (SUCCEEDED(picture->get_Width(&width)) && SUCCEEDED(picture->get_Height(&height))) {
-        size.cx = HimetricToPixelsX(width);
-        size.cy = HimetricToPixelsY(height);
-    }
-    picture->Release();
+        return;   // an index or key into the images has no size of its own here
+    InterfacePtr holder;
+    holder.AssignPicture(V_UNKNOWN(picture_));
+    if (holder)
+        GetPictureSizePixels(holder, size);
 }
 
 HCURSOR AppearanceData::GetCursor() const
