@@ -77,6 +77,13 @@ void SetLibraryLocale(LCID locale)
     g_libraryLocale = locale;
 }
 
+void SetLibraryLocaleFromContainer(LCID locale)
+{
+    CriticalSectionLock guard(GlobalCriticalSection());
+    g_libraryLocale = locale;
+    g_localeRead = true;
+}
+
 CControlEmbedding::CControlEmbedding(IUnknown* outer, int objectType, void* primaryInterface)
     : CAutomationObjectWithEvents(outer, objectType, primaryInterface)
 {
@@ -744,78 +751,6 @@ LRESULT CControlEmbedding::DefaultWindowProc(UINT message, WPARAM wParam, LPARAM
     return m_window ? DefWindowProcW(m_window, message, wParam, lParam) : 0;
 }
 
-// --- View ----------------------------------------------------------------
-// Drawing through the view, the colour set, freezing, hit tests and the
-// natural extent belong to the view layer of the control; until it is there
-// they answer E_NOTIMPL.
-
-STDMETHODIMP CControlEmbedding::Draw(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, HDC, LPCRECTL, LPCRECTL,
-                                     BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR)
-{
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CControlEmbedding::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors)
-{
-    if (colors)
-        *colors = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CControlEmbedding::Freeze(DWORD, LONG, void*, DWORD*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::Unfreeze(DWORD) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlEmbedding::SetAdvise(DWORD, DWORD flags, IAdviseSink* sink)
-{
-    ReleaseField(m_viewAdviseSink);
-    m_viewAdviseSink = sink;
-    if (sink)
-        sink->AddRef();
-    m_ambient &= ~(AmbientState::AdvisePrimeFirst | AmbientState::AdviseOnlyOnce);
-    if (flags & ADVF_PRIMEFIRST)
-        m_ambient |= AmbientState::AdvisePrimeFirst;
-    if (flags & ADVF_ONLYONCE)
-        m_ambient |= AmbientState::AdviseOnlyOnce;
-    return S_OK;
-}
-
-STDMETHODIMP CControlEmbedding::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink)
-{
-    if (aspects)
-        *aspects = DVASPECT_CONTENT;
-    if (flags) {
-        *flags = 0;
-        if (m_ambient & AmbientState::AdvisePrimeFirst)
-            *flags |= ADVF_PRIMEFIRST;
-        if (m_ambient & AmbientState::AdviseOnlyOnce)
-            *flags |= ADVF_ONLYONCE;
-    }
-    if (sink) {
-        *sink = m_viewAdviseSink;
-        if (m_viewAdviseSink)
-            m_viewAdviseSink->AddRef();
-    }
-    return S_OK;
-}
-
-STDMETHODIMP CControlEmbedding::GetExtent(DWORD, LONG, DVTARGETDEVICE*, LPSIZEL) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlEmbedding::GetRect(DWORD aspect, LPRECTL rectangle)
-{
-    if (!rectangle)
-        return E_POINTER;
-    return OnGetRect(aspect, rectangle) ? S_OK : DV_E_DVASPECT;
-}
-
-STDMETHODIMP CControlEmbedding::GetViewStatus(DWORD*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::QueryHitPoint(DWORD, LPCRECT, POINT, LONG, DWORD*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::QueryHitRect(DWORD, LPCRECT, LPCRECT, LONG, DWORD*) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlEmbedding::GetNaturalExtent(DWORD, LONG, DVTARGETDEVICE*, HDC, DVEXTENTINFO*, LPSIZEL)
-{
-    return E_NOTIMPL;
-}
-
 // --- Class of the persisted object ----------------------------------------
 
 STDMETHODIMP CControlEmbedding::GetClassID(CLSID* clsid)
@@ -826,19 +761,3 @@ STDMETHODIMP CControlEmbedding::GetClassID(CLSID* clsid)
     *clsid = own ? *own : CLSID_NULL;
     return own ? S_OK : E_FAIL;
 }
-
-// --- Pointer inactivity and quick activation ------------------------------
-
-STDMETHODIMP CControlEmbedding::GetActivationPolicy(DWORD* policy)
-{
-    if (!policy)
-        return E_POINTER;
-    *policy = ControlInfo().pointerActivationPolicy;
-    return S_OK;
-}
-
-STDMETHODIMP CControlEmbedding::OnInactiveMouseMove(LPCRECT, LONG, LONG, DWORD) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::OnInactiveSetCursor(LPCRECT, LONG, LONG, DWORD, BOOL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::QuickActivate(QACONTAINER*, QACONTROL*) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::SetContentExtent(LPSIZEL) { return E_NOTIMPL; }
-STDMETHODIMP CControlEmbedding::GetContentExtent(LPSIZEL) { return E_NOTIMPL; }

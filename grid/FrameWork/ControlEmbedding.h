@@ -48,6 +48,9 @@ PropertyFrameFunction SetPropertyFrameFunction(PropertyFrameFunction function);
 // the container's ambient LocaleID once read, else the user default.
 LCID LibraryLocale();
 void SetLibraryLocale(LCID locale);
+// The locale a container handed over itself (quick activation): it counts
+// as read, so the ambient LocaleID is not asked for.
+void SetLibraryLocaleFromContainer(LCID locale);
 
 class CControlEmbedding : public CAutomationObjectWithEvents,
                           public IOleObject,
@@ -189,6 +192,9 @@ public:
     void GetControlRect(RECT* rectangle) const;
     void ShowControlWindow(bool show);
     void PropertyChanged(DISPID dispid) { FirePropertyChanged(dispid); }
+    // HIMETRIC to container coordinates and back (flags XFORMCOORDS_*):
+    // through the control site when it can, else one for one.
+    HRESULT TransformCoords(POINTL* himetric, POINTF* container, DWORD flags);
     // Shift 1 + Ctrl 2 + Alt 4.
     static SHORT GetModifierKeyState();
 
@@ -256,6 +262,20 @@ protected:
     virtual BOOL PreTranslateMessage(MSG* message) { (void)message; return FALSE; }
     virtual HRESULT InitializeNewState() { return S_OK; }
     virtual BOOL OnGetRect(DWORD aspect, RECTL* rectangle);
+    // The control's colour set for a drawing on target (which may be null);
+    // FALSE when the control has none to tell. Backend of GetColorSet.
+    virtual BOOL OnGetPalette(HDC target, LOGPALETTE** colors)
+    {
+        (void)target; (void)colors;
+        return FALSE;
+    }
+    // Last step of QuickActivate, whose result it is; viewStatus is the
+    // control block's view status, which the control may change.
+    virtual HRESULT OnQuickActivate(QACONTAINER* container, DWORD* viewStatus)
+    {
+        (void)container; (void)viewStatus;
+        return S_OK;
+    }
     virtual HRESULT OnSetClientSite() { return S_OK; }
     virtual HRESULT OnDraw(DWORD aspect, HDC dc, const RECTL* bounds, const RECTL* windowBounds, HDC target,
                            BOOL optimize) = 0;

@@ -1,4 +1,6 @@
-// The property layer of the control base.
+// The property layer of the control base: construction, the interfaces it
+// answers and the data advise family. Property browsing and the data
+// formats have files of their own.
 #include "ControlProperties.h"
 
 extern "C" const IID IID_ICategorizeProperties =
@@ -37,85 +39,7 @@ HRESULT CControlProperties::InternalQueryInterface(REFIID iid, void** out)
     return S_OK;
 }
 
-STDMETHODIMP CControlProperties::OnChanged(DISPID)
-{
-    SetDirty(true);
-    return S_OK;
-}
-
-STDMETHODIMP CControlProperties::OnRequestEdit(DISPID) { return S_OK; }
-
-STDMETHODIMP CControlProperties::GetDisplayString(DISPID dispid, BSTR* text)
-{
-    try {
-        return OnGetDisplayString(dispid, text);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlProperties::MapPropertyToPage(DISPID dispid, CLSID* page)
-{
-    try {
-        return OnMapPropertyToPage(dispid, page);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlProperties::GetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies)
-{
-    try {
-        return OnGetPredefinedStrings(dispid, strings, cookies);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlProperties::GetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value)
-{
-    try {
-        return OnGetPredefinedValue(dispid, cookie, value);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-HRESULT CControlProperties::OnGetDisplayString(DISPID, BSTR*) { return E_NOTIMPL; }
-HRESULT CControlProperties::OnMapPropertyToPage(DISPID, CLSID*) { return E_NOTIMPL; }
-HRESULT CControlProperties::OnGetPredefinedStrings(DISPID, CALPOLESTR*, CADWORD*) { return E_NOTIMPL; }
-HRESULT CControlProperties::OnGetPredefinedValue(DISPID, DWORD, VARIANT*) { return E_NOTIMPL; }
-HRESULT CControlProperties::OnSetData(FORMATETC*, STGMEDIUM*, BOOL) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlProperties::MapPropertyToCategory(DISPID, PROPCAT*) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlProperties::GetCategoryName(PROPCAT, LCID, BSTR* name)
-{
-    if (name)
-        *name = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP CControlProperties::GetData(FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
-STDMETHODIMP CControlProperties::GetDataHere(FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
-STDMETHODIMP CControlProperties::QueryGetData(FORMATETC*) { return E_NOTIMPL; }
-STDMETHODIMP CControlProperties::GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) { return E_NOTIMPL; }
-
-STDMETHODIMP CControlProperties::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release)
-{
-    try {
-        return OnSetData(format, medium, release);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-STDMETHODIMP CControlProperties::EnumFormatEtc(DWORD, IEnumFORMATETC** formats)
-{
-    if (formats)
-        *formats = nullptr;
-    return E_NOTIMPL;
-}
+// --- Data advise ------------------------------------------------------------
 
 STDMETHODIMP CControlProperties::DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink, DWORD* cookie)
 {

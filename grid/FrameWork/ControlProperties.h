@@ -21,6 +21,10 @@ constexpr DWORD DblClick = 0x80;
 constexpr DWORD All = 0xFF;
 } // namespace StockEventMask
 
+// The clipboard format in which SetData takes a control's stream: registered
+// under the text of a fixed identifier on first use, kept for the process.
+CLIPFORMAT ControlPrivateClipboardFormat();
+
 class CControlProperties : public CControlEmbedding,
                            public IPropertyNotifySink,
                            public IPerPropertyBrowsing,
@@ -49,8 +53,8 @@ public:
     STDMETHODIMP MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
     STDMETHODIMP GetCategoryName(PROPCAT category, LCID locale, BSTR* name) override;
 
-    // IDataObject. The advise family works; the data formats belong to the
-    // data layer of the control and answer E_NOTIMPL until it is there.
+    // IDataObject: a metafile picture of the control through GetData, and
+    // a stream of the control's private clipboard format through SetData.
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
     STDMETHODIMP QueryGetData(FORMATETC* format) override;
@@ -75,12 +79,16 @@ protected:
     CControlProperties(IUnknown* outer, int objectType, void* primaryInterface, DWORD stockEventMask);
     ~CControlProperties() override;
 
-    // Backends of IPerPropertyBrowsing and IDataObject::SetData.
-    virtual HRESULT OnGetDisplayString(DISPID dispid, BSTR* text);
-    virtual HRESULT OnMapPropertyToPage(DISPID dispid, CLSID* page);
-    virtual HRESULT OnGetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies);
-    virtual HRESULT OnGetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value);
-    virtual HRESULT OnSetData(FORMATETC* format, STGMEDIUM* medium, BOOL release);
+    // Backends of IPerPropertyBrowsing: TRUE when the control answers for
+    // the property. OnMapPropertyToPage sets *stockPage when the page is one
+    // of the system's stock pages. The defaults map the stock colours and
+    // font to the stock pages and give BorderStyle's two values.
+    virtual BOOL OnGetDisplayString(DISPID dispid, BSTR* text);
+    virtual BOOL OnMapPropertyToPage(DISPID dispid, CLSID* page, BOOL* stockPage);
+    virtual BOOL OnGetPredefinedStrings(DISPID dispid, CALPOLESTR* strings, CADWORD* cookies);
+    virtual BOOL OnGetPredefinedValue(DISPID dispid, DWORD cookie, VARIANT* value);
+    // Backend of SetData: the stream given in the private clipboard format.
+    virtual HRESULT OnSetData(IStream* stream);
 
     // The framework's standard persisted state: extent and state version.
     HRESULT LoadStandardBinaryState(IStream* stream) override;

@@ -168,4 +168,15 @@ HRESULT AmbientProperties::Invoke(DISPID dispid, WORD flags, DISPPARAMS*, VARIAN
     return VariantCopy(result, &it->second);
 }
 
+bool AmbientProperties::Peek(DISPID dispid, VARTYPE type, VARIANT* value) const
+{
+    if (!value || failures_.count(dispid))
+        return false;
+    auto it = values_.find(dispid);
+    if (it == values_.end())
+        return false;
+    VariantInit(value);
+    return SUCCEEDED(VariantChangeType(value, const_cast<VARIANT*>(&it->second), 0, type));
+}
+
 } // namespace hv::container

@@ -34,6 +34,10 @@ public:
     void SetFailure(DISPID dispid, HRESULT result);
     void ClearFailure(DISPID dispid);
 
+    // The container's own look at a value it holds (not logged, not
+    // counted as a read): false when it holds none or the property fails.
+    bool Peek(DISPID dispid, VARTYPE type, VARIANT* value) const;
+
     // How often the control read the property.
     int ReadCount(DISPID dispid) const;
 

@@ -74,6 +74,12 @@ HRESULT ControlHost::Attach(IUnknown* control)
         control_.Reset();
         return hr;
     }
+    quickActivated_ = false;
+    if (quickWanted_) {
+        ComPtr<IQuickActivate> quick;
+        if (SUCCEEDED(control_.As(&quick)))
+            return QuickAttach(quick.Get());
+    }
     object_->GetMiscStatus(DVASPECT_CONTENT, &miscStatus_);
     IOleClientSite* site = site_.Get();
     const bool siteFirst = (miscStatus_ & OLEMISC_SETCLIENTSITEFIRST) != 0;
@@ -107,14 +113,65 @@ HRESULT ControlHost::Attach(IUnknown* control)
     return S_OK;
 }
 
+// The container in one block: the control takes its site, connects the
+// sinks and reads the ambient settings from it, then is initialised. The
+// cookies it gives back are the ones Close disconnects, even when the
+// call failed half way (what it did stays done).
+HRESULT ControlHost::QuickAttach(IQuickActivate* quick)
+{
+    if (!eventIidSet_)
+        eventIid_ = FindEventIid();
+    events_->SetEventIid(eventIid_);
+
+    QACONTAINER block{};
+    block.cbSize = sizeof block;
+    block.pClientSite = site_.Get();
+    block.pAdviseSink = static_cast<IAdviseSinkEx*>(site_.Get());
+    block.pPropertyNotifySink = static_cast<IPropertyNotifySink*>(site_.Get());
+    block.pUnkEventSink = static_cast<IDispatch*>(events_.Get());
+    block.pOleControlSite = static_cast<IOleControlSite*>(site_.Get());
+    VARIANT value;
+    if (Ambients().Peek(DISPID_AMBIENT_USERMODE, VT_BOOL, &value) && value.boolVal)
+        block.dwAmbientFlags |= QACONTAINER_USERMODE;
+    if (Ambients().Peek(DISPID_AMBIENT_MESSAGEREFLECT, VT_BOOL, &value) && value.boolVal)
+        block.dwAmbientFlags |= QACONTAINER_MESSAGEREFLECT;
+    if (Ambients().Peek(DISPID_AMBIENT_LOCALEID, VT_I4, &value))
+        block.lcid = value.lVal;
+
+    quickAnswer_ = QACONTROL{};
+    quickAnswer_.cbSize = sizeof quickAnswer_;
+    Log().Add(L"Host::QuickActivate");
+    HRESULT hr = quick->QuickActivate(&block, &quickAnswer_);
+    eventCookie_ = quickAnswer_.dwEventCookie;
+    propertyCookie_ = quickAnswer_.dwPropNotifyCookie;
+    if (FAILED(hr))
+        return hr;
+    quickActivated_ = true;
+    miscStatus_ = quickAnswer_.dwMiscStatus;
+    if (auto persist = Query<IPersistStreamInit>()) {
+        Log().Add(L"Host::InitNew");
+        hr = persist->InitNew();
+        if (FAILED(hr) && hr != E_NOTIMPL)
+            return hr;
+    }
+    object_->Advise(static_cast<IAdviseSink*>(site_.Get()), &adviseCookie_);
+    return S_OK;
+}
+
 HRESULT ControlHost::Activate(LONG verb)
 {
     if (!IsHosted())
         return E_UNEXPECTED;
     const RECT& position = site_->Position();
     SIZEL extent = PixelsToHimetric(position.right - position.left, position.bottom - position.top);
-    Log().Add(L"Host::SetExtent");
-    object_->SetExtent(DVASPECT_CONTENT, &extent);
+    auto quick = quickActivated_ ? Query<IQuickActivate>() : ComPtr<IQuickActivate>();
+    if (quick) {
+        Log().Add(L"Host::SetContentExtent");
+        quick->SetContentExtent(&extent);
+    } else {
+        Log().Add(L"Host::SetExtent");
+        object_->SetExtent(DVASPECT_CONTENT, &extent);
+    }
     Log().Add(L"Host::DoVerb(" + std::to_wstring(verb) + L")");
     return object_->DoVerb(verb, nullptr, site_.Get(), 0, window_, &position);
 }

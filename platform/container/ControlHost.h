@@ -33,6 +33,16 @@ public:
     // before Create or Attach.
     void SetEventIid(const IID& iid);
 
+    // With quick activation on, Attach first offers the control the whole
+    // container in one IQuickActivate::QuickActivate call (site, sinks,
+    // ambient flags, locale) and Activate sizes it through
+    // SetContentExtent; a control without IQuickActivate is sited the
+    // ordinary way. Set it before Create or Attach.
+    void SetQuickActivation(bool quick) { quickWanted_ = quick; }
+    // Whether Attach quick-activated the control, and what it answered.
+    bool QuickActivated() const { return quickActivated_; }
+    const QACONTROL& QuickAnswer() const { return quickAnswer_; }
+
     // CoCreateInstance of an in-process server, then Attach.
     HRESULT Create(REFCLSID clsid);
     // Sites and initialises a control: misc status, SetClientSite (before
@@ -71,6 +81,7 @@ public:
     DWORD MiscStatus() const { return miscStatus_; }
 
 private:
+    HRESULT QuickAttach(IQuickActivate* quick);
     HRESULT Connect(REFIID iid, IUnknown* sink, DWORD& cookie);
     void Disconnect(REFIID iid, DWORD& cookie);
     IID FindEventIid() const;
@@ -86,6 +97,9 @@ private:
     DWORD eventCookie_ = 0;
     DWORD propertyCookie_ = 0;
     DWORD adviseCookie_ = 0;
+    bool quickWanted_ = false;
+    bool quickActivated_ = false;
+    QACONTROL quickAnswer_ = {};
 };
 
 } // namespace hv::container

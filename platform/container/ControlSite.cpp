@@ -57,8 +57,8 @@ STDMETHODIMP ControlSite::QueryInterface(REFIID iid, void** out)
              (ex && IsEqualIID(iid, IID_IOleInPlaceSiteEx)) ||
              (windowless && IsEqualIID(iid, IID_IOleInPlaceSiteWindowless)))
         *out = static_cast<IOleInPlaceSiteWindowless*>(this);
-    else if (IsEqualIID(iid, IID_IAdviseSink))
-        *out = static_cast<IAdviseSink*>(this);
+    else if (IsEqualIID(iid, IID_IAdviseSink) || IsEqualIID(iid, IID_IAdviseSinkEx))
+        *out = static_cast<IAdviseSinkEx*>(this);
     else if (IsEqualIID(iid, IID_IPropertyNotifySink))
         *out = static_cast<IPropertyNotifySink*>(this);
     else if (IsEqualIID(iid, IID_IDispatch))
@@ -367,6 +367,11 @@ STDMETHODIMP_(void) ControlSite::OnViewChange(DWORD, LONG)
 }
 
 STDMETHODIMP_(void) ControlSite::OnRename(IMoniker*) {}
+
+STDMETHODIMP_(void) ControlSite::OnViewStatusChange(DWORD status)
+{
+    log_.Add(L"OnViewStatusChange(" + std::to_wstring(status) + L")");
+}
 
 STDMETHODIMP_(void) ControlSite::OnSave()
 {

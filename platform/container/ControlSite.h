@@ -37,7 +37,7 @@ struct SiteOptions {
 class ControlSite final : public IOleClientSite,
                           public IOleControlSite,
                           public IOleInPlaceSiteWindowless,
-                          public IAdviseSink,
+                          public IAdviseSinkEx,
                           public IPropertyNotifySink,
                           public IDispatch {
 public:
@@ -102,6 +102,8 @@ public:
     STDMETHODIMP_(void) OnRename(IMoniker* moniker) override;
     STDMETHODIMP_(void) OnSave() override;
     STDMETHODIMP_(void) OnClose() override;
+    // IAdviseSinkEx
+    STDMETHODIMP_(void) OnViewStatusChange(DWORD status) override;
 
     // IPropertyNotifySink
     STDMETHODIMP OnChanged(DISPID dispid) override;

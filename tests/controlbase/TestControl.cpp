@@ -221,14 +221,51 @@ HRESULT TestControl::OnSetClientSite()
     return S_OK;
 }
 
-HRESULT TestControl::OnDraw(DWORD, HDC dc, const RECTL* bounds, const RECTL*, HDC, BOOL)
+HRESULT TestControl::OnDraw(DWORD aspect, HDC dc, const RECTL* bounds, const RECTL* windowBounds, HDC target,
+                            BOOL optimize)
 {
     if (!dc || !bounds)
         return E_POINTER;
+    ++lastDraw_.count;
+    lastDraw_.aspect = aspect;
+    lastDraw_.bounds = *bounds;
+    lastDraw_.windowBounds = windowBounds != nullptr;
+    lastDraw_.target = target;
+    lastDraw_.targetTechnology = target ? GetDeviceCaps(target, TECHNOLOGY) : -1;
+    lastDraw_.optimize = optimize;
+    lastDraw_.paintClip = PaintClipRect();
     HBRUSH brush = CreateSolidBrush(colour_);
     RECT area = {bounds->left, bounds->top, bounds->right, bounds->bottom};
     FillRect(dc, &area, brush);
     DeleteObject(brush);
+    return S_OK;
+}
+
+HRESULT TestControl::OnQuickActivate(QACONTAINER*, DWORD* viewStatus)
+{
+    ++lastQuick_.count;
+    lastQuick_.clientSite = ClientSite() != nullptr;
+    lastQuick_.eventSinks = EventPoint().Count();
+    lastQuick_.propertySinks = PropertyPoint().Count();
+    lastQuick_.viewSink = m_viewAdviseSink != nullptr;
+    lastQuick_.locale = LibraryLocale();
+    lastQuick_.ambientFlags = AmbientFlags();
+    lastQuick_.viewStatus = viewStatus ? *viewStatus : 0;
+    return quickResult_;
+}
+
+HRESULT TestControl::OnSetData(IStream* stream)
+{
+    if (!stream)
+        return E_POINTER;
+    BYTE bytes[8];
+    ULONG read = 0;
+    const HRESULT hr = stream->Read(bytes, sizeof bytes, &read);
+    if (FAILED(hr))
+        return hr;
+    if (read != sizeof bytes)
+        return E_FAIL;
+    SetState(bytes);
     return S_OK;
 }
 
@@ -476,4 +513,14 @@ STDMETHODIMP TestControl::SetObjectRects(LPCRECT position, LPCRECT clip)
 STDMETHODIMP TestControl::InitNew()
 {
     return Record("InitNew", CControlBase::InitNew());
+}
+
+STDMETHODIMP TestControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink)
+{
+    return Record(sink ? "SetAdvise" : "SetAdvise(null)", CControlBase::SetAdvise(aspects, flags, sink));
+}
+
+STDMETHODIMP TestControl::QuickActivate(QACONTAINER* container, QACONTROL* control)
+{
+    return Record("QuickActivate", CControlBase::QuickActivate(container, control));
 }

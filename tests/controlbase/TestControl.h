@@ -51,6 +51,8 @@ public:
     STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
     STDMETHODIMP InitNew() override;
     using CControlBase::InitNew;
+    STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    STDMETHODIMP QuickActivate(QACONTAINER* container, QACONTROL* control) override;
     // "SetClientSite=0", "DoVerb(-5)=0", ...: the recorded calls with
     // their results (hexadecimal when they failed).
     const std::vector<std::string>& InterfaceCalls() const { return interfaceCalls_; }
@@ -80,6 +82,34 @@ public:
     void ClearMessages() { messages_.clear(); }
     void SetPaintColour(COLORREF colour) { colour_ = colour; }
     void SetState(const BYTE* state);
+    // What the last OnDraw was given; the paint clip as it stood then.
+    struct DrawCall {
+        int count = 0;
+        DWORD aspect = 0;
+        RECTL bounds = {};
+        bool windowBounds = false;
+        HDC target = nullptr;
+        int targetTechnology = -1;   // GetDeviceCaps(TECHNOLOGY), -1 without target
+        BOOL optimize = FALSE;
+        RECT paintClip = {};
+    };
+    const DrawCall& LastDraw() const { return lastDraw_; }
+
+    // What the control had when quick activation reached its last step.
+    struct QuickActivation {
+        int count = 0;
+        bool clientSite = false;
+        int eventSinks = 0;
+        int propertySinks = 0;
+        bool viewSink = false;
+        LCID locale = 0;
+        DWORD ambientFlags = 0;
+        DWORD viewStatus = 0;
+    };
+    const QuickActivation& LastQuickActivation() const { return lastQuick_; }
+    // The answer of the control's last quick-activation step.
+    void SetQuickActivateResult(HRESULT result) { quickResult_ = result; }
+
     // The framework's standard part of a stream load alone.
     HRESULT LoadStandardState(IStream* stream) { return LoadStandardBinaryState(stream); }
 
@@ -91,6 +121,9 @@ protected:
     HRESULT OnSetClientSite() override;
     HRESULT OnDraw(DWORD aspect, HDC dc, const RECTL* bounds, const RECTL* windowBounds, HDC target,
                    BOOL optimize) override;
+    HRESULT OnQuickActivate(QACONTAINER* container, DWORD* viewStatus) override;
+    // The stream set in the private clipboard format: eight state bytes.
+    HRESULT OnSetData(IStream* stream) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL RegisterClassData() override;
     BOOL BeforeCreateWindow(DWORD* style, DWORD* extendedStyle, wchar_t* title) override;
@@ -119,4 +152,7 @@ private:
     COLORREF colour_;
     BYTE state_[8];
     Gate* sink_ = nullptr;
+    DrawCall lastDraw_;
+    QuickActivation lastQuick_;
+    HRESULT quickResult_ = S_OK;
 };
