@@ -39,7 +39,7 @@ TEST_CASE("a top-level window can be created and destroyed")
     HWND hwnd = CreateWindowExW(0, L"STATIC", L"harness", WS_OVERLAPPEDWINDOW,
                                 0, 0, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     REQUIRE(hwnd != nullptr);
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&msg);
