@@ -27,27 +27,7 @@ STDMETHODIMP HvAppearances::get_Item(VARIANT index, IHvAppearance** out)
 
 STDMETHODIMP HvAppearances::Add(VARIANT key, IHvAppearance** out)
 {
-    return Guard([&]() -> HRESULT {
-        if (!out)
-            return E_INVALIDARG;
-        *out = nullptr;
-        BSTR text = nullptr;
-        VARIANT copy;
-        VariantInit(&copy);
-        HRESULT hr = VariantCopyInd(&copy, &key);
-        if (FAILED(hr))
-            return hr;
-        const VARTYPE type = V_VT(&copy);
-        if (type == VT_BSTR) {
-            text = V_BSTR(&copy);
-        } else if (type != VT_EMPTY && type != VT_NULL && type != VT_ERROR) {
-            VariantClear(&copy);
-            return RaiseError(CollectionError::KeyNotString, CollectionError::KeyNotStringString);
-        }
-        hr = AddInternal(text, nullptr, reinterpret_cast<IDispatch**>(out), 0);
-        VariantClear(&copy);
-        return hr;
-    });
+    return Guard([&] { return AddByKey(key, reinterpret_cast<IDispatch**>(out)); });
 }
 
 STDMETHODIMP HvAppearances::InternalAdd(VARIANT index)

@@ -12,6 +12,7 @@
 #include "HvCollectionImpl.h"
 
 #include <new>
+#include <vector>
 
 template <class TInterface, class TStorage>
 class HvCollectionObject : public CDualObject<TInterface>,
@@ -88,6 +89,65 @@ protected:
     {
         this->ClearCollection(true, 1);
         DetachAllSubscribers();
+    }
+
+    // Add of a keyed collection: the key is a string, or missing (empty,
+    // null or an omitted argument) for an item without one.
+    HRESULT AddByKey(VARIANT& key, IDispatch** out)
+    {
+        if (!out)
+            return E_INVALIDARG;
+        *out = nullptr;
+        VARIANT copy;
+        VariantInit(&copy);
+        HRESULT hr = VariantCopyInd(&copy, &key);
+        if (FAILED(hr))
+            return hr;
+        BSTR text = nullptr;
+        const VARTYPE type = V_VT(&copy);
+        if (type == VT_BSTR) {
+            text = V_BSTR(&copy);
+        } else if (type != VT_EMPTY && type != VT_NULL && type != VT_ERROR) {
+            VariantClear(&copy);
+            return this->RaiseError(CollectionError::KeyNotString, CollectionError::KeyNotStringString);
+        }
+        hr = this->AddInternal(text, nullptr, out, 0);
+        VariantClear(&copy);
+        return hr;
+    }
+
+    // Makes the collection hold copies of the TItem members of items:
+    // make(from, &copy) creates each copy, which then takes from's data of
+    // the categories. The first failure ends the copy.
+    template <class TItem, class TMake>
+    HRESULT CopyItemsFrom(std::vector<HvKeyedItem*> items, LONG categories, TMake make)
+    {
+        HRESULT hr = Clear();
+        if (FAILED(hr))
+            return hr;
+        try {
+            this->MutableItems().reserve(items.size());
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+        for (HvKeyedItem* entry : items) {
+            TItem* from = dynamic_cast<TItem*>(entry);
+            if (!from)
+                continue;
+            TItem* copy = nullptr;
+            hr = make(*from, &copy);
+            if (FAILED(hr))
+                return hr;
+            hr = copy->CopyAll(*from, categories);
+            if (SUCCEEDED(hr))
+                hr = this->AppendLoadedItem(copy);
+            if (FAILED(hr)) {
+                copy->Deactivate();
+                copy->Release();
+                return hr;
+            }
+        }
+        return S_OK;
     }
 
     // Every COM method ends here: no exception crosses the interface.

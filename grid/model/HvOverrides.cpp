@@ -26,27 +26,7 @@ STDMETHODIMP HvOverrides::get_Item(VARIANT index, IHvOverride** out)
 
 STDMETHODIMP HvOverrides::Add(VARIANT key, IHvOverride** out)
 {
-    return Guard([&]() -> HRESULT {
-        if (!out)
-            return E_INVALIDARG;
-        *out = nullptr;
-        VARIANT copy;
-        VariantInit(&copy);
-        HRESULT hr = VariantCopyInd(&copy, &key);
-        if (FAILED(hr))
-            return hr;
-        BSTR text = nullptr;
-        const VARTYPE type = V_VT(&copy);
-        if (type == VT_BSTR) {
-            text = V_BSTR(&copy);
-        } else if (type != VT_EMPTY && type != VT_NULL && type != VT_ERROR) {
-            VariantClear(&copy);
-            return RaiseError(CollectionError::KeyNotString, CollectionError::KeyNotStringString);
-        }
-        hr = AddInternal(text, nullptr, reinterpret_cast<IDispatch**>(out), 0);
-        VariantClear(&copy);
-        return hr;
-    });
+    return Guard([&] { return AddByKey(key, reinterpret_cast<IDispatch**>(out)); });
 }
 
 HvOverride* HvOverrides::OverrideAt(LONG index) const

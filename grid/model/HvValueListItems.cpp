@@ -341,32 +341,12 @@ HRESULT HvValueListItems::CopyFrom(HvValueListItems& source, LONG categories)
 {
     if (!IncludesValueLists(categories) || &source == this)
         return S_OK;
-    HRESULT hr = Clear();
+    HRESULT hr = CopyItemsFrom<HvValueListItem>(source.Items(), categories,
+                                                [&](HvValueListItem&, HvValueListItem** copy) {
+                                                    return HvValueListItem::Create(layout_, list_, this, copy);
+                                                });
     if (FAILED(hr))
         return hr;
-    const std::vector<HvKeyedItem*> items = source.Items();
-    try {
-        MutableItems().reserve(items.size());
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    for (HvKeyedItem* entry : items) {
-        HvValueListItem* from = dynamic_cast<HvValueListItem*>(entry);
-        if (!from)
-            continue;
-        HvValueListItem* copy = nullptr;
-        hr = HvValueListItem::Create(layout_, list_, this, &copy);
-        if (FAILED(hr))
-            return hr;
-        hr = copy->CopyAll(*from, categories);
-        if (SUCCEEDED(hr))
-            hr = AppendLoadedItem(copy);
-        if (FAILED(hr)) {
-            copy->Deactivate();
-            copy->Release();
-            return hr;
-        }
-    }
     sorted_ = source.sorted_;
     return S_OK;
 }

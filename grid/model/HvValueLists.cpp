@@ -50,27 +50,7 @@ STDMETHODIMP HvValueLists::get_Item(VARIANT index, IHvValueList** out)
 
 STDMETHODIMP HvValueLists::Add(VARIANT key, IHvValueList** out)
 {
-    return Guard([&]() -> HRESULT {
-        if (!out)
-            return E_INVALIDARG;
-        *out = nullptr;
-        VARIANT copy;
-        VariantInit(&copy);
-        HRESULT hr = VariantCopyInd(&copy, &key);
-        if (FAILED(hr))
-            return hr;
-        BSTR text = nullptr;
-        const VARTYPE type = V_VT(&copy);
-        if (type == VT_BSTR) {
-            text = V_BSTR(&copy);
-        } else if (type != VT_EMPTY && type != VT_NULL && type != VT_ERROR) {
-            VariantClear(&copy);
-            return RaiseError(CollectionError::KeyNotString, CollectionError::KeyNotStringString);
-        }
-        hr = AddInternal(text, nullptr, reinterpret_cast<IDispatch**>(out), 0);
-        VariantClear(&copy);
-        return hr;
-    });
+    return Guard([&] { return AddByKey(key, reinterpret_cast<IDispatch**>(out)); });
 }
 
 HvValueList* HvValueLists::ValueListAt(LONG index) const
@@ -153,31 +133,7 @@ HRESULT HvValueLists::CopyFrom(HvValueLists& source, LONG categories)
 {
     if (!IncludesValueLists(categories) || &source == this)
         return S_OK;
-    HRESULT hr = Clear();
-    if (FAILED(hr))
-        return hr;
-    const std::vector<HvKeyedItem*> lists = source.Items();
-    try {
-        MutableItems().reserve(lists.size());
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    for (HvKeyedItem* entry : lists) {
-        HvValueList* from = dynamic_cast<HvValueList*>(entry);
-        if (!from)
-            continue;
-        HvValueList* copy = nullptr;
-        hr = HvValueList::Create(layout_, this, from->GetKey(), &copy);
-        if (FAILED(hr))
-            return hr;
-        hr = copy->CopyAll(*from, categories);
-        if (SUCCEEDED(hr))
-            hr = AppendLoadedItem(copy);
-        if (FAILED(hr)) {
-            copy->Deactivate();
-            copy->Release();
-            return hr;
-        }
-    }
-    return S_OK;
+    return CopyItemsFrom<HvValueList>(source.Items(), categories, [&](HvValueList& from, HvValueList** copy) {
+        return HvValueList::Create(layout_, this, from.GetKey(), copy);
+    });
 }

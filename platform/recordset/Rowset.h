@@ -136,6 +136,12 @@ private:
     // The rows of a chapter (the whole table without one); null for a bad chapter.
     const std::vector<uint32_t>* View(HCHAPTER chapter);
     HRESULT SlotOfRow(HROW row, uint32_t& slot) const;
+    // The accessor and live row of a read or write of row data: S_FALSE
+    // when the accessor binds nothing, so that the call has nothing to do.
+    HRESULT RowDataTarget(HROW row, HACCESSOR handle, const void* data, const AccessorTable::Accessor*& accessor,
+                          uint32_t& slot) const;
+    // An accessor that reads and writes row data.
+    HRESULT RowAccessor(HACCESSOR handle, const AccessorTable::Accessor*& accessor) const;
     // Resolves a bookmark within a view: its index, or -1 / n for the
     // standard bookmarks of an empty view.
     HRESULT Locate(const std::vector<uint32_t>& view, DBBKMARK size, const BYTE* bookmark, long long& index) const;
@@ -152,6 +158,10 @@ private:
     NotificationRound::Sender OwnRowsSender(DBREASON reason, std::vector<uint32_t> slots);
     void MarkPending(uint32_t slot);
     void ClearPending(uint32_t slot);
+    // The rows an Update or Undo names (all pending rows when it names
+    // none), kNoSlot with DBROWSTATUS_E_INVALID for a bad handle.
+    void ListRows(DBCOUNTITEM cRows, const HROW rghRows[], std::vector<uint32_t>& listed,
+                  std::vector<DBROWSTATUS>& status) const;
     HRESULT ReturnRows(const std::vector<uint32_t>& slots, const std::vector<DBROWSTATUS>& statuses,
                        DBCOUNTITEM* count, HROW** rows, DBROWSTATUS** rowStatus);
 

@@ -38,6 +38,8 @@ struct RegisteredTestControl {
             unregisterServer();
         FreeLibrary(module);
     }
+    RegisteredTestControl(const RegisteredTestControl&) = delete;
+    RegisteredTestControl& operator=(const RegisteredTestControl&) = delete;
     template <class T>
     T Entry(const char* name) const
     {

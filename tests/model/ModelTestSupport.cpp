@@ -76,6 +76,51 @@ IFontDisp* NewFont(const wchar_t* face, int points)
     return font;
 }
 
+VARIANT MakeI4(long value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_I4;
+    V_I4(&v) = value;
+    return v;
+}
+
+VARIANT MakeR4(float value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_R4;
+    V_R4(&v) = value;
+    return v;
+}
+
+VARIANT MakeBool(bool value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_BOOL;
+    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+VARIANT MakeText(const wchar_t* text)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocString(text);
+    return v;
+}
+
+VARIANT MakeObject(IDispatch* object)
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_DISPATCH;
+    V_DISPATCH(&v) = object;
+    return v;
+}
+
 std::wstring LastErrorDescription()
 {
     IErrorInfo* info = nullptr;

@@ -1,5 +1,6 @@
 // Fixtures shared by the object-model tests: memory streams, pictures and
-// fonts made through OLE, and reading back the error information of a call.
+// fonts made through OLE, VARIANT arguments, and reading back the error
+// information of a call.
 #pragma once
 
 #include <windows.h>
@@ -41,6 +42,14 @@ void Rewind(IStream* stream);
 IPictureDisp* NewBitmapPicture(int width, int height);
 IPictureDisp* NewIconPicture();
 IFontDisp* NewFont(const wchar_t* face, int points);
+
+// VARIANT arguments for late-bound calls. MakeText's value is the caller's
+// to clear; MakeObject's is borrowed (not add-ref'd).
+VARIANT MakeI4(long value);
+VARIANT MakeR4(float value);
+VARIANT MakeBool(bool value);
+VARIANT MakeText(const wchar_t* text);
+VARIANT MakeObject(IDispatch* object);
 
 // The description of the thread's current error information ("" when none).
 std::wstring LastErrorDescription();

@@ -200,42 +200,6 @@ LateResult LateCall(IDispatch* object, const wchar_t* name, std::vector<VARIANT>
     return Finish(hr, exception);
 }
 
-VARIANT MakeI4(long value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
-
-VARIANT MakeR4(float value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_R4;
-    V_R4(&v) = value;
-    return v;
-}
-
-VARIANT MakeText(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(text);
-    return v;
-}
-
-VARIANT MakeObject(IDispatch* object)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = object;
-    return v;
-}
-
 VARIANT Missing()
 {
     VARIANT v;

@@ -113,8 +113,4 @@ LateResult LateGet(IDispatch* object, const wchar_t* name, VARIANT* result);
 LateResult LatePut(IDispatch* object, const wchar_t* name, const VARIANT& value, bool byRef = false);
 LateResult LateCall(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments, VARIANT* result);
 
-VARIANT MakeI4(long value);
-VARIANT MakeR4(float value);
-VARIANT MakeText(const wchar_t* text); // the caller clears it
-VARIANT MakeObject(IDispatch* object); // not add-ref'd: only for arguments
 VARIANT Missing();

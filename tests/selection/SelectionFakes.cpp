@@ -270,39 +270,3 @@ void FakeGrid::SetActiveCell(HvSelectableItem* cell)
     activeRow = fake ? fake->row : nullptr;
     log.push_back("active-cell " + (fake ? fake->name : std::string("-")));
 }
-
-VARIANT MakeI4(long value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
-
-VARIANT MakeBool(bool value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}
-
-VARIANT MakeText(const wchar_t* text)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(text);
-    return v;
-}
-
-VARIANT MakeObject(IDispatch* object)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_DISPATCH;
-    V_DISPATCH(&v) = object;
-    return v;
-}

@@ -262,9 +262,3 @@ public:
     HvSelectedCols* cols;
     HvSelectedRows* rows;
 };
-
-// Late-bound helpers over the tests' LateBound functions.
-VARIANT MakeI4(long value);
-VARIANT MakeBool(bool value);
-VARIANT MakeText(const wchar_t* text); // the caller clears it
-VARIANT MakeObject(IDispatch* object); // borrowed

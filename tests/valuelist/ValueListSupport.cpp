@@ -94,12 +94,3 @@ VARIANT MakeDate(double date)
     V_DATE(&v) = date;
     return v;
 }
-
-VARIANT MakeBool(bool value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BOOL;
-    V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return v;
-}

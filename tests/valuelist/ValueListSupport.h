@@ -58,4 +58,3 @@ std::string TextOf(HvValueListItem* item);
 std::string DisplayTextOf(IHvValueListItem* item);
 
 VARIANT MakeDate(double date);
-VARIANT MakeBool(bool value);
