@@ -267,6 +267,24 @@ public:
 class FakeUIElement final : public FakeViewItem<IHvUIElement, HvKeyedItem> {
 public:
     explicit FakeUIElement(LONG value) : FakeViewItem(ObjectType::HvUIElement) { tag = value; }
+
+    // Only the collection's side of an element is used here.
+    STDMETHODIMP get_Rect(IHvUIRect**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_RectDisplayed(IHvUIRect**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Type(Constants_UIElement*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Layout(IHvLayout**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_RowScrollRegion(IHvRowScrollRegion**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_ColScrollRegion(IHvColScrollRegion**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Band(IHvBand**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Header(IHvHeader**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Row(IHvRow**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Cell(IHvCell**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_ParentUIElement(IHvUIElement**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_UIElements(IHvUIElements**) override { return E_NOTIMPL; }
+    STDMETHODIMP get_DrawState(Constants_DrawState*) override { return E_NOTIMPL; }
+    STDMETHODIMP Refresh() override { return E_NOTIMPL; }
+    STDMETHODIMP ResolveUIElement(Constants_UIElement, IHvUIElement**) override { return E_NOTIMPL; }
+    STDMETHODIMP CanResolveUIElement(Constants_UIElement, VARIANT_BOOL*) override { return E_NOTIMPL; }
 };
 
 // A row object that counts its references.

@@ -1,0 +1,46 @@
+// ElementCursors: loading the element cursors from the library's resources.
+#include "ElementCursors.h"
+
+#include "Module.h"
+
+#include <atomic>
+
+namespace {
+
+constexpr WORD kFirst = ElementCursor::Connector;
+constexpr int kCount = 5;
+std::atomic<HCURSOR> g_cursors[kCount];
+
+const wchar_t* SystemStandIn(WORD id)
+{
+    switch (id) {
+    case ElementCursor::SizeColumnRegions: return IDC_SIZEWE;
+    case ElementCursor::SizeRowRegions: return IDC_SIZENS;
+    case ElementCursor::SizeBoth: return IDC_SIZEALL;
+    default: return IDC_ARROW;
+    }
+}
+
+} // namespace
+
+HCURSOR GetElementCursor(WORD id)
+{
+    if (id < kFirst || id >= kFirst + kCount)
+        return nullptr;
+    std::atomic<HCURSOR>& slot = g_cursors[id - kFirst];
+    HCURSOR cursor = slot.load();
+    if (cursor)
+        return cursor;
+    cursor = LoadCursorW(ModuleInstance(), MAKEINTRESOURCEW(id));
+    if (!cursor)
+        cursor = LoadCursorW(nullptr, SystemStandIn(id));
+    slot.store(cursor);
+    return cursor;
+}
+
+void ClearElementCursors()
+{
+    // Cursors loaded from resources are shared: nothing to destroy.
+    for (std::atomic<HCURSOR>& slot : g_cursors)
+        slot.store(nullptr);
+}

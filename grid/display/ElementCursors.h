@@ -1,0 +1,21 @@
+// ElementCursors: the library's cursors for sizing scroll regions (109
+// columns, 110 rows, 111 both) and the two cursors of the sibling-row
+// connector (107, 108), loaded once on first use.
+#pragma once
+
+#include <windows.h>
+
+namespace ElementCursor {
+constexpr WORD Connector = 107;
+constexpr WORD ConnectorAlternate = 108;
+constexpr WORD SizeColumnRegions = 109;
+constexpr WORD SizeRowRegions = 110;
+constexpr WORD SizeBoth = 111;
+} // namespace ElementCursor
+
+// The cursor of one of the ids above, or null for another id. Where the
+// library's module does not carry the cursor the system's matching sizing
+// cursor stands in for it.
+HCURSOR GetElementCursor(WORD id);
+// Forgets the loaded cursors (when the library stops).
+void ClearElementCursors();
