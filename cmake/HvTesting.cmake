@@ -2,12 +2,14 @@
 # tools/wine-run, with doctest as the framework.
 #
 #   hv_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [LOCALES pt_BR en_US]
-#               [TIMEOUT seconds] [FOCUS] [REGISTRY])
+#               [TIMEOUT seconds] [FOCUS] [REGISTRY] [SERIAL])
 # Builds one executable and registers it once per locale (pt_BR by default);
 # the ctest names are name (pt_BR) and name.en_US. FOCUS marks a test that
 # needs the keyboard focus or the active window: such tests share one desktop
 # and so never run at the same time as each other. REGISTRY marks a test that
 # registers or unregisters servers or type libraries in the shared prefix.
+# SERIAL marks a test that moves the mouse pointer: the pointer is shared by
+# every window on the display, so such a test runs alone.
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run ${PROJECT_BINARY_DIR})
 
@@ -22,7 +24,7 @@ target_include_directories(hv_test_main PUBLIC ${PROJECT_SOURCE_DIR}/tests/suppo
 target_link_libraries(hv_test_main PUBLIC ole32 oleaut32 uuid)
 
 function(hv_add_test)
-  cmake_parse_arguments(T "FOCUS;REGISTRY" "NAME;TIMEOUT" "SOURCES;LIBS;LOCALES" ${ARGN})
+  cmake_parse_arguments(T "FOCUS;REGISTRY;SERIAL" "NAME;TIMEOUT" "SOURCES;LIBS;LOCALES" ${ARGN})
   if(NOT T_LOCALES)
     set(T_LOCALES pt_BR)
   endif()
@@ -43,6 +45,9 @@ function(hv_add_test)
       TIMEOUT ${T_TIMEOUT})
     if(T_FOCUS)
       set_property(TEST ${test_name} APPEND PROPERTY RESOURCE_LOCK hv_desktop_focus)
+    endif()
+    if(T_SERIAL)
+      set_property(TEST ${test_name} PROPERTY RUN_SERIAL TRUE)
     endif()
     if(T_REGISTRY)
       set_property(TEST ${test_name} APPEND PROPERTY RESOURCE_LOCK hv_registry)

@@ -251,7 +251,7 @@ FakeBand* FakeBand::Create(FakeLayout* layout, ChangeSubscriber* subscriber, Gri
 HRESULT FakeBand::InternalQueryInterface(REFIID iid, void** out)
 {
     if (out && (IsEqualIID(iid, IID_IHvBand) || IsEqualIID(iid, IID_IHvObjectBase))) {
-        *out = static_cast<IHvBand*>(this);
+        *out = static_cast<IHvObjectBase*>(this);
         CUnknownObject::AddRef();
         return S_OK;
     }

@@ -14,6 +14,7 @@
 #include "GridGroupSeam.h"
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
+#include "InterfaceStubs.h"
 #include "HvPersistParticipant.h"
 #include "SubscriptionLink.h"
 
@@ -44,7 +45,7 @@ public:
     LONG value = 0;
 };
 
-class FakeColumn final : public HvObjectBaseImpl<IHvColumn>,
+class FakeColumn final : public HvObjectBaseImpl<IHvColumnStub>,
                          public HvKeyedItem,
                          public GridColumnSeam,
                          public FakeSettings,
@@ -124,7 +125,7 @@ private:
     SubscriptionLink columnsLink_;                // the band's Columns' subscription
 };
 
-class FakeGroup final : public HvObjectBaseImpl<IHvGroup>,
+class FakeGroup final : public HvObjectBaseImpl<IHvGroupStub>,
                         public HvKeyedItem,
                         public GridGroupSeam,
                         public FakeSettings,
@@ -177,7 +178,9 @@ private:
     SubscriptionLink link_;
 };
 
-class FakeBand final : public HvObjectBaseImpl<IHvBand>,
+// IHvBand has members of its own now: the stand-in offers only the shared
+// object members and answers for IHvBand with them.
+class FakeBand final : public HvObjectBaseImpl<IHvObjectBase>,
                        public HvKeyedItem,
                        public GridBandSeam,
                        public FakeSettings,

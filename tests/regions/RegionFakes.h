@@ -8,6 +8,7 @@
 #include "HvCollectionItem.h"
 #include "HvColScrollRegions.h"
 #include "HvObjectBaseImpl.h"
+#include "InterfaceStubs.h"
 #include "HvRowScrollRegions.h"
 #include "HvVisibleRows.h"
 #include "ScrollRegionItem.h"
@@ -259,7 +260,7 @@ protected:
     explicit FakeViewItem(int objectType) : Dual(objectType) {}
 };
 
-class FakeHeader final : public FakeViewItem<IHvHeader, HvKeyedItem> {
+class FakeHeader final : public FakeViewItem<IHvHeaderStub, HvKeyedItem> {
 public:
     explicit FakeHeader(LONG value) : FakeViewItem(ObjectType::HvHeader) { tag = value; }
 };

@@ -56,11 +56,11 @@ HvSelectableItem* FakeItem<TInterface>::GetCell(HvSelectableItem* column)
 
 template class FakeItem<IHvCell>;
 template class FakeItem<IHvRow>;
-template class FakeItem<IHvColumn>;
-template class FakeItem<IHvGroup>;
+template class FakeItem<IHvColumnStub>;
+template class FakeItem<IHvGroupStub>;
 
 FakeGroup::FakeGroup(FakeGrid* grid, FakeBand* band, const char* name)
-    : FakeItem<IHvGroup>(ObjectType::HvGroup, grid, band, name)
+    : FakeItem<IHvGroupStub>(ObjectType::HvGroup, grid, band, name)
 {
 }
 
@@ -85,7 +85,7 @@ void FakeGroup::Take(FakeColumn* column)
 }
 
 FakeColumn::FakeColumn(FakeGrid* grid, FakeBand* band, const char* name, FakeColumn* copyOf)
-    : FakeItem<IHvColumn>(ObjectType::HvColumn, grid, band, name), copyOf_(copyOf)
+    : FakeItem<IHvColumnStub>(ObjectType::HvColumn, grid, band, name), copyOf_(copyOf)
 {
     if (copyOf_)
         copyOf_->AddRef();

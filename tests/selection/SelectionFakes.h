@@ -12,6 +12,7 @@
 #include "GridGroupSeam.h"
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
+#include "InterfaceStubs.h"
 #include "HvSelectableItem.h"
 #include "SelectionBandSeam.h"
 #include "SelectionControlSeam.h"
@@ -91,7 +92,7 @@ using FakeCell = FakeItem<IHvCell>;
 using FakeRow = FakeItem<IHvRow>;
 
 // A column: also a sortable column of the band with the grid's column face.
-class FakeColumn final : public FakeItem<IHvColumn>, public SortColumnSeam, public GridColumnSeam {
+class FakeColumn final : public FakeItem<IHvColumnStub>, public SortColumnSeam, public GridColumnSeam {
 public:
     FakeColumn(FakeGrid* grid, FakeBand* band, const char* name, FakeColumn* copyOf = nullptr);
 
@@ -140,7 +141,7 @@ private:
 };
 
 // A column group whose column list the selected columns read.
-class FakeGroup final : public FakeItem<IHvGroup>, public GridGroupSeam {
+class FakeGroup final : public FakeItem<IHvGroupStub>, public GridGroupSeam {
 public:
     FakeGroup(FakeGrid* grid, FakeBand* band, const char* name);
 

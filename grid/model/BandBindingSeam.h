@@ -1,0 +1,30 @@
+// BandBindingSeam: what a band needs of the rowset binding that feeds its
+// rows: whether it can serve, its row count, its listeners, and adding a row.
+#pragma once
+
+#include <windows.h>
+
+#include <Tavelle.h>
+
+class HvBandRowPositionListener;
+class HvBandRowsetListener;
+
+class BandBindingSeam {
+public:
+    // True when the binding lacks its rowset or accessor.
+    virtual bool IsUnavailable() = 0;
+    virtual LONG RowCount() = 0;
+    virtual void AddListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) = 0;
+    virtual void RemoveListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) = 0;
+    // What the band's settings ask of the binding: expand rows on load, the
+    // band is out of view, and the Constants_FetchRows mode.
+    virtual void Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows) = 0;
+    // Releases the rows the band holds through the binding.
+    virtual void ReleaseHeldRows() = 0;
+    // Adds a row (under parent for a child band); the new row object, made,
+    // activated and referenced.
+    virtual HRESULT AddRow(IHvRow* parent, IHvRow** out) = 0;
+
+protected:
+    ~BandBindingSeam() = default;
+};

@@ -1,0 +1,59 @@
+// ColumnLayoutSeam: what columns, groups and headers need of the layout
+// that owns their band, and through it of the grid that shows it: units,
+// appearances and value lists, the event gate and the position events, the
+// design-mode and enabled state, and the re-layout they cause.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <Tavelle.h>
+
+class AppearanceData;
+class BandsLayoutSeam;
+class HvValueLists;
+class LayoutUnitsSeam;
+class SelectionControlSeam;
+class SelectionLayoutSeam;
+class ValueListLayoutSeam;
+struct AppearanceRequest;
+
+class ColumnLayoutSeam {
+public:
+    virtual LayoutUnitsSeam* Units() = 0;
+    // Host (errors, default font, liveness) and Appearances.
+    virtual ValueListLayoutSeam* ValueListLayout() = 0;
+    virtual SelectionLayoutSeam* SelectionLayout() = 0;
+    // Column metrics and scroll regions marked dirty.
+    virtual BandsLayoutSeam* BandsLayout() = 0;
+    // The layout's ValueLists, null when it has none.
+    virtual HvValueLists* ValueLists() = 0;
+
+    // The layout is shown by a grid whose events may fire now.
+    virtual bool CanFireEvents() = 0;
+    virtual bool IsDesignMode() = 0;
+    // The layout's Enabled setting.
+    virtual bool IsEnabled() = 0;
+    // The container's scale mode is twips.
+    virtual bool ContainerUsesTwips() = 0;
+    // Pixels and twips by the display's DPI (persistence).
+    virtual LONG FixedPixelsToTwipsX(LONG pixels) = 0;
+    virtual LONG FixedTwipsToPixelsX(LONG twips) = 0;
+    // The layout is its grid's displayed layout and a reset of the whole
+    // layout is running.
+    virtual bool IsGridLayoutResetting() = 0;
+
+    // The position events; the Before events answer true when cancelled.
+    // Nothing is fired (and false answered) without a grid.
+    virtual bool FireBeforeColPosChanged(Constants_PosChanged action, IHvSelectedCols* columns) = 0;
+    virtual void FireAfterColPosChanged(Constants_PosChanged action, IHvSelectedCols* columns) = 0;
+    virtual bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) = 0;
+    virtual void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) = 0;
+
+    // The last level of a header resolution: the system colours for back,
+    // border and fore colour and the layout's defaults.
+    virtual void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) = 0;
+
+protected:
+    ~ColumnLayoutSeam() = default;
+};
