@@ -209,6 +209,27 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000)
     return true;
 }
 
+// Puts the mouse pointer at a screen point and waits, serving messages,
+// until the system reports it there.
+bool PlacePointer(POINT target, DWORD milliseconds = 3000)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        SetCursorPos(target.x, target.y);
+        POINT now{};
+        if (GetCursorPos(&now) && now.x == target.x && now.y == target.y)
+            return true;
+        if (GetTickCount() - start >= milliseconds)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
 } // namespace
 
 TEST_CASE("Message mask bits")
@@ -448,8 +469,14 @@ TEST_CASE("The tracking thread sends WM_MOUSELEAVE when the cursor is away and s
         REQUIRE(f.dispatcher.RegisterMouseSink(&a, nullptr, false, 0x8001));
         RECT grid{};
         GetWindowRect(f.host.grid, &grid);
-        // The cursor well away from the grid window and its area.
-        SetCursorPos(grid.right + 150, grid.bottom + 150);
+        // The cursor well away from the grid window and its area. The
+        // pointer moves asynchronously under some window systems: wait until
+        // the system reports it there.
+        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+        const POINT away{grid.right + 150 < screenWidth ? grid.right + 150 : grid.left / 2,
+                         grid.bottom + 150 < screenHeight ? grid.bottom + 150 : grid.top / 2};
+        REQUIRE(PlacePointer(away));
         f.Send(WM_MOUSEMOVE, 0, 5, 5);
         CHECK(f.dispatcher.IsTracking());
         CHECK(PumpUntil([] { return g_leaves.load() > 0; }));
