@@ -1,7 +1,12 @@
 // RowBatch: provider fetches and handing out of the obtained handles.
 #include "RowBatch.h"
 
+#include "DataErrors.h"
+#include "RowData.h"
+#include "RowList.h"
 #include "RowsetBinding.h"
+
+#include <oledberr.h>
 
 RowBatch::RowBatch(RowsetBinding* binding, const ChapterHandle& chapter, ULONG capacity, bool backward,
                    bool ownsHandles, bool shared)
@@ -10,19 +15,34 @@ RowBatch::RowBatch(RowsetBinding* binding, const ChapterHandle& chapter, ULONG c
 {
 }
 
+RowBatch::RowBatch(RowsetBinding* binding, RowData* parent, const ChapterHandle& chapter, ULONG capacity,
+                   bool backward, bool ownsHandles, bool shared)
+    : RowBatch(binding, chapter, capacity, backward, ownsHandles, shared)
+{
+    parent_ = parent;
+    if (parent_)
+        parent_->AddRef();
+}
+
 RowBatch::~RowBatch()
 {
     ReleaseUntaken();
+    if (parent_)
+        parent_->Release();
 }
 
 HRESULT RowBatch::FetchFirst(DBROWOFFSET offset)
 {
+    if (cache_ && cache_->ServesFromCache())
+        return FillFromCache(nullptr, true, false, offset);
     const BYTE first = DBBMK_FIRST;
     return FetchFromBookmark(1, &first, offset);
 }
 
 HRESULT RowBatch::FetchLast(DBROWOFFSET offset)
 {
+    if (cache_ && cache_->ServesFromCache())
+        return FillFromCache(nullptr, false, true, offset);
     const BYTE last = DBBMK_LAST;
     return FetchFromBookmark(1, &last, offset);
 }
@@ -33,6 +53,65 @@ HRESULT RowBatch::FetchFromBookmark(ULONG length, const BYTE* bookmark, DBROWOFF
         return E_FAIL;
     ReleaseUntaken();
     return binding_->FetchAt(length, bookmark, offset, *this);
+}
+
+HRESULT RowBatch::FetchFromRow(RowData* row, DBROWOFFSET offset)
+{
+    if (!row)
+        return E_INVALIDARG;
+    if (cache_ && cache_->ServesFromCache() && row->Owner() == cache_ && row->IsLinked())
+        return FillFromCache(row, false, false, offset);
+    const ULONG length = row->Bookmark().GetBookmarkLength();
+    const BYTE* bytes = length ? row->Bookmark().GetBookmarkBytes() : nullptr;
+    if (!bytes)
+        return DB_E_BADBOOKMARK;
+    return FetchFromBookmark(length, bytes, offset);
+}
+
+HRESULT RowBatch::FillFromCache(RowData* start, bool fromFirst, bool fromLast, DBROWOFFSET offset)
+{
+    ReleaseUntaken();
+    fromCache_ = true;
+    if ((fromFirst && offset < 0) || (fromLast && offset > 0))
+        return RaiseDataError(DataError::BadStartPosition, DB_E_BADSTARTPOSITION);
+    RowTreeNode* node = fromFirst ? cache_->FirstChild() : fromLast ? cache_->LastChild() : start;
+    for (DBROWOFFSET moved = offset; node && moved > 0; --moved)
+        node = node->NextSibling();
+    for (DBROWOFFSET moved = offset; node && moved < 0; ++moved)
+        node = node->PrevSibling();
+    ULONG count = 0;
+    while (node && count < capacity_) {
+        auto* row = static_cast<RowData*>(node);
+        row->AddRef();
+        rows_[count++] = row;
+        node = backward_ ? node->PrevSibling() : node->NextSibling();
+    }
+    count_ = count;
+    read_ = 0;
+    if (!node) {
+        atEnd_ = true;
+        return DB_S_ENDOFROWSET;
+    }
+    return S_OK;
+}
+
+HRESULT RowBatch::Next(RowData** row, bool share, bool existingOnly)
+{
+    if (!row)
+        return E_INVALIDARG;
+    *row = nullptr;
+    if (read_ >= count_)
+        return E_UNEXPECTED;
+    if (fromCache_) {
+        *row = rows_[read_];
+        rows_[read_++] = nullptr;
+        return S_OK;
+    }
+    HROW handle = DB_NULL_HROW;
+    HRESULT hr = NextHandle(&handle);
+    if (FAILED(hr))
+        return hr;
+    return RowData::Create(binding_, handle, chapter_, parent_, false, share, existingOnly, row);
 }
 
 void RowBatch::SetHandles(DBCOUNTITEM count, const HROW* rows)
@@ -75,6 +154,15 @@ HRESULT RowBatch::NextHandle(HROW* row)
 
 void RowBatch::ReleaseUntaken()
 {
+    if (fromCache_) {
+        for (ULONG i = 0; i < count_; ++i) {
+            if (rows_[i])
+                rows_[i]->Release();
+            rows_[i] = nullptr;
+        }
+        fromCache_ = false;
+        count_ = 0;
+    }
     if (ownsHandles_ && binding_) {
         for (ULONG i = 0; i < count_; ++i) {
             if (!taken_[i] && handles_[i])

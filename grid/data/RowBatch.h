@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <oledb.h>
 
+class RowData;
+class RowList;
 class RowsetBinding;
 
 class RowBatch {
@@ -18,6 +20,10 @@ public:
     // the batch unless taken.
     RowBatch(RowsetBinding* binding, const ChapterHandle& chapter, ULONG capacity, bool backward,
              bool ownsHandles, bool shared);
+    // A batch of the rows under a parent row (one reference held; null for
+    // top-level rows).
+    RowBatch(RowsetBinding* binding, RowData* parent, const ChapterHandle& chapter, ULONG capacity,
+             bool backward, bool ownsHandles, bool shared);
     ~RowBatch();
     RowBatch(const RowBatch&) = delete;
     RowBatch& operator=(const RowBatch&) = delete;
@@ -26,6 +32,19 @@ public:
     HRESULT FetchFirst(DBROWOFFSET offset);
     HRESULT FetchLast(DBROWOFFSET offset);
     HRESULT FetchFromBookmark(ULONG length, const BYTE* bookmark, DBROWOFFSET offset);
+
+    // Relative to a row of the batch's binding; from the cached rows of a
+    // preloaded list when the row's list serves from its cache.
+    HRESULT FetchFromRow(RowData* row, DBROWOFFSET offset);
+    // Fills the batch from the cached rows of a preloaded list instead of
+    // the provider (FetchFirst, FetchLast and FetchFromRow then walk it).
+    void UseCachedRows(RowList* list) { cache_ = list; }
+
+    // The next row (with a reference): a cached row, or a row made for the
+    // next handle (RowData::Create with the batch's chapter and parent).
+    HRESULT Next(RowData** row, bool share, bool existingOnly);
+    RowData* GetParentRow() const { return parent_; }
+    bool FromCache() const { return fromCache_; }
 
     // A batch over handles someone else owns (notifications).
     void SetHandles(DBCOUNTITEM count, const HROW* rows);
@@ -52,6 +71,12 @@ public:
 
 private:
     void ReleaseUntaken();
+    HRESULT FillFromCache(RowData* start, bool fromFirst, bool fromLast, DBROWOFFSET offset);
+
+    RowData* rows_[kMaxRows] = {}; // cached rows, one reference each until taken
+    bool fromCache_ = false;
+    RowList* cache_ = nullptr;      // not owned
+    RowData* parent_ = nullptr;     // one reference
 
     RowsetBinding* binding_; // not referenced
     ChapterHandle chapter_;

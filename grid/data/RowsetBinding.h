@@ -124,6 +124,16 @@ public:
     HRESULT ReleaseHeldHandles(int count);
     size_t HeldHandleCount() const;
 
+    // For the row model: the provider's hash of a bookmark in a chapter,
+    // row identity (S_OK same, S_FALSE not, an error when not offered), and
+    // one-row update, undo and delete (DB_E_NOTSUPPORTED without the
+    // interface; Update succeeds with nothing to do).
+    HRESULT HashBookmark(HCHAPTER chapter, ULONG length, const BYTE* bookmark, DBHASHVALUE* hash);
+    HRESULT CompareRowIdentity(HROW row1, HROW row2);
+    HRESULT UpdateRow(HCHAPTER chapter, HROW row);
+    HRESULT UndoRow(HCHAPTER chapter, HROW row);
+    HRESULT DeleteRow(HCHAPTER chapter, HROW row);
+
     // Chapters; nothing is done in design mode.
     HRESULT AddRefChapter(HCHAPTER chapter);
     HRESULT ReleaseChapter(HCHAPTER chapter);
@@ -144,6 +154,7 @@ public:
     bool IsAdvisedForRowPosition() const { return rowPosition_ && positionCookie_ != kNoCookie; }
     void SetDataChangeListener(HvBandRowsetListener* listener) { dataListener_ = listener; }
     void ClearDataChangeListener() { dataListener_ = nullptr; }
+    HvBandRowsetListener* GetDataChangeListener() const { return dataListener_; }
     void SetRowPositionListener(HvBandRowPositionListener* listener) { positionListener_ = listener; }
     void ClearRowPositionListener() { positionListener_ = nullptr; }
     void SetRowRecords(RowRecordSeam* records) { records_ = records; }

@@ -268,8 +268,10 @@ HRESULT RowsetBinding::GetRowPositionChapter(HCHAPTER* chapter)
     DBPOSITIONFLAGS flags = DBPOSITION_NOROW;
     ++positionReads_;
     HRESULT hr = rowPosition_->GetRowPosition(chapter, &row, &flags);
-    if (row)
-        ReleaseRowHandles(1, &row);
+    // The provider handed out a real row even in design mode, where
+    // ReleaseRowHandles does nothing.
+    if (row && rowset_)
+        rowset_->ReleaseRows(1, &row, nullptr, nullptr, nullptr);
     --positionReads_;
     return hr;
 }

@@ -24,6 +24,9 @@ class UIElementLayoutSeam;
 namespace UIElementType {
 constexpr ULONG None = 1;
 constexpr ULONG Grid = 100;
+constexpr ULONG CaptionArea = 200;
+constexpr ULONG DataArea = 300;
+constexpr ULONG AddNewBox = 400;
 constexpr ULONG Edit = 500;
 constexpr ULONG DropDown = 600;
 constexpr ULONG RowColRegionIntersection = 1000;
@@ -32,6 +35,7 @@ constexpr ULONG Header = 4000;
 constexpr ULONG Row = 5000;
 constexpr ULONG ExpansionIndicator = 5200;
 constexpr ULONG Cell = 6000;
+constexpr ULONG Text = 10000;
 constexpr ULONG Picture = 10100;
 constexpr ULONG Any = 0xFFFFFFFF;
 } // namespace UIElementType

@@ -278,7 +278,7 @@ public:
     std::vector<std::string> log;
 };
 
-class FakeCell final : public HvObjectBaseImpl<IHvCell>, public HvKeyedItem, public ChangePublisher {
+class FakeCell final : public HvObjectBaseImpl<IHvCellStub>, public HvKeyedItem, public ChangePublisher {
 public:
     static FakeCell* Create(FakeColumn* column, ChangeSubscriber* cells);
     static int live;

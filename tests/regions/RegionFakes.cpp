@@ -118,8 +118,8 @@ HRESULT FakeRegion<TInterface, TItem>::Load(IStream* stream, LONG)
     return S_OK;
 }
 
-template class FakeRegion<IHvColScrollRegion, ColScrollRegionItem>;
-template class FakeRegion<IHvRowScrollRegion, RowScrollRegionItem>;
+template class FakeRegion<IHvColScrollRegionStub, ColScrollRegionItem>;
+template class FakeRegion<IHvRowScrollRegionStub, RowScrollRegionItem>;
 
 void FakeColRegion::SetDirty(bool dirty, bool resetPosition, bool markRoot)
 {

@@ -117,24 +117,26 @@ private:
     SubscriptionLink link_;
 };
 
-class FakeColRegion final : public FakeRegion<IHvColScrollRegion, ColScrollRegionItem> {
+class FakeColRegion final : public FakeRegion<IHvColScrollRegionStub, ColScrollRegionItem> {
 public:
     FakeColRegion(RegionLayout& layout, ChangeSubscriber* subscriber)
         : FakeRegion(ObjectType::HvColScrollRegion, layout, subscriber)
     {
     }
+    IHvColScrollRegion* Interface() { return this; }
     void SetDirty(bool dirty, bool resetPosition, bool markRoot) override;
     const BYTE* IdentityBlock() const override { return state.identity.data(); }
     void ResetMetrics() override { ++state.resetMetrics; }
     void Recalculate() override { ++state.recalculations; }
 };
 
-class FakeRowRegion final : public FakeRegion<IHvRowScrollRegion, RowScrollRegionItem> {
+class FakeRowRegion final : public FakeRegion<IHvRowScrollRegionStub, RowScrollRegionItem> {
 public:
     FakeRowRegion(RegionLayout& layout, ChangeSubscriber* subscriber)
         : FakeRegion(ObjectType::HvRowScrollRegion, layout, subscriber)
     {
     }
+    IHvRowScrollRegion* Interface() { return this; }
     ~FakeRowRegion() override;
     void SetDirty(bool dirty, bool reset) override;
     void ClearFirstRow() override { ++state.firstRowClears; }
@@ -289,14 +291,14 @@ public:
 };
 
 // A row object that counts its references.
-class FakeRow final : public FakeViewItem<IHvRow, HvKeyedItem> {
+class FakeRow final : public FakeViewItem<IHvRowStub, HvKeyedItem> {
 public:
     explicit FakeRow(LONG value) : FakeViewItem(ObjectType::HvRow) { tag = value; ++live; }
     ~FakeRow() override { --live; }
     static int live;
 };
 
-class FakeVisibleRow final : public FakeViewItem<IHvRow, VisibleRowItem> {
+class FakeVisibleRow final : public FakeViewItem<IHvRowStub, VisibleRowItem> {
 public:
     FakeVisibleRow(FakeRow* row, FakeVisibleRow* previous);
     ~FakeVisibleRow() override;

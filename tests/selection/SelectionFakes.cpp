@@ -54,8 +54,8 @@ HvSelectableItem* FakeItem<TInterface>::GetCell(HvSelectableItem* column)
     return nullptr;
 }
 
-template class FakeItem<IHvCell>;
-template class FakeItem<IHvRow>;
+template class FakeItem<IHvCellStub>;
+template class FakeItem<IHvRowStub>;
 template class FakeItem<IHvColumnStub>;
 template class FakeItem<IHvGroupStub>;
 

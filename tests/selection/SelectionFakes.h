@@ -88,8 +88,8 @@ protected:
 template <class TInterface>
 int FakeItem<TInterface>::live = 0;
 
-using FakeCell = FakeItem<IHvCell>;
-using FakeRow = FakeItem<IHvRow>;
+using FakeCell = FakeItem<IHvCellStub>;
+using FakeRow = FakeItem<IHvRowStub>;
 
 // A column: also a sortable column of the band with the grid's column face.
 class FakeColumn final : public FakeItem<IHvColumnStub>, public SortColumnSeam, public GridColumnSeam {

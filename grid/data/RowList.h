@@ -1,0 +1,33 @@
+// RowList: what the top-level list and the child lists of the row tree share:
+// preloading all rows of the list in batches of 200, finding the n-th
+// visible row (fetching the rows not read), renumbering, and the counts.
+#pragma once
+
+#include "ChapterHandle.h"
+#include "RowTreeNode.h"
+
+class RowBatch;
+
+class RowList : public RowTreeNode {
+public:
+    RowData* GetNthRow(ULONG n) override;
+    void LoadAll(bool force) override;
+    void Renumber() override;
+    // Whether the binding's fetch mode (or design mode) preloads.
+    bool Preloads() const;
+    // The chapter the list's rows live in (read from the parent row).
+    virtual HRESULT GetListChapter(ChapterHandle& chapter) = 0;
+    // The rows of the list come from the cache rather than the provider.
+    bool ServesFromCache() const { return Preloads() && IsCompletelyLoaded(); }
+    // The row at index k, fetched (shared) from the provider.
+    // Lets go of every kept row of the list and of the lists below it (the
+    // kept rows hold their parents, so a tree is freed from its leaves).
+    void ReleaseAll();
+    RowData* FetchRowAt(ULONG k, RowData* lower, ULONG lowIndex, RowData* upper, ULONG upperIndex);
+
+protected:
+    explicit RowList(RowTreeNode* owner) : RowTreeNode(owner) {}
+    void OnChildUnlinked(RowTreeNode* child) override;
+    ULONG RowsPerParentEstimate() const override;
+    RowData* TakeFirst(RowBatch& batch, HRESULT hr, bool* atEnd);
+};

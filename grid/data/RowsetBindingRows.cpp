@@ -1,0 +1,45 @@
+// RowsetBinding: the provider calls the row model makes for one row at a
+// time (hash, identity, update, undo, delete).
+#include "RowsetBinding.h"
+
+#include <oledberr.h>
+
+HRESULT RowsetBinding::HashBookmark(HCHAPTER chapter, ULONG length, const BYTE* bookmark, DBHASHVALUE* hash)
+{
+    if (!hash || !bookmark || !length)
+        return E_INVALIDARG;
+    if (!locate_ || IsDesignTime())
+        return DB_E_NOTSUPPORTED;
+    DBBKMARK size = length;
+    const BYTE* bookmarks[1] = {bookmark};
+    DBROWSTATUS status = DBROWSTATUS_S_OK;
+    return locate_->Hash(chapter, 1, &size, bookmarks, hash, &status);
+}
+
+HRESULT RowsetBinding::CompareRowIdentity(HROW row1, HROW row2)
+{
+    if (!identity_ || IsDesignTime())
+        return DB_E_NOTSUPPORTED;
+    return identity_->IsSameRow(row1, row2);
+}
+
+HRESULT RowsetBinding::UpdateRow(HCHAPTER chapter, HROW row)
+{
+    if (!update_ || IsDesignTime())
+        return S_OK;
+    return update_->Update(chapter, 1, &row, nullptr, nullptr, nullptr);
+}
+
+HRESULT RowsetBinding::UndoRow(HCHAPTER chapter, HROW row)
+{
+    if (!update_ || IsDesignTime())
+        return DB_E_NOTSUPPORTED;
+    return update_->Undo(chapter, 1, &row, nullptr, nullptr, nullptr);
+}
+
+HRESULT RowsetBinding::DeleteRow(HCHAPTER chapter, HROW row)
+{
+    if (!change_ || IsDesignTime())
+        return DB_E_NOTSUPPORTED;
+    return change_->DeleteRows(chapter, 1, &row, nullptr);
+}

@@ -1,0 +1,233 @@
+// The input-mask helper over a stand-in component: what it passes, in which
+// order, and how it falls back to an unmasked column.
+#include "InputMask.h"
+
+#include <Tavelle.h>
+
+#include <doctest/doctest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A stand-in component: ready once a mask was set; formats as "<mode>:text".
+struct FakeEngine final : IHvMaskEngine {
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHvMaskEngine) ? this : nullptr;
+        if (!*out)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs; }
+    STDMETHODIMP SetMask(BSTR m, LONG) override
+    {
+        calls.push_back("SetMask");
+        if (failSetMask)
+            return E_FAIL;
+        mask = m;
+        return S_OK;
+    }
+    STDMETHODIMP GetMask(BSTR* m) override
+    {
+        *m = SysAllocString(mask.c_str());
+        return S_OK;
+    }
+    STDMETHODIMP Unused5() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused6() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused7() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused8() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused9() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused10() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused11() override { return E_NOTIMPL; }
+    STDMETHODIMP SetPromptChar(LONG p) override { calls.push_back("SetPromptChar"); prompt = p; return S_OK; }
+    STDMETHODIMP Unused13() override { return E_NOTIMPL; }
+    STDMETHODIMP Attach(IUnknown*, HWND edit) override
+    {
+        calls.push_back(edit ? "Attach" : "Detach");
+        attached = edit;
+        return S_OK;
+    }
+    STDMETHODIMP QueryState(LONG*, IUnknown** object) override
+    {
+        *object = nullptr;
+        return mask.empty() || failSetMask ? E_FAIL : S_OK;
+    }
+    LONG STDMETHODCALLTYPE ProcessMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override
+    {
+        *result = 0;
+        return message == WM_PASTE ? 1 : 0;
+    }
+    STDMETHODIMP Unused17() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused18() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused19() override { return E_NOTIMPL; }
+    STDMETHODIMP FormatText(BSTR text, BSTR* out, LONG mode) override
+    {
+        if (failFormat)
+            return E_FAIL;
+        *out = SysAllocString((std::to_wstring(mode) + L":" + (text ? text : L"")).c_str());
+        return S_OK;
+    }
+    STDMETHODIMP Unused21() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused22() override { return E_NOTIMPL; }
+    STDMETHODIMP Unused23() override { return E_NOTIMPL; }
+    STDMETHODIMP SetClipMode(LONG) override { calls.push_back("SetClipMode"); return S_OK; }
+    STDMETHODIMP Unused25() override { return E_NOTIMPL; }
+    STDMETHODIMP SetDataMode(LONG) override { calls.push_back("SetDataMode"); return S_OK; }
+    STDMETHODIMP Refresh(LONG*) override { calls.push_back("Refresh"); return S_OK; }
+
+    ULONG refs = 0;
+    std::wstring mask;
+    LONG prompt = 0;
+    HWND attached = nullptr;
+    bool failSetMask = false;
+    bool failFormat = false;
+    std::vector<std::string> calls;
+};
+
+FakeEngine* g_engine = nullptr;
+
+HRESULT MakeFake(IHvMaskEngine** out)
+{
+    *out = g_engine;
+    if (!g_engine)
+        return REGDB_E_CLASSNOTREG;
+    g_engine->AddRef();
+    return S_OK;
+}
+
+struct FakeColumn final : InputMaskColumnSeam {
+    std::wstring MaskInput() override { return mask; }
+    WCHAR PromptChar() override { return L'_'; }
+    LONG MaskClipMode() override { return 0; }
+    LONG MaskDataMode() override { return 1; }
+    LONG MaskDisplayMode() override { return 2; }
+    bool IsMultiLine() override { return multiLine; }
+    bool IsActiveCellColumn() override { return active; }
+    HWND EditWindow() override { return edit; }
+    IUnknown* NotifyObject() override { return nullptr; }
+
+    std::wstring mask = L"###-##";
+    bool multiLine = false;
+    bool active = false;
+    HWND edit = nullptr;
+};
+
+struct FactoryScope {
+    explicit FactoryScope(FakeEngine* engine) : old(InputMask::SetEngineFactory(MakeFake)) { g_engine = engine; }
+    ~FactoryScope()
+    {
+        InputMask::SetEngineFactory(old);
+        g_engine = nullptr;
+    }
+    InputMask::EngineFactory old;
+};
+
+} // namespace
+
+TEST_CASE("cell_ input mask: configuring passes the settings in order")
+{
+    FakeEngine engine;
+    FactoryScope scope(&engine);
+    FakeColumn column;
+    HWND edit = CreateWindowW(L"EDIT", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    column.edit = edit;
+    {
+        InputMask mask(&column);
+        CHECK(mask.ApplyInputMask(mask.UsesInputMask()));
+        CHECK(engine.calls == std::vector<std::string>{"Attach", "SetMask", "SetPromptChar", "SetClipMode", "SetDataMode"});
+        CHECK(engine.prompt == L'_');
+        CHECK(mask.IsMaskEngineReady());
+        CHECK(mask.DetachMaskEngine());
+        CHECK(engine.attached == nullptr);
+    }
+    CHECK(engine.refs == 0);
+    DestroyWindow(edit);
+}
+
+TEST_CASE("cell_ input mask: a changed mask empties an unfocused editor of the active column")
+{
+    FakeEngine engine;
+    FactoryScope scope(&engine);
+    FakeColumn column;
+    column.active = true;
+    column.edit = CreateWindowW(L"EDIT", L"abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    InputMask mask(&column);
+    mask.ApplyInputMask(true);
+    CHECK(GetWindowTextLengthW(column.edit) == 0);
+
+    SetWindowTextW(column.edit, L"abc");
+    engine.calls.clear();
+    mask.ApplyInputMask(true);  // same mask: refreshed, text kept
+    CHECK(engine.calls.front() == "Refresh");
+    CHECK(GetWindowTextLengthW(column.edit) == 3);
+    DestroyWindow(column.edit);
+}
+
+TEST_CASE("cell_ input mask: formatting and messages by the component's state")
+{
+    struct Case {
+        const char* name;
+        bool engineThere;
+        bool multiLine;
+        bool failSetMask;
+        bool failFormat;
+        bool bstr;
+        const wchar_t* expectedText;
+        LONG expectedPaste;
+    } cases[] = {
+        {"ready", true, false, false, false, true, L"3:12345", 1},
+        {"no component", false, false, false, false, true, L"12345", 0},
+        {"multi-line column", true, true, false, false, true, L"12345", 0},
+        {"configuration refused", true, false, true, false, true, L"12345", 0},
+        {"formatting refused", true, false, false, true, true, L"12345", 1},
+        {"not a string", true, false, false, false, false, nullptr, 1},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        FakeEngine engine;
+        engine.failSetMask = c.failSetMask;
+        engine.failFormat = c.failFormat;
+        FactoryScope scope(c.engineThere ? &engine : nullptr);
+        FakeColumn column;
+        InputMask mask(&column);
+        mask.ApplyInputMask(true);
+        column.multiLine = c.multiLine;
+
+        VARIANT value;
+        VariantInit(&value);
+        if (c.bstr) {
+            value.vt = VT_BSTR;
+            value.bstrVal = SysAllocString(L"12345");
+        } else {
+            value.vt = VT_I4;
+            value.lVal = 12345;
+        }
+        mask.ApplyMaskModeToValue(&value, hvMaskModeIncludeBoth);
+        if (c.expectedText) {
+            REQUIRE(value.vt == VT_BSTR);
+            CHECK(std::wstring(value.bstrVal) == c.expectedText);
+            CHECK(mask.FormatMaskedText(L"12345", hvMaskModeIncludeBoth) == c.expectedText);
+        } else {
+            CHECK(value.vt == VT_I4);
+        }
+        VariantClear(&value);
+        LRESULT result = 0;
+        CHECK(mask.MaskProcessMessage(WM_PASTE, 0, 0, &result) == c.expectedPaste);
+    }
+}
+
+TEST_CASE("cell_ input mask: a multi-line column never uses a mask")
+{
+    FakeColumn column;
+    InputMask mask(&column);
+    CHECK(mask.UsesInputMask());
+    column.multiLine = true;
+    CHECK_FALSE(mask.UsesInputMask());
+    column.multiLine = false;
+    column.mask.clear();
+    CHECK_FALSE(mask.UsesInputMask());
+}
