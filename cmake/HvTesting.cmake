@@ -11,6 +11,12 @@
 # SERIAL marks a test that moves the mouse pointer: the pointer is shared by
 # every window on the display, so such a test runs alone.
 
+# The Wine prefix matches the binaries: tools/wine-run reads it from here.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  file(WRITE ${PROJECT_BINARY_DIR}/hv-winearch "win64\n")
+else()
+  file(WRITE ${PROJECT_BINARY_DIR}/hv-winearch "win32\n")
+endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run ${PROJECT_BINARY_DIR})
 
 # doctest is a header-only Debian package; expose just its folder to the cross compiler.

@@ -4,6 +4,7 @@
 #include "ControlBase.h"
 #include "ReleaseField.h"
 
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -11,8 +12,10 @@
 namespace {
 
 // The part of BINDINFO after its size that a download resets: extra
-// information, medium, bind flags, verb and custom verb.
-constexpr size_t kClearedBindInfoBytes = 28;
+// information, medium, bind flags, verb and custom verb (28 bytes in 32-bit
+// code, alignment padding included in 64-bit code).
+constexpr size_t kClearedBindInfoStart = offsetof(BINDINFO, szExtraInfo);
+constexpr size_t kClearedBindInfoEnd = offsetof(BINDINFO, cbstgmedData);
 
 } // namespace
 
@@ -107,11 +110,9 @@ STDMETHODIMP CBindStatusCallback::GetBindInfo(DWORD* flags, BINDINFO* info)
     *flags = BINDF_ASYNCHRONOUS | BINDF_ASYNCSTORAGE;
     // Only what the caller's structure holds is cleared; its size stays.
     const size_t size = info->cbSize;
-    if (size > sizeof(info->cbSize)) {
-        const size_t cleared = size - sizeof(info->cbSize);
-        std::memset(reinterpret_cast<BYTE*>(info) + sizeof(info->cbSize), 0,
-                    cleared < kClearedBindInfoBytes ? cleared : kClearedBindInfoBytes);
-    }
+    const size_t end = size < kClearedBindInfoEnd ? size : kClearedBindInfoEnd;
+    if (end > kClearedBindInfoStart)
+        std::memset(reinterpret_cast<BYTE*>(info) + kClearedBindInfoStart, 0, end - kClearedBindInfoStart);
     return S_OK;
 }
 

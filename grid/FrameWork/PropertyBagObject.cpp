@@ -137,16 +137,17 @@ HRESULT LoadObjectFromPropertyBag(PersistableCollection& object, IPropertyBag* b
         VariantInit(&value);
         V_VT(&value) = VT_UNKNOWN;
         V_UNKNOWN(&value) = static_cast<IPersistStream*>(blob);
-        // The value lends the bag our object without a reference of its
-        // own: a bag that loads it leaves it in place, a bag that answers
-        // with its own object hands over a reference to that one.
+        // The value holds a reference of its own on our object: a bag that
+        // loads it leaves it in place, a bag that clears the value first and
+        // answers with its own object releases ours and hands over one to
+        // its own. Either way clearing the value afterwards is balanced.
+        blob->AddRef();
         HRESULT hr = bag->Read(name, &value, log);
         if (SUCCEEDED(hr))
             hr = TakeAnswer(blob, value);
         else
             hr = E_FAIL;
-        if (V_UNKNOWN(&value) != static_cast<IPersistStream*>(blob))
-            VariantClear(&value);
+        VariantClear(&value);
         IStream* data = nullptr;
         if (SUCCEEDED(hr))
             hr = OpenData(*blob, &data);

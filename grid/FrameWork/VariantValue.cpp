@@ -23,6 +23,8 @@ std::size_t DataSize(VARTYPE type)
         return 2;
     case VT_R8: case VT_CY: case VT_DATE: case VT_I8: case VT_UI8:
         return 8;
+    case VT_BSTR: case VT_DISPATCH: case VT_UNKNOWN:
+        return sizeof(void*);
     case VT_RECORD:
         return 2 * sizeof(void*);
     default:

@@ -289,7 +289,7 @@ HRESULT RowBookmark::GetAsVariant(VARIANT* out, VARTYPE requested)
         V_VT(&raw) = type;
         std::memcpy(&V_UI1(&raw), bytes, copy < 8 ? copy : 8);
     } else if (type == VT_DECIMAL) {
-        std::memcpy(&raw, bytes, copy < sizeof(VARIANT) ? copy : sizeof(VARIANT));
+        std::memcpy(&raw, bytes, copy < sizeof(DECIMAL) ? copy : sizeof(DECIMAL));
         V_VT(&raw) = VT_DECIMAL;
     } else if (type == VT_BSTR) {
         V_VT(&raw) = VT_BSTR;

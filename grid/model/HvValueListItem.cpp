@@ -19,7 +19,7 @@ namespace {
 constexpr USHORT kChangeFlags = VARIANT_NOVALUEPROP | VARIANT_LOCALBOOL;
 // The data value's stream form: its VARTYPE, then for the kept scalar types
 // the 14 bytes of the VARIANT that follow the type (reserved words, value).
-constexpr ULONG kVariantTailBytes = sizeof(VARIANT) - sizeof(VARTYPE);
+constexpr ULONG kVariantTailBytes = 14;
 
 bool IsKeptType(VARTYPE type)
 {

@@ -114,7 +114,7 @@ TEST_CASE("tool tips: tools register, update and unregister")
     REQUIRE(f.tool != nullptr);
     HWND tipWindow = f.tip.Window();
     CHECK(SendMessageW(tipWindow, TTM_GETTOOLCOUNT, 0, 0) == 1);
-    CHECK(f.tool->Info().cbSize == 44);
+    CHECK(f.tool->Info().cbSize == TTTOOLINFOW_V2_SIZE);
     CHECK(f.tool->Info().uFlags == kTrackFlags);
     CHECK(f.TipText() == L"first");
 
