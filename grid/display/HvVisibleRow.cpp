@@ -18,6 +18,7 @@ HvVisibleRow::HvVisibleRow(HvVisibleRowList& list, VisibleRowSubject& row, HvVis
 
 HvVisibleRow::~HvVisibleRow()
 {
+    ClearSiblingLinks();
     UnlinkListLink(this);
     if (parent_)
         parent_->Release();
@@ -30,6 +31,31 @@ unsigned long HvVisibleRow::Release()
     if (left == 0)
         delete this;
     return left;
+}
+
+void HvVisibleRow::LinkAfterSibling(HvVisibleRow& previous)
+{
+    if (previous.nextSibling_ == this)
+        return;
+    if (previous.nextSibling_) {
+        previous.nextSibling_->prevSibling_ = nullptr;
+        previous.nextSibling_->Release();
+    }
+    AddRef();
+    previous.nextSibling_ = this;
+    prevSibling_ = &previous;
+}
+
+void HvVisibleRow::ClearSiblingLinks()
+{
+    // The previous sibling's forward link is its own to clear.
+    prevSibling_ = nullptr;
+    if (HvVisibleRow* next = nextSibling_) {
+        nextSibling_ = nullptr;
+        if (next->prevSibling_ == this)
+            next->prevSibling_ = nullptr;
+        next->Release();
+    }
 }
 
 long HvVisibleRow::BandHeaderHeight() const
@@ -155,6 +181,27 @@ void HvVisibleRowList::Append(HvVisibleRow* entry)
     else
         entry->InsertAfter(&head_);
     entry->index = count_++;
+}
+
+void HvVisibleRowList::InsertBefore(HvVisibleRow* entry, HvVisibleRow* before)
+{
+    if (!entry)
+        return;
+    if (!before) {
+        Append(entry);
+        return;
+    }
+    entry->InsertBefore(before);
+    ++count_;
+}
+
+void HvVisibleRowList::Remove(HvVisibleRow* entry)
+{
+    if (!entry || !entry->IsLinked())
+        return;
+    UnlinkListLink(entry);
+    --count_;
+    entry->Release();
 }
 
 void HvVisibleRowList::Clear()

@@ -31,6 +31,15 @@ public:
     long index = 0;
     long spacingBelow = 0;
     long sharedBorderFlags = 0;
+    // The entry directly below shows a child row of this row.
+    bool nextIsChild = false;
+
+    // The next entry of the same band and parent row (referenced) and the
+    // previous one (not referenced).
+    HvVisibleRow* NextSibling() const { return nextSibling_; }
+    HvVisibleRow* PrevSibling() const { return prevSibling_; }
+    void LinkAfterSibling(HvVisibleRow& previous);
+    void ClearSiblingLinks();
 
     long GetTop(bool lessSharedBorder) const;
     long GetHeight(bool lessSharedBorder) const;
@@ -54,6 +63,8 @@ private:
     HvVisibleRowList& list_;
     VisibleRowSubject& row_;
     HvVisibleRow* parent_;
+    HvVisibleRow* nextSibling_ = nullptr;
+    HvVisibleRow* prevSibling_ = nullptr;
     unsigned long refs_ = 1;
     bool alternate_ = false;
     bool alternateKnown_ = false;
@@ -68,7 +79,14 @@ public:
 
     // Takes over the entry's reference and numbers it.
     void Append(HvVisibleRow* entry);
+    // Takes over the entry's reference and links it before before (at the
+    // end when before is null); the caller places it.
+    void InsertBefore(HvVisibleRow* entry, HvVisibleRow* before);
+    // Unlinks the entry and drops the list's reference to it.
+    void Remove(HvVisibleRow* entry);
     void Clear();
+    long Count() const { return count_; }
+    bool Empty() const { return First() == nullptr; }
     HvVisibleRow* First() const { return At(head_.Next()); }
     HvVisibleRow* Last() const;
     static HvVisibleRow* Next(const HvVisibleRow* entry) { return At(entry->Next()); }
