@@ -1,6 +1,7 @@
 // The input-mask helper over a stand-in component: what it passes, in which
 // order, and how it falls back to an unmasked column.
 #include "InputMask.h"
+#include "MaskEngineFake.h"
 
 #include <Tavelle.h>
 
@@ -11,93 +12,8 @@
 
 namespace {
 
-// A stand-in component: ready once a mask was set; formats as "<mode>:text".
-struct FakeEngine final : IHvMaskEngine {
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHvMaskEngine) ? this : nullptr;
-        if (!*out)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-    STDMETHODIMP_(ULONG) Release() override { return --refs; }
-    STDMETHODIMP SetMask(BSTR m, LONG) override
-    {
-        calls.push_back("SetMask");
-        if (failSetMask)
-            return E_FAIL;
-        mask = m;
-        return S_OK;
-    }
-    STDMETHODIMP GetMask(BSTR* m) override
-    {
-        *m = SysAllocString(mask.c_str());
-        return S_OK;
-    }
-    STDMETHODIMP Unused5() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused6() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused7() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused8() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused9() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused10() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused11() override { return E_NOTIMPL; }
-    STDMETHODIMP SetPromptChar(LONG p) override { calls.push_back("SetPromptChar"); prompt = p; return S_OK; }
-    STDMETHODIMP Unused13() override { return E_NOTIMPL; }
-    STDMETHODIMP Attach(IUnknown*, HWND edit) override
-    {
-        calls.push_back(edit ? "Attach" : "Detach");
-        attached = edit;
-        return S_OK;
-    }
-    STDMETHODIMP QueryState(LONG*, IUnknown** object) override
-    {
-        *object = nullptr;
-        return mask.empty() || failSetMask ? E_FAIL : S_OK;
-    }
-    LONG STDMETHODCALLTYPE ProcessMessage(UINT message, WPARAM, LPARAM, LRESULT* result) override
-    {
-        *result = 0;
-        return message == WM_PASTE ? 1 : 0;
-    }
-    STDMETHODIMP Unused17() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused18() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused19() override { return E_NOTIMPL; }
-    STDMETHODIMP FormatText(BSTR text, BSTR* out, LONG mode) override
-    {
-        if (failFormat)
-            return E_FAIL;
-        *out = SysAllocString((std::to_wstring(mode) + L":" + (text ? text : L"")).c_str());
-        return S_OK;
-    }
-    STDMETHODIMP Unused21() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused22() override { return E_NOTIMPL; }
-    STDMETHODIMP Unused23() override { return E_NOTIMPL; }
-    STDMETHODIMP SetClipMode(LONG) override { calls.push_back("SetClipMode"); return S_OK; }
-    STDMETHODIMP Unused25() override { return E_NOTIMPL; }
-    STDMETHODIMP SetDataMode(LONG) override { calls.push_back("SetDataMode"); return S_OK; }
-    STDMETHODIMP Refresh(LONG*) override { calls.push_back("Refresh"); return S_OK; }
-
-    ULONG refs = 0;
-    std::wstring mask;
-    LONG prompt = 0;
-    HWND attached = nullptr;
-    bool failSetMask = false;
-    bool failFormat = false;
-    std::vector<std::string> calls;
-};
-
-FakeEngine* g_engine = nullptr;
-
-HRESULT MakeFake(IHvMaskEngine** out)
-{
-    *out = g_engine;
-    if (!g_engine)
-        return REGDB_E_CLASSNOTREG;
-    g_engine->AddRef();
-    return S_OK;
-}
+using mask_fake::FakeEngine;
+using mask_fake::FactoryScope;
 
 struct FakeColumn final : InputMaskColumnSeam {
     std::wstring MaskInput() override { return mask; }
@@ -114,16 +30,6 @@ struct FakeColumn final : InputMaskColumnSeam {
     bool multiLine = false;
     bool active = false;
     HWND edit = nullptr;
-};
-
-struct FactoryScope {
-    explicit FactoryScope(FakeEngine* engine) : old(InputMask::SetEngineFactory(MakeFake)) { g_engine = engine; }
-    ~FactoryScope()
-    {
-        InputMask::SetEngineFactory(old);
-        g_engine = nullptr;
-    }
-    InputMask::EngineFactory old;
 };
 
 } // namespace
