@@ -11,7 +11,7 @@
 #include <new>
 
 HeaderArrangement::HeaderArrangement(const HeaderDragTarget& target, const std::vector<HvColumn*>* dragged)
-    : group_(target.group), side_(target.side), dragged_(dragged)
+    : group_(target.GetGroup()), side_(static_cast<DWORD>(target.side)), dragged_(dragged)
 {
     Build(target);
 }
@@ -68,11 +68,11 @@ HRESULT HeaderArrangement::Build(const HeaderDragTarget& target)
 
 HRESULT HeaderArrangement::TargetPosition(const HeaderDragTarget& target, Position* position)
 {
-    if (target.kind == HeaderDragTarget::Kind::Column)
-        return FindColumnPosition(target.column, position);
+    if (target.IsColumn())
+        return FindColumnPosition(target.GetColumn(), position);
     position->index = 0;
     position->owner = group_;
-    position->level = target.kind == HeaderDragTarget::Kind::Group ? 0 : target.index;
+    position->level = target.IsGroup() || target.level < 0 ? 0 : target.level;
     return S_OK;
 }
 

@@ -66,8 +66,7 @@ struct Fixture {
     HeaderDragTarget OnColumn(HvColumn* column, DWORD side)
     {
         HeaderDragTarget target;
-        target.kind = HeaderDragTarget::Kind::Column;
-        target.column = column;
+        target.object = column;
         target.side = side;
         target.group = group.Get();
         return target;
@@ -139,7 +138,7 @@ TEST_CASE("a level without columns has an empty list that takes a drop")
     const std::vector<HvColumn*> dragged{f.x.Get()};
     HeaderDragTarget target;
     target.group = f.group.Get();
-    target.index = 2;
+    target.level = 2;
     HeaderArrangement* arrangement = new HeaderArrangement(target, &dragged);
     Released hold{arrangement};
     REQUIRE(arrangement->Levels());
@@ -152,7 +151,7 @@ TEST_CASE("a level without columns has an empty list that takes a drop")
 
     SUBCASE("a group target drops at the start of level 0")
     {
-        target.kind = HeaderDragTarget::Kind::Group;
+        target.object = f.group.Get();
         REQUIRE(arrangement->Build(target) == S_OK);
         CHECK(f.Arranged(*arrangement) == "xa");
     }
