@@ -119,10 +119,13 @@ TEST_CASE("the layout's class creates HvLayout")
     CHECK(factory->CreateInstance(nullptr, IID_IHvLayout, layout.OutVoid()) == S_OK);
 }
 
-TEST_CASE("the control's class creates HvTavelle" * doctest::skip())
+// Defined with the control object, which installs the creation function of
+// entry 0 and the control's module hooks; referring to it links it in.
+extern "C" int HvTavelleClassLinked;
+
+TEST_CASE("the control's class creates HvTavelle")
 {
-    // Waits for the control object, which installs the creation function of
-    // entry 0.
+    REQUIRE(HvTavelleClassLinked == 1);
     Released<IClassFactory> factory;
     REQUIRE(DllGetClassObject(CLSID_HvTavelle, IID_IClassFactory, factory.OutVoid()) == S_OK);
     Released<IHvTavelleControl> control;
@@ -137,6 +140,13 @@ TEST_CASE("without a creation function the factory reports the class as not impl
         return; // the control is linked in
     Released<IUnknown> object;
     CHECK(factory->CreateInstance(nullptr, IID_IUnknown, object.OutVoid()) == E_NOTIMPL);
+}
+
+TEST_CASE("module start-up hooks of the control")
+{
+    REQUIRE(HvTavelleClassLinked == 1);
+    CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).startUp));
+    CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).shutDown));
 }
 
 TEST_CASE("module start-up hooks of the display and the control" * doctest::skip())

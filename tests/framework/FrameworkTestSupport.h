@@ -71,3 +71,21 @@ inline std::wstring WindowsPathOf(const char* unixPath)
         result += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
     return result;
 }
+
+// Runs regsvr32 with options on library (a Windows path) and waits for it;
+// its exit code, or -1 when it could not be started.
+inline DWORD RunRegsvr32On(const std::wstring& library, const std::wstring& options)
+{
+    std::wstring command = L"regsvr32.exe " + options + L" \"" + library + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return static_cast<DWORD>(-1);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}

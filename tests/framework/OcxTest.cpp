@@ -36,18 +36,7 @@ using NoArgumentFn = HRESULT(STDAPICALLTYPE*)();
 
 DWORD RunRegsvr32(const std::wstring& options)
 {
-    std::wstring command = L"regsvr32.exe " + options + L" \"" + OcxPath() + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return static_cast<DWORD>(-1);
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return RunRegsvr32On(OcxPath(), options);
 }
 
 std::wstring GuidText(REFGUID guid)

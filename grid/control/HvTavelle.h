@@ -1,0 +1,433 @@
+// HvTavelle: the grid control object that a container creates, sites,
+// activates, persists and talks to. It stands on the framework's control
+// base and holds everything grid-specific: the layout, the event gate, the
+// input dispatcher with the keyboard handler and the hover operation, the
+// active cell, row and scroll regions, the selection object, the images and
+// the data-source state. Its sources are split by concern (HvTavelle*.cpp).
+#pragma once
+
+#include "BandGridSeam.h"
+#include "ChangeSubscriber.h"
+#include "ContainerUnitsSeam.h"
+#include "ControlBase.h"
+#include "ControlPrivateInterfaces.h"
+#include "DualString.h"
+#include "HvCell.h"
+#include "HvRow.h"
+#include "LayoutGridSeam.h"
+#include "ScrollRegionsLayoutSeam.h"
+#include "SelectedControlSeam.h"
+#include "SelectionControlSeam.h"
+#include "SubscriptionLink.h"
+#include "ToolTipWindow.h"
+#include "UIElementLayoutSeam.h"
+#include "VariantValue.h"
+
+#include <msdatsrc.h>
+#include <Tavelle.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ControlImagesHost;
+class ControlInputHost;
+class ControlSiteRefs;
+class ControlStateParticipant;
+class EventEnableMask;
+class HvGridUIElement;
+class HvImages;
+class HvLayout;
+class HvSelected;
+class HvUIElement;
+class InputDispatcher;
+class KeyboardHandler;
+class MouseHoverOperation;
+class OleDragDrop;
+class RootRowsetBinding;
+class ToolTipTool;
+
+extern "C" const IID IID_DataSourceListenerGrid;
+
+class HvTavelle final : public IHvTavelleControl,
+                        public CControlBase,
+                        public ISupportErrorInfo,
+                        public IHvImagePropertyQuery,
+                        public IHvImagePropertyAccess,
+                        public IHvSubObjectPropertyQuery,
+                        public DataSourceListener,
+                        public LayoutGridSeam,
+                        public SelectionControlSeam,
+                        public SelectedControlSeam,
+                        public BandGridSeam,
+                        public RegionControlSeam,
+                        public UIElementControlSeam,
+                        public ContainerUnitsSeam,
+                        public ChangeSubscriber,
+                        public VariantValueOwner,
+                        public ToolTipOwner {
+public:
+    // Private messages and timers of the grid window. MsgPostMessage carries
+    // the message id and two VARIANTs in one CoTaskMemAlloc block (or null),
+    // cleared and freed by the grid window.
+    static constexpr UINT MsgPostMessage = 1474;
+    static constexpr UINT MsgBuildLayout = 1475;
+    static constexpr UINT MsgBindingFailed = 1476;
+    static constexpr UINT MsgCtrlKeyChanged = 1478;
+    static constexpr UINT MsgElementsRepositioned = 1479;
+    static constexpr UINT MsgEndEditMode = 1482;
+    static constexpr UINT_PTR RowScrollTimer = 398;
+    static constexpr UINT_PTR ColScrollTimer = 399;
+    static constexpr UINT_PTR BuildLayoutTimer = 1475;
+    static constexpr UINT_PTR SelectionDragTimer = 1481;
+    // View flags.
+    enum : BYTE {
+        ViewRedraw = 0x01,
+        ViewLayoutBuilt = 0x02,
+        ViewAutoScrollArmed = 0x04,
+        ViewHasFocus = 0x08,
+        ViewFirstPaintPending = 0x10,
+        ViewPainting = 0x20,
+    };
+    // Image flags of the persisted word.
+    enum : BYTE { ImageUseImageList = 0x01, ImageMasking = 0x02 };
+
+    // The object-info creation function of entry 0: the new control's
+    // private unknown, or null when it could not be made.
+    static IUnknown* CreateControlObject(IUnknown* outer);
+    // The control behind an interface of it, or null.
+    static HvTavelle* FromUnknown(IUnknown* object);
+
+    // IUnknown, shared by every interface of the object.
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override { return ForwardQueryInterface(iid, out); }
+    STDMETHODIMP_(ULONG) AddRef() override { return CUnknownObject::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return CUnknownObject::Release(); }
+    HRESULT InternalQueryInterface(REFIID iid, void** out) override;
+
+    // IDispatch through the type information of the object's entry.
+    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
+    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* dispids) override;
+    STDMETHODIMP Invoke(DISPID dispid, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                        EXCEPINFO* exception, UINT* argumentError) override;
+    // IHvBase, IHvObjectBase
+    STDMETHODIMP _GetObjectPointer(long* pointer) override;
+    STDMETHODIMP get_TagVariant(VARIANT* value) override;
+    STDMETHODIMP put_TagVariant(VARIANT value) override;
+    STDMETHODIMP putref_TagVariant(VARIANT* value) override;
+    STDMETHODIMP IsSameAs(IDispatch* object, VARIANT_BOOL* result) override;
+    // ISupportErrorInfo
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override;
+
+    // Members of the control's automation interface kept here.
+    HRESULT get_OLEDropMode(short* mode);
+    HRESULT put_OLEDropMode(short mode);
+    HRESULT OLEDrag();
+
+    // IOleObject, IOleControl overrides.
+    STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
+    STDMETHODIMP OnMnemonic(MSG* message) override;
+    STDMETHODIMP FreezeEvents(BOOL freeze) override;
+    STDMETHODIMP MapPropertyToCategory(DISPID dispid, PROPCAT* category) override;
+
+    // The first image-property interface.
+    STDMETHODIMP GetPropertyCount(long* count) override;
+    STDMETHODIMP GetPropertyIds(DISPID* ids) override;
+    STDMETHODIMP GetPropertyDefault(DISPID dispid, long* value) override;
+    STDMETHODIMP GetPropertyChoice(DISPID dispid, long* value) override;
+    STDMETHODIMP SetPropertyChoice(DISPID dispid, long value) override;
+    STDMETHODIMP GetDefaultColor(DISPID dispid, OLE_COLOR* color) override;
+    // The second image-property interface.
+    STDMETHODIMP GetImageProperty(DISPID dispid, VARIANT* out, long argument) override;
+    STDMETHODIMP PutImageProperty(DISPID dispid, VARIANT value) override;
+    STDMETHODIMP PutRefImageProperty(DISPID dispid, VARIANT* value) override;
+    // The sub-object property query.
+    STDMETHODIMP IsPlainProperty(DISPID dispid, VARIANT_BOOL* result) override;
+    STDMETHODIMP IsSubObjectProperty(DISPID dispid, VARIANT_BOOL* result) override;
+    // DataSourceListener
+    STDMETHODIMP dataMemberChanged(DataMember member) override;
+    STDMETHODIMP dataMemberAdded(DataMember member) override;
+    STDMETHODIMP dataMemberRemoved(DataMember member) override;
+
+    // The control's own parts (not referenced for the caller).
+    HvLayout* Layout() const { return layout_; }
+    EventEnableMask* Gate() const { return gate_.get(); }
+    InputDispatcher* Dispatcher() const { return dispatcher_.get(); }
+    KeyboardHandler* Keyboard() const { return keyboard_.get(); }
+    MouseHoverOperation* Hover() const { return hover_.get(); }
+    OleDragDrop& DragDrop() { return *dragDrop_; }
+    BYTE ViewFlags() const { return viewFlags_; }
+    bool IsLayoutBuilt() const { return (viewFlags_ & ViewLayoutBuilt) != 0; }
+    BYTE ImageFlags() const { return imageFlags_; }
+    void SetImageFlags(BYTE flags) { imageFlags_ = flags; }
+    BYTE GetUpdateMode() const { return updateMode_; }
+    void SetUpdateMode(BYTE mode) { updateMode_ = mode; }
+    const CDualString& DataMemberName() const { return dataMember_; }
+    // The URL of the images' picture strip (ImagesURL).
+    CDualString& ImagesUrl() { return imagesUrl_; }
+    HvImages* ExistingImages() const { return images_; }
+    void SetDataMemberName(const CDualString& name) { dataMember_ = name; }
+    CVariantValue& Tag() { return tag_; }
+    DataSource* GetDataSource() const { return dataSource_; }
+    // The persisted copy of OLEDropMode and the spare byte.
+    BYTE& DropModeCopy() { return dropModeCopy_; }
+    BYTE& SpareByte() { return spareByte_; }
+    const std::wstring& DialogStringText(int index) const { return dialogStrings_[index]; }
+    ControlStateParticipant& StateParticipant() { return *participant_; }
+
+    // Verbs and binding.
+    HRESULT RetrieveStructure();
+    HRESULT ResetLayoutWithPrompt();
+    void UnbindRows(bool hard);
+    // The message box shown by the verbs, replaceable for tests.
+    using MessageBoxFunction = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+    static MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function);
+    int ShowMessage(UINT textId, UINT captionId, UINT flags);
+
+    // Window helpers.
+    void StartRowAutoScrollTimer(UINT period);
+    void StartColAutoScrollTimer(UINT period);
+    void StopRowAutoScrollTimer();
+    void StopColAutoScrollTimer();
+    void AutoScrollTick(bool rows, bool fromTimer, UINT period);
+    void ArmAutoScroll(int x, int y, bool noRows);
+    void DisarmAutoScroll();
+    // What automatic scrolling asks of a scroll region (rows or columns):
+    // whether the point asks for scrolling and at what interval, and one
+    // step toward the point. Installed by the scroll region code.
+    struct AutoScrollHooks {
+        bool (*interval)(ScrollRegionItem* region, bool rows, int x, int y, UINT* interval) = nullptr;
+        void (*toward)(ScrollRegionItem* region, bool rows, int x, int y, UINT interval) = nullptr;
+    };
+    static AutoScrollHooks SetAutoScrollHooks(const AutoScrollHooks& hooks);
+    ToolTipTool* GetControlToolTip();
+    ToolTipWindow* TipWindow() const { return toolTip_.get(); }
+    // The layout's root element (the grid element), or null; create makes
+    // the layout's root when there is none yet.
+    HvGridUIElement* GetRootElement(bool create);
+    bool IsFocusInControl();
+    void RefreshAfterRebuild();
+    UINT_PTR RowTimer() const { return rowTimer_; }
+    UINT_PTR ColTimer() const { return colTimer_; }
+
+    // Images and container units.
+    HvImages* GetControlImages();
+    SIZE GetControlImageSize();
+    int GetContainerScaleMode();
+    void ImagesChanged(DISPID dispid);
+    void StartImagesDownload();
+
+    // Active objects and selection.
+    HvCell* GetActiveCell() override;
+    HvRow* GetActiveRow() override;
+    ScrollRegionItem* GetActiveRowScrollRegion();
+    ScrollRegionItem* GetActiveColScrollRegion(bool refresh);
+    HvSelected* GetSelectedObject(bool create);
+    // Keeps the row referenced (null forgets it) and the cell weakly.
+    void SetActiveRowInternal(HvRow* row);
+    void SetActiveCellInternal(HvCell* cell);
+    void ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl);
+    void MapCellThroughHandler(HvSelectableItem** cell);
+    HRESULT ClearSelectionsForKind(LONG kind, bool keepSameKind, bool clearOthers);
+    void ApplySelection(HvSelected* newSelected, bool rangeMode, HvSelected* rangeLists);
+    void AdoptSelection(HvSelected* newSelected);
+    void SetSelectionPivot(HvSelectableItem* item, bool keepExisting);
+    HvSelectableItem* GetSelectionPivot(HvSelectableItem* item);
+    bool IsSelectionPivot(HvSelectableItem* item);
+    // Selection kind of an item: 0 row, 1 cell, 2 column, 99 group, -1 none.
+    static LONG SelectableKind(HvSelectableItem* item);
+
+    // LayoutGridSeam
+    bool IsAlive() override;
+    HWND GridWindow() override { return m_window; }
+    bool IsDesignMode() override { return CControlEmbedding::IsDesignMode(); }
+    bool TestState(LONG code) override;
+    bool IsTearingDown() override { return tearingDown_; }
+    HvLayout* CurrentLayout() override { return layout_; }
+    bool CanFireEvents() override;
+    int ContainerScaleMode() override { return GetContainerScaleMode(); }
+    double PixelsToContainerX(long pixels) override { return PixelsToContainer(pixels, true); }
+    double PixelsToContainerY(long pixels) override { return PixelsToContainer(pixels, false); }
+    long ContainerXToPixels(double units) override { return ContainerToPixels(static_cast<float>(units), true); }
+    long ContainerYToPixels(double units) override { return ContainerToPixels(static_cast<float>(units), false); }
+    bool GetAmbientFont(IFont** out) override { return CControlEmbedding::GetAmbientFont(out); }
+    SIZE ImageSize() override { return GetControlImageSize(); }
+    bool HasBindHost() override;
+    HRESULT DownloadLayout(BSTR url, LONG categories, bool erase, HvLayout* layout) override;
+    void RebuildLayout(bool synchronous) override;
+    HRESULT BindDataSource() override;
+    IDispatch* GridDispatch() override;
+    void NotifyAttachedInterface() override;
+    HRESULT ReportMessage(long code, const wchar_t* text, const wchar_t* caption) override;
+    std::wstring DialogString(int id) override;
+    ScrollRegionItem* ActiveColScrollRegion() override { return GetActiveColScrollRegion(false); }
+    ScrollRegionItem* ActiveRowScrollRegion() override { return GetActiveRowScrollRegion(); }
+    void SetActiveColScrollRegion(ScrollRegionItem* region) override;
+    void SetActiveRowScrollRegion(ScrollRegionItem* region) override;
+    RegionControlSeam* RegionControl() override { return this; }
+    SelectionControlSeam* SelectionControl() override { return this; }
+    BandGridSeam* BandGrid() override { return this; }
+    bool FireBeforeColPosChanged(Constants_PosChanged action, IHvSelectedCols* columns) override;
+    void FireAfterColPosChanged(Constants_PosChanged action, IHvSelectedCols* columns) override;
+    bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
+    void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
+    HvSelectedRows* SelectedRows() override;
+    LONG UpdateMode() override { return updateMode_; }
+    bool FireBeforeRowsDeleted(IHvSelectedRows* rows, bool* displayPrompt) override;
+    void FireAfterRowsDeleted() override;
+    int AskUser(const wchar_t* text, const wchar_t* caption, UINT flags) override;
+    HWND EditorOwnerWindow() override;
+    void ExitEditMode() override;
+
+    // SelectionControlSeam
+    void AddRefControl() override { CUnknownObject::AddRef(); }
+    void ReleaseControl() override { CUnknownObject::Release(); }
+    bool IsEventAllowed(DISPID event) override;
+    HRESULT SelectCellThroughHandler(HvSelectableItem* cell, bool select, bool fireEvents) override;
+    HRESULT ClearSelection(LONG kind, bool fireEvents) override;
+    LONG ClearAllSelections() override;
+    bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) override;
+    void FireAfterSortChange(GridBandSeam* band) override;
+    void SetActiveRow(HvSelectableItem* row) override;
+    void SetActiveCell(HvSelectableItem* cell) override;
+
+    // SelectedControlSeam
+    SelectionLayoutSeam* SelectionLayout() override;
+    HRESULT ClearSelectionsQuietly() override;
+
+    // BandGridSeam
+    bool ActiveRowLeadsToBand(HvBand* band) override;
+    HRESULT MoveActivationOutOf(HvBand* band) override;
+    void GetDialogString(LONG id, CDualString& text) override;
+    void HideToolTip() override;
+
+    // RegionControlSeam
+    IUnknown* ControlUnknown() override { return static_cast<IHvTavelleControl*>(this); }
+    bool HasEventGate() override { return gate_ != nullptr; }
+    bool IsEventFiring(DISPID event) override;
+    bool FireBeforeColRegionRemoved(IDispatch* region) override;
+    bool FireBeforeRowRegionRemoved(IDispatch* region) override;
+    bool FireBeforeColRegionSize(IDispatch* region1, IDispatch* region2) override;
+    bool FireBeforeRowRegionSize(IDispatch* region1, IDispatch* region2) override;
+
+    // UIElementControlSeam
+    HWND GetGridWindow() override { return m_window; }
+    bool IsPainting() override { return (viewFlags_ & ViewPainting) != 0; }
+    bool IsCurrentLayout(UIElementLayoutSeam* layout) override;
+    bool IsInEditMode() override;
+    bool IsDroppedDown() override { return false; }
+    HvUIElement* GetActiveCellElement() override;
+
+    // ChangeSubscriber: the layout's change notices.
+    void OnChange(const ChangeNotice* notice) override;
+    unsigned long AddRefSubscriber() override { return CUnknownObject::AddRef(); }
+    unsigned long ReleaseSubscriber() override { return CUnknownObject::Release(); }
+    // VariantValueOwner: TagVariant changed.
+    void OnVariantValueChanged(DWORD cookie) override;
+
+    // ToolTipOwner
+    HWND ToolTipOwnerWindow() override { return m_window; }
+
+    // Sets the dirty flag and tells the container's property sinks.
+    void PropertyChangedNotice(DISPID dispid);
+
+protected:
+    // Framework hooks.
+    HRESULT DoCustomVerb(LONG verb) override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    HRESULT InitializeNewState() override;
+    HRESULT OnDraw(DWORD aspect, HDC dc, const RECTL* bounds, const RECTL* windowBounds, HDC target,
+                   BOOL optimize) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL RegisterClassData() override;
+    BOOL BeforeCreateWindow(DWORD* style, DWORD* extendedStyle, wchar_t* title) override;
+    BOOL AfterCreateWindow() override;
+    void BeforeDestroyWindow() override;
+    BOOL WantsPreMessageFilter(HWND, UINT, WPARAM, LPARAM) override { return TRUE; }
+    BOOL WantsPostMessageFilter(HWND, UINT, WPARAM, LPARAM) override { return TRUE; }
+    HRESULT LoadBinaryState(IStream* stream) override;
+    HRESULT SaveBinaryState(IStream* stream) override;
+    HRESULT LoadTextState(IPropertyBag* bag, IErrorLog* log) override;
+    HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
+    HRESULT OnSetData(IStream* stream) override;
+    HRESULT OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText) override;
+
+private:
+    explicit HvTavelle(IUnknown* outer);
+    ~HvTavelle() override;
+    bool Constructed() const;
+
+    // Window procedure parts.
+    LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnBuildLayoutMessage();
+    LRESULT OnPostedMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrintClient(HDC dc);
+    LRESULT OnTimer(UINT_PTR id);
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    void FocusTail(UINT message, WPARAM wParam);
+    bool KillFocusLeavesGrid(HWND gaining);
+    void ShowActiveFocus(bool show);
+    void SendSyntheticMouseMove();
+    HRESULT DrawOffScreen(DWORD aspect, HDC dc, const RECTL* bounds, HDC target);
+    void PaintRoot(HDC dc, const RECT& bounds, const RECT& clip);
+
+    // Mnemonics.
+    std::vector<std::wstring> CollectMnemonicCaptions(bool forActivation, std::vector<HvBand*>* bands);
+    static wchar_t MnemonicOf(const std::wstring& caption);
+
+    // Units.
+    long ContainerToPixels(float value, bool horizontal);
+    float PixelsToContainer(long pixels, bool horizontal);
+
+    // Selection.
+    HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
+    void ForgetPivots();
+
+    std::unique_ptr<OleDragDrop> dragDrop_;
+    std::unique_ptr<ControlStateParticipant> participant_;
+    std::unique_ptr<ControlImagesHost> imagesHost_;
+    std::unique_ptr<ControlInputHost> inputHost_;
+    BYTE selectionDragPending_ = 0;
+    BYTE selectionDragResult_ = 0;
+    BYTE updateMode_ = 0;
+    BYTE dropModeCopy_ = 0;
+    BYTE spareByte_ = 0;
+    BYTE imageFlags_ = ImageMasking;
+    BYTE flagBytes_[2] = {0, 0};
+    std::wstring dialogStrings_[11];
+    CVariantValue tag_;
+    std::unique_ptr<EventEnableMask> gate_;
+    HvImages* images_ = nullptr;          // one reference
+    HvLayout* layout_ = nullptr;          // one reference
+    std::unique_ptr<ControlSiteRefs> siteRefs_;
+    HvCell* activeCell_ = nullptr;        // not referenced
+    HvRow* activeRow_ = nullptr;          // referenced
+    ScrollRegionItem* activeRowRegion_ = nullptr;  // not referenced
+    ScrollRegionItem* activeColRegion_ = nullptr;  // not referenced
+    HvSelected* selected_ = nullptr;      // referenced
+    HvSelected* detachedSelected_ = nullptr;  // referenced, the last detached one
+    HvSelectableItem* rowPivot_ = nullptr;  // referenced through its object
+    HvSelectableItem* colPivot_ = nullptr;  // referenced through its object
+    SubscriptionLink layoutLink_;
+    std::unique_ptr<InputDispatcher> dispatcher_;
+    std::unique_ptr<KeyboardHandler> keyboard_;
+    std::unique_ptr<MouseHoverOperation> hover_;
+    std::unique_ptr<ToolTipWindow> toolTip_;
+    std::unique_ptr<ToolTipTool> toolTipTool_;
+    BYTE viewFlags_ = ViewFirstPaintPending;
+    UINT_PTR rowTimer_ = 0;
+    UINT_PTR colTimer_ = 0;
+    UINT rowPeriod_ = 0;
+    UINT colPeriod_ = 0;
+    DataSource* dataSource_ = nullptr;    // referenced
+    RootRowsetBinding* rootBinding_ = nullptr;  // owned
+    CDualString dataMember_;
+    CDualString imagesUrl_;
+    BYTE retrievingStructure_ = 0;
+    BYTE scrollIntoView_ = 1;
+    bool tearingDown_ = false;
+    HACCEL mnemonicTable_ = nullptr;      // owned
+};

@@ -1,0 +1,178 @@
+// The grid control's current objects: the active cell and row, the active
+// scroll regions and the selection object, each re-validated on every read
+// because objects handed out to clients may have been deactivated.
+#include "HvTavelle.h"
+
+#include "EventEnableMask.h"
+#include "HvBand.h"
+#include "HvColScrollRegions.h"
+#include "HvGridUIElement.h"
+#include "HvLayout.h"
+#include "HvRowScrollRegions.h"
+#include "HvSelected.h"
+
+namespace {
+
+constexpr DISPID BeforeSelectChangeId = 1045;
+
+bool IsLiveItem(HvKeyedItem* item)
+{
+    return item && CAutomationObject::IsActive(item->GetItemObject());
+}
+
+} // namespace
+
+HvCell* HvTavelle::GetActiveCell()
+{
+    if (!activeCell_)
+        return nullptr;
+    HvSelectableItem* row = CAutomationObject::IsActive(activeCell_) ? activeCell_->RowItem() : nullptr;
+    if (!row || !IsLiveItem(row->KeyedItem()))
+        activeCell_ = nullptr;
+    return activeCell_;
+}
+
+HvRow* HvTavelle::GetActiveRow()
+{
+    if (activeRow_ && !CAutomationObject::IsActive(activeRow_)) {
+        if (IsValidObjectPointer(activeRow_))
+            activeRow_->Release();
+        activeRow_ = nullptr;
+        activeCell_ = nullptr;
+    }
+    return activeRow_;
+}
+
+void HvTavelle::SetActiveRowInternal(HvRow* row)
+{
+    if (row == activeRow_)
+        return;
+    if (row)
+        row->AddRef();
+    HvRow* previous = activeRow_;
+    activeRow_ = row;
+    if (previous && IsValidObjectPointer(previous))
+        previous->Release();
+    if (activeCell_ && (!row || activeCell_->RowItem() != static_cast<HvSelectableItem*>(row)))
+        activeCell_ = nullptr;
+}
+
+void HvTavelle::SetActiveCellInternal(HvCell* cell)
+{
+    if (cell) {
+        auto* row = dynamic_cast<HvRow*>(cell->RowItem());
+        if (!row)
+            return;
+        SetActiveRowInternal(row);
+    }
+    activeCell_ = cell;
+}
+
+// Activation with its events is the automation side's; the selection code
+// reaches the plain setters.
+void HvTavelle::SetActiveRow(HvSelectableItem* row)
+{
+    SetActiveRowInternal(row ? dynamic_cast<HvRow*>(row) : nullptr);
+}
+
+void HvTavelle::SetActiveCell(HvSelectableItem* cell)
+{
+    SetActiveCellInternal(cell ? dynamic_cast<HvCell*>(cell) : nullptr);
+}
+
+ScrollRegionItem* HvTavelle::GetActiveRowScrollRegion()
+{
+    if (activeRowRegion_ && IsLiveItem(activeRowRegion_))
+        return activeRowRegion_;
+    activeRowRegion_ = nullptr;
+    if (layout_ && layout_->RowScrollRegions())
+        activeRowRegion_ = layout_->RowScrollRegions()->GetFirstVisibleRegion();
+    return activeRowRegion_;
+}
+
+ScrollRegionItem* HvTavelle::GetActiveColScrollRegion(bool refresh)
+{
+    if (activeColRegion_ && IsLiveItem(activeColRegion_)) {
+        if (refresh && layout_)
+            layout_->GetColScrollRegions(true);
+        return activeColRegion_;
+    }
+    activeColRegion_ = nullptr;
+    if (HvColScrollRegions* regions = layout_ ? layout_->GetColScrollRegions(refresh) : nullptr)
+        activeColRegion_ = regions->GetFirstVisibleRegion();
+    return activeColRegion_;
+}
+
+void HvTavelle::SetActiveColScrollRegion(ScrollRegionItem* region)
+{
+    activeColRegion_ = region;
+}
+
+void HvTavelle::SetActiveRowScrollRegion(ScrollRegionItem* region)
+{
+    activeRowRegion_ = region;
+}
+
+HvSelected* HvTavelle::GetSelectedObject(bool create)
+{
+    if (selected_ || !create)
+        return selected_;
+    if (gate_ && gate_->IsEventFiring(BeforeSelectChangeId)) {
+        // Asked for inside a BeforeSelectChange handler: a description for
+        // the handler, not the grid's selection.
+        HvSelected* detached = HvSelected::Create(this, true);
+        if (detached) {
+            if (detachedSelected_)
+                detachedSelected_->Release();
+            detachedSelected_ = detached;
+        }
+        return detached;
+    }
+    selected_ = HvSelected::Create(this, false);
+    return selected_;
+}
+
+HvSelectedRows* HvTavelle::SelectedRows()
+{
+    return selected_ ? selected_->Rows() : nullptr;
+}
+
+bool HvTavelle::ActiveRowLeadsToBand(HvBand* band)
+{
+    for (HvRow* row = GetActiveRow(); row; row = row->GetParentRow())
+        if (band && dynamic_cast<HvBand*>(row->Band()) == band)
+            return true;
+    return false;
+}
+
+HRESULT HvTavelle::MoveActivationOutOf(HvBand* band)
+{
+    if (!ActiveRowLeadsToBand(band))
+        return S_OK;
+    activeCell_ = nullptr;
+    SetActiveRowInternal(nullptr);
+    return S_OK;
+}
+
+HvUIElement* HvTavelle::GetActiveCellElement()
+{
+    HvGridUIElement* root = GetRootElement(false);
+    HvCell* cell = GetActiveCell();
+    if (!root || !cell)
+        return nullptr;
+    DescendantQuery query{};
+    query.type = 6000;
+    query.cell = cell;
+    return root->GetDescendant(query);
+}
+
+bool HvTavelle::IsInEditMode()
+{
+    HvCell* cell = GetActiveCell();
+    return cell && cell->IsInEditMode();
+}
+
+void HvTavelle::ExitEditMode()
+{
+    // The cell editor ends its own edit mode; without one there is none.
+}

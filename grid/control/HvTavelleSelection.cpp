@@ -1,0 +1,356 @@
+// The grid control's selection management: clearing selections between
+// BeforeSelectChange and AfterSelectChange, taking over a new selection,
+// the pivot of range selection and ranges of columns.
+#include "HvTavelle.h"
+
+#include "CellClickActionHandler.h"
+#include "EventEnableMask.h"
+#include "HvBand.h"
+#include "HvLayout.h"
+#include "HvSelected.h"
+#include "HvSelectedCells.h"
+#include "HvSelectedCols.h"
+#include "HvSelectedRows.h"
+#include "ObjectInfo.h"
+
+namespace {
+
+constexpr LONG KindRows = 0;
+constexpr LONG KindCells = 1;
+constexpr LONG KindColumns = 2;
+constexpr LONG KindGroup = 99;
+constexpr LONG KindClearAll = 3;
+
+IDispatch* AsDispatch(HvSelected* selected)
+{
+    IDispatch* dispatch = nullptr;
+    if (selected)
+        selected->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    return dispatch;
+}
+
+bool IsLivePivot(HvSelectableItem* item)
+{
+    return item && CAutomationObject::IsActive(item->KeyedItem()->GetItemObject());
+}
+
+void HoldItem(HvSelectableItem* item)
+{
+    if (item)
+        item->KeyedItem()->GetItemObject()->AddRef();
+}
+
+void DropItem(HvSelectableItem*& item)
+{
+    if (item && IsValidObjectPointer(item->KeyedItem()->GetItemObject()))
+        item->KeyedItem()->GetItemObject()->Release();
+    item = nullptr;
+}
+
+} // namespace
+
+LONG HvTavelle::SelectableKind(HvSelectableItem* item)
+{
+    if (!item)
+        return -1;
+    switch (item->KeyedItem()->GetItemObject()->ObjectType()) {
+    case ObjectType::HvRow:
+        return KindRows;
+    case ObjectType::HvCell:
+        return KindCells;
+    case ObjectType::HvColumn:
+        return KindColumns;
+    case ObjectType::HvGroup:
+        return KindGroup;
+    default:
+        return -1;
+    }
+}
+
+bool HvTavelle::IsEventAllowed(DISPID event)
+{
+    return gate_ && gate_->IsEventAllowed(event);
+}
+
+bool HvTavelle::IsEventFiring(DISPID event)
+{
+    return gate_ && gate_->IsEventFiring(event);
+}
+
+SelectionLayoutSeam* HvTavelle::SelectionLayout()
+{
+    return layout_;
+}
+
+HRESULT HvTavelle::ClearSelection(LONG kind, bool fireEvents)
+{
+    return ClearKindWithEvents(kind, fireEvents);
+}
+
+HRESULT HvTavelle::ClearKindWithEvents(LONG kind, bool fireEvents)
+{
+    HvSelected* selected = GetSelectedObject(true);
+    if (!selected || selected != selected_)
+        return 0;
+    if (kind == KindGroup)
+        kind = KindColumns;
+    LONG count = 0;
+    switch (kind) {
+    case KindRows:
+        count = selected->Rows() ? selected->Rows()->ItemCount() : 0;
+        break;
+    case KindCells:
+        count = selected->Cells() ? selected->Cells()->ItemCount() : 0;
+        break;
+    case KindColumns:
+        count = selected->Columns() ? selected->Columns()->ItemCount() : 0;
+        break;
+    default:
+        return E_FAIL;
+    }
+    if (count == 0)
+        return 0;
+    const bool fire = fireEvents && layout_ && layout_->CanFireEvents(false) && gate_;
+    if (fire) {
+        // The selection as it would be after the clear: the other lists.
+        HvSelected* after = HvSelected::Create(this, true);
+        if (!after)
+            return E_OUTOFMEMORY;
+        if (kind == KindColumns) {
+            if (selected->Cells())
+                after->SetCells(selected->Cells()->CreateSnapshot());
+            if (selected->Rows())
+                after->SetRows(selected->Rows()->CreateSnapshot());
+        } else if (selected->Columns()) {
+            after->SetColumns(selected->Columns()->CreateSnapshot());
+        }
+        IDispatch* dispatch = AsDispatch(after);
+        const bool cancelled = gate_->Fire_BeforeSelectChange(kind, dispatch);
+        if (dispatch)
+            dispatch->Release();
+        after->Release();
+        if (cancelled)
+            return 1;
+    }
+    ClearSelectionsForKind(kind, false, false);
+    switch (kind) {
+    case KindRows:
+        selected->Rows()->ClearChecked();
+        break;
+    case KindCells:
+        selected->Cells()->ClearChecked();
+        break;
+    default:
+        selected->Columns()->ClearChecked();
+        break;
+    }
+    if (fire)
+        gate_->Fire_AfterSelectChange(kind);
+    return 0;
+}
+
+LONG HvTavelle::ClearAllSelections()
+{
+    HvSelected* selected = GetSelectedObject(true);
+    if (!selected || selected != selected_)
+        return 0;
+    auto count = [](auto* list) { return list ? list->ItemCount() : 0; };
+    if (count(selected->Rows()) == 0 && count(selected->Cells()) == 0 && count(selected->Columns()) == 0)
+        return 0;
+    const bool fire = layout_ && layout_->CanFireEvents(false) && gate_;
+    if (fire) {
+        HvSelected* empty = HvSelected::Create(this, true);
+        if (!empty)
+            return E_OUTOFMEMORY;
+        IDispatch* dispatch = AsDispatch(empty);
+        const bool cancelled = gate_->Fire_BeforeSelectChange(KindClearAll, dispatch);
+        if (dispatch)
+            dispatch->Release();
+        empty->Release();
+        if (cancelled)
+            return 1;
+    }
+    ForgetPivots();
+    if (selected->Rows())
+        selected->Rows()->ResetItemStates();
+    if (selected->Cells())
+        selected->Cells()->ResetItemStates();
+    if (selected->Columns())
+        selected->Columns()->ResetItemStates();
+    selected->SetRows(nullptr);
+    selected->SetCells(nullptr);
+    selected->SetColumns(nullptr);
+    if (fire)
+        gate_->Fire_AfterSelectChange(KindClearAll);
+    return 0;
+}
+
+HRESULT HvTavelle::ClearSelectionsQuietly()
+{
+    ClearSelection(KindRows, false);
+    ClearSelection(KindCells, false);
+    ClearSelection(KindColumns, false);
+    return S_OK;
+}
+
+HRESULT HvTavelle::ClearSelectionsForKind(LONG kind, bool keepSameKind, bool clearOthers)
+{
+    HvSelected* selected = selected_;
+    if (!selected)
+        return S_OK;
+    auto resetRows = [selected] { if (selected->Rows()) selected->Rows()->ResetItemStates(); };
+    auto resetCells = [selected] { if (selected->Cells()) selected->Cells()->ResetItemStates(); };
+    auto resetColumns = [selected] { if (selected->Columns()) selected->Columns()->ResetItemStates(); };
+    switch (kind) {
+    case KindRows:
+        resetCells();
+        if (!keepSameKind)
+            resetRows();
+        if (clearOthers)
+            resetColumns();
+        break;
+    case KindCells:
+        resetRows();
+        if (!keepSameKind)
+            resetCells();
+        if (clearOthers)
+            resetColumns();
+        break;
+    case KindColumns:
+    case KindGroup:
+        if (!keepSameKind)
+            resetColumns();
+        if (clearOthers) {
+            resetCells();
+            resetRows();
+        }
+        break;
+    default:
+        break;
+    }
+    return S_OK;
+}
+
+void HvTavelle::ApplySelection(HvSelected* newSelected, bool, HvSelected* rangeLists)
+{
+    HvSelected* current = selected_;
+    if (!newSelected || !current)
+        return;
+    HvSelected* source = rangeLists ? rangeLists : newSelected;
+    auto mark = [](auto* list, bool on) {
+        if (!list)
+            return;
+        LONG first = 0;
+        list->GetFirstIndex(&first);
+        for (LONG i = 0; i < list->ItemCount(); ++i) {
+            VARIANT index;
+            VariantInit(&index);
+            index.vt = VT_I4;
+            index.lVal = first + i;
+            IDispatch* dispatch = nullptr;
+            HvKeyedItem* keyed = nullptr;
+            if (SUCCEEDED(list->FindItem(&index, &dispatch, &keyed)) && keyed)
+                if (HvSelectableItem* item = HvSelectableItem::FromKeyed(keyed))
+                    item->SetSelected(on);
+            if (dispatch)
+                dispatch->Release();
+        }
+    };
+    if (source->Rows() != current->Rows()) {
+        mark(current->Rows(), false);
+        mark(source->Rows(), true);
+    }
+    if (!HvSelectedCells::IsSameSelection(source->Cells(), current->Cells())) {
+        mark(current->Cells(), false);
+        mark(source->Cells(), true);
+    }
+    if (newSelected->Columns() != current->Columns()) {
+        mark(current->Columns(), false);
+        mark(newSelected->Columns(), true);
+    }
+    AdoptSelection(newSelected);
+}
+
+void HvTavelle::AdoptSelection(HvSelected* newSelected)
+{
+    HvSelected* current = GetSelectedObject(true);
+    if (!newSelected || !current || newSelected == current)
+        return;
+    auto take = [](auto* list) {
+        if (list)
+            list->AddRef();
+        return list;
+    };
+    HvSelectedRows* rows = take(newSelected->Rows());
+    HvSelectedCells* cells = take(newSelected->Cells());
+    HvSelectedCols* columns = take(newSelected->Columns());
+    newSelected->SetRows(nullptr);
+    newSelected->SetCells(nullptr);
+    newSelected->SetColumns(nullptr);
+    current->SetRows(rows);
+    current->SetCells(cells);
+    current->SetColumns(columns);
+    if (rows)
+        rows->Release();
+    if (cells)
+        cells->Release();
+    if (columns)
+        columns->Release();
+}
+
+void HvTavelle::ForgetPivots()
+{
+    DropItem(rowPivot_);
+    DropItem(colPivot_);
+}
+
+void HvTavelle::SetSelectionPivot(HvSelectableItem* item, bool keepExisting)
+{
+    const LONG kind = SelectableKind(item);
+    if (kind < 0)
+        return;
+    const bool column = kind == KindColumns || kind == KindGroup;
+    HvSelectableItem*& pivot = column ? colPivot_ : rowPivot_;
+    if (keepExisting && IsLivePivot(pivot))
+        return;
+    HoldItem(item);
+    DropItem(pivot);
+    pivot = item;
+}
+
+HvSelectableItem* HvTavelle::GetSelectionPivot(HvSelectableItem* item)
+{
+    const LONG kind = SelectableKind(item);
+    HvSelectableItem* pivot = (kind == KindColumns || kind == KindGroup) ? colPivot_ : rowPivot_;
+    return IsLivePivot(pivot) ? pivot : nullptr;
+}
+
+bool HvTavelle::IsSelectionPivot(HvSelectableItem* item)
+{
+    return item && GetSelectionPivot(item) == item;
+}
+
+void HvTavelle::ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl)
+{
+    CellClickActionHandler* handler =
+        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
+    if (handler && cell)
+        handler->ClickCell(cell, shift ? 1 : 0, ctrl ? 1 : 0);
+}
+
+HRESULT HvTavelle::SelectCellThroughHandler(HvSelectableItem* cell, bool select, bool fireEvents)
+{
+    CellClickActionHandler* handler =
+        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
+    if (!handler)
+        return E_OUTOFMEMORY;
+    return handler->SelectCell(cell, select ? 1 : 0, fireEvents ? 1 : 0);
+}
+
+void HvTavelle::MapCellThroughHandler(HvSelectableItem** cell)
+{
+    CellClickActionHandler* handler =
+        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
+    if (handler && cell)
+        handler->MapSelectionItem(cell);
+}

@@ -1,0 +1,118 @@
+// The grid control's images host and the container's coordinate units.
+#include "GridControlFixture.h"
+
+#include "ControlPrivateInterfaces.h"
+#include "HvImages.h"
+#include "Units.h"
+
+#include <cmath>
+
+TEST_CASE("the images collection is made on first use; its size is 0 x 0 before")
+{
+    ComPtr<IUnknown> made = CreateGridByClsid();
+    HvTavelle* grid = HvTavelle::FromUnknown(made.Get());
+    REQUIRE(grid);
+    CHECK(grid->ExistingImages() == nullptr);
+    const SIZE none = grid->GetControlImageSize();
+    CHECK(none.cx == 0);
+    CHECK(none.cy == 0);
+    HvImages* images = grid->GetControlImages();
+    REQUIRE(images);
+    CHECK(grid->GetControlImages() == images);
+    CHECK(images->Count() == 0);
+}
+
+TEST_CASE("the first image-property interface without a bind host")
+{
+    HostedGrid hosted;
+    ComPtr<IHvImagePropertyQuery> query = QueryIid<IHvImagePropertyQuery>(hosted.host.Control(), IID_IHvImagePropertyQuery);
+    REQUIRE(query);
+    long count = 0;
+    CHECK(query->GetPropertyCount(&count) == S_OK);
+    CHECK(count == 1);
+    DISPID ids[2] = {0, 0};
+    CHECK(query->GetPropertyIds(ids) == S_OK);
+    CHECK(ids[0] == 2100);
+    long value = -1;
+    CHECK(query->GetPropertyDefault(2100, &value) == S_OK);
+    CHECK(value == 0);
+    CHECK(query->GetPropertyDefault(2102, &value) == S_OK);
+    CHECK(query->GetPropertyDefault(2101, &value) == static_cast<HRESULT>(0x800A017C));
+    OLE_COLOR color = 1;
+    CHECK(query->GetDefaultColor(2100, &color) == S_OK);
+    CHECK(color == (0x80000000u | COLOR_BTNFACE));
+    CHECK(query->GetDefaultColor(2101, &color) == E_FAIL);
+    CHECK(color == 0);
+    CHECK(query->GetPropertyCount(nullptr) == E_INVALIDARG);
+}
+
+TEST_CASE("the second image-property interface takes Picture, Images and ImageList only")
+{
+    HostedGrid hosted;
+    ComPtr<IHvImagePropertyAccess> access = QueryIid<IHvImagePropertyAccess>(hosted.host.Control(), IID_IHvImagePropertyAccess);
+    REQUIRE(access);
+    VARIANT value;
+    VariantInit(&value);
+    CHECK(access->GetImageProperty(2100, &value, 0) == S_OK);
+    CHECK(value.vt == VT_DISPATCH);
+    CHECK(value.pdispVal != nullptr);
+    VariantClear(&value);
+    CHECK(access->GetImageProperty(-501, &value, 0) == static_cast<HRESULT>(0x800A017C));
+    VARIANT empty;
+    VariantInit(&empty);
+    CHECK(access->PutImageProperty(2102, empty) == static_cast<HRESULT>(0x800A017C));
+    CHECK(access->PutRefImageProperty(-523, &empty) == static_cast<HRESULT>(0x800A017C));
+}
+
+TEST_CASE("container units: pixels when the container names none, twips rounded half up")
+{
+    HostedGrid hosted;
+    HvTavelle* grid = hosted.grid;
+
+    SUBCASE("no ScaleUnits is pixels: positions are truncated")
+    {
+        hosted.host.Ambients().SetString(DISPID_AMBIENT_SCALEUNITS, L"");
+        CHECK(grid->GetContainerScaleMode() == 0);
+        CHECK(grid->ContainerXToPixels(10.9) == 10);
+        CHECK(grid->ContainerYToPixels(3.2) == 3);
+        CHECK(grid->PixelsToContainerX(7) == doctest::Approx(7.0));
+    }
+    SUBCASE("the unit names are compared without regard to case")
+    {
+        struct Case {
+            const wchar_t* units;
+            int mode;
+        };
+        for (const Case& c : {Case{L"Pixels", 0}, Case{L"PIXELS", 0}, Case{L"twip", 1}, Case{L"Twip", 1},
+                              Case{L"Centimeter", 2}}) {
+            hosted.host.Ambients().SetString(DISPID_AMBIENT_SCALEUNITS, c.units);
+            CHECK(grid->GetContainerScaleMode() == c.mode);
+        }
+    }
+    SUBCASE("twips: whole numbers, a fraction of one half or more goes up")
+    {
+        hosted.host.Ambients().SetString(DISPID_AMBIENT_SCALEUNITS, L"Twip");
+        bool sawUp = false, sawDown = false;
+        for (long pixels = 1; pixels <= 12; ++pixels) {
+            CAPTURE(pixels);
+            const double exact = PixelsToHimetricX(pixels) * 1440.0 / 2540.0;
+            const double whole = std::floor(exact);
+            const bool up = exact - whole >= 0.5;
+            (up ? sawUp : sawDown) = true;
+            CHECK(grid->PixelsToContainerX(pixels) == doctest::Approx(whole + (up ? 1 : 0)));
+        }
+        CHECK(sawUp);
+        CHECK(sawDown);
+        // And back: a twips position to pixels through HIMETRIC.
+        CHECK(grid->ContainerXToPixels(1440.0) == HimetricToPixelsX(2540));
+    }
+}
+
+TEST_CASE("without a control site conversions return their input")
+{
+    ComPtr<IUnknown> made = CreateGridByClsid();
+    HvTavelle* grid = HvTavelle::FromUnknown(made.Get());
+    REQUIRE(grid);
+    CHECK(grid->ContainerXToPixels(10.9) == 10);
+    CHECK(grid->PixelsToContainerY(12) == doctest::Approx(12.0));
+}
