@@ -5,24 +5,13 @@
 // flag and InitNew are kept here too.
 #include "ControlEmbedding.h"
 
+#include "Guarded.h"
+
 #include <new>
 
 namespace {
 
 const wchar_t kContentsStream[] = L"Contents";
-
-// Runs one persistence call behind the exception firewall.
-template <class Body>
-HRESULT Guarded(Body body)
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
 
 } // namespace
 

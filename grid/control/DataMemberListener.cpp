@@ -2,26 +2,11 @@
 #include "DataMemberListener.h"
 
 #include "DualString.h"
+#include "Guarded.h"
 
 #include <new>
 
 const IID kIidDataSourceListener = {0x7c0ffab2, 0xcd84, 0x11d0, {0x94, 0x9a, 0x00, 0xa0, 0xc9, 0x11, 0x10, 0xed}};
-
-namespace {
-
-template <class F>
-HRESULT Guarded(F body)
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
-
-} // namespace
 
 STDMETHODIMP DataMemberListener::QueryInterface(REFIID iid, void** out)
 {

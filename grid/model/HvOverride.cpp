@@ -3,6 +3,7 @@
 #include "HvOverride.h"
 
 #include "AppearanceData.h"
+#include "Guarded.h"
 #include "HvAppearance.h"
 #include "HvAppearances.h"
 #include "HvCollectionImpl.h"
@@ -50,18 +51,6 @@ constexpr WORD kBadObjectString = 1003;
 // The category of the layout's Appearances and of its Overrides.
 constexpr LONG kAppearanceCollectionCategory = 1;
 constexpr LONG kOverrideCollectionCategory = 2;
-
-template <class TBody>
-HRESULT Guarded(TBody body) noexcept
-{
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
-}
 
 } // namespace
 
