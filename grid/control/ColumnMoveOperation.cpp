@@ -1,5 +1,6 @@
 // ColumnMoveOperation: the dragged columns, their drop test, the group-area
-// search and the move in the band's column order with its events.
+// search and the move in the band's column order or among a group's header
+// levels, with its events.
 #include "ColumnMoveOperation.h"
 
 #include "ColumnLayoutSeam.h"
@@ -11,9 +12,11 @@
 #include "HvGroup.h"
 #include "HvGroupCols.h"
 #include "HvSelectedCols.h"
+#include "LevelColumnLists.h"
 #include "RefHolder.h"
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -42,6 +45,38 @@ bool SameObject(IUnknown* a, IUnknown* b)
     if (ub)
         ub->Release();
     return same;
+}
+
+// The group's column list rebuilt level by level from the arranged lists:
+// its own columns take the level and place found there, columns from
+// elsewhere join it there.
+HRESULT RebuildGroup(HvGroup* group, const LevelColumnLists& levels)
+{
+    HvGroupCols* list = group->GetGroupCols(true);
+    if (!list)
+        return E_FAIL;
+    for (SHORT level = 0; static_cast<size_t>(level) < levels.ListCount(); ++level) {
+        SHORT index = 0;
+        for (HvColumn* column : *levels.GetLevel(level)) {
+            HRESULT hr = S_OK;
+            if (column->GetGroup() != group) {
+                VARIANT levelValue;
+                VariantInit(&levelValue);
+                V_VT(&levelValue) = VT_I2;
+                V_I2(&levelValue) = level;
+                hr = column->MoveToGroup(group, &levelValue, index);
+            } else {
+                if (column->Level() != level)
+                    column->SetLevel(level, true);
+                bool moved = false;
+                hr = list->MoveColumnTo(column, index, &moved);
+            }
+            if (FAILED(hr))
+                return hr;
+            ++index;
+        }
+    }
+    return S_OK;
 }
 
 } // namespace
@@ -204,8 +239,12 @@ bool ColumnMoveOperation::CanDrop(POINT point, HeaderDragTarget* target, RECT* r
         DropSide(target, point, *rectangle);
     if (!ShareOneGroup())
         return true;
+    if (IsGroupTarget(*target)) {
+        GroupDrop drop;
+        return MakeGroupDrop(*target, &drop) && MovesAnyInGroup(drop);
+    }
     if (!IsBandOrderTarget(*target))
-        return false; // moves inside a group's levels are not offered
+        return false;
     std::vector<HvKeyedItem*> order;
     if (!NewBandOrder(*target, &order))
         return false;
@@ -221,18 +260,92 @@ bool ColumnMoveOperation::PerformMove(POINT point, HeaderDragTarget* target, REC
     RefHolder hold(m_host->ControlUnknown());
     if (rectangle)
         DropSide(target, point, *rectangle);
+    if (!m_band)
+        return false;
+    if (IsGroupTarget(*target)) {
+        GroupDrop drop;
+        return MakeGroupDrop(*target, &drop) && MoveInGroup(drop);
+    }
     std::vector<HvKeyedItem*> order;
-    if (!m_band || !IsBandOrderTarget(*target) || !NewBandOrder(*target, &order))
+    if (!IsBandOrderTarget(*target) || !NewBandOrder(*target, &order))
         return false;
     return MoveInBand(*target, order);
 }
 
 bool ColumnMoveOperation::MoveInBand(const HeaderDragTarget& target, const std::vector<HvKeyedItem*>& order)
 {
+    HvColumn* targetColumn = target.GetColumn();
+    const auto place = [&](HvColumn* column, HvColumn::LevelRecord* record) {
+        record->visiblePosition = static_cast<SHORT>(IndexOf(order, dynamic_cast<HvKeyedItem*>(column)));
+        record->level = targetColumn->Level();
+        record->group = targetColumn->GetGroup();
+    };
+    return MoveWithEvents(place, [&] { return SUCCEEDED(m_band->SetColumnHeaderOrder(order, nullptr)); });
+}
+
+bool ColumnMoveOperation::IsGroupTarget(const HeaderDragTarget& target) const
+{
+    if (HvColumn* column = target.GetColumn()) {
+        if (!column->GetGroup())
+            return false;
+    } else if (!target.IsGroup() && !target.IsEmpty()) {
+        return false;
+    }
+    HvGroup* group = target.GetGroup();
+    if (!group || m_items.empty())
+        return false;
+    return group->HvColumnGroupImpl::Band() == m_items.front()->Band();
+}
+
+bool ColumnMoveOperation::MakeGroupDrop(const HeaderDragTarget& target, GroupDrop* drop) const
+{
+    try {
+        for (HvColumnGroupImpl* item : m_items)
+            drop->dragged.push_back(ColumnOf(item));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    drop->arrangement.reset(new (std::nothrow) HeaderArrangement(target, &drop->dragged));
+    return drop->arrangement && drop->arrangement->Levels() && drop->arrangement->IsValid();
+}
+
+bool ColumnMoveOperation::MovesAnyInGroup(const GroupDrop& drop)
+{
+    for (HvColumn* column : drop.dragged) {
+        HeaderArrangement::Position arranged;
+        if (FAILED(drop.arrangement->FindColumnPosition(column, &arranged)))
+            continue;
+        HvGroup* group = column->GetGroup();
+        HvGroupCols* list = group ? group->GetGroupCols(false) : nullptr;
+        SHORT index = -1;
+        SHORT level = -1;
+        if (!list || FAILED(list->GetLevelPosition(column, &index, &level)))
+            return true;
+        if (group != arranged.owner || level != arranged.level || index != arranged.index)
+            return true;
+    }
+    return false;
+}
+
+bool ColumnMoveOperation::MoveInGroup(const GroupDrop& drop)
+{
+    const HeaderArrangement& arrangement = *drop.arrangement;
+    const auto place = [&](HvColumn* column, HvColumn::LevelRecord* record) {
+        HeaderArrangement::Position arranged;
+        arrangement.FindColumnPosition(column, &arranged);
+        record->visiblePosition = arranged.index;
+        record->level = arranged.level;
+        record->group = arranged.owner;
+    };
+    return MoveWithEvents(place, [&] { return SUCCEEDED(RebuildGroup(arrangement.Group(), *arrangement.Levels())); });
+}
+
+bool ColumnMoveOperation::MoveWithEvents(const std::function<void(HvColumn*, HvColumn::LevelRecord*)>& place,
+                                         const std::function<bool()>& apply)
+{
     ColumnLayoutSeam* layout = m_band->ColumnLayout();
     if (!layout)
         return false;
-    HvColumn* targetColumn = target.GetColumn();
     SelectionLayoutSeam* selection = layout->SelectionLayout();
     HeaderMoveEvent<HvColumn, HvSelectedCols> event([selection] { return HvSelectedCols::Create(selection, true); });
     {
@@ -241,17 +354,14 @@ bool ColumnMoveOperation::MoveInBand(const HeaderDragTarget& target, const std::
             HvColumn* copy = ColumnOf(item)->MakeLevelCopy(hvPosMoved);
             if (!copy || !event.AddCopy(copy))
                 return false;
-            HvColumn::LevelRecord* record = copy->GetLevelRecord();
-            record->visiblePosition = static_cast<SHORT>(IndexOf(order, dynamic_cast<HvKeyedItem*>(item)));
-            record->level = targetColumn->Level();
-            record->group = targetColumn->GetGroup();
+            place(ColumnOf(item), copy->GetLevelRecord());
         }
         if (!event.IsReady())
             return false;
         if (m_host->CanFireEvents() && m_host->FireBeforeColPosChanged(hvPosMoved, event.Copies()))
             return false;
     }
-    if (FAILED(m_band->SetColumnHeaderOrder(order, nullptr)))
+    if (!apply())
         return false;
     for (HvColumnGroupImpl* item : m_items)
         item->Notify(HvColumnGroupImpl::VisiblePositionId);

@@ -3,9 +3,12 @@
 // they are dropped on, between BeforeColPosChanged and AfterColPosChanged.
 #pragma once
 
+#include "HeaderArrangement.h"
 #include "HeaderDragOperation.h"
+#include "HvColumn.h"
 
-class HvColumn;
+#include <functional>
+#include <memory>
 
 class ColumnMoveOperation final : public HeaderDragOperation
 {
@@ -32,4 +35,26 @@ private:
     // The band's column order after the drop; false when nothing moves.
     bool NewBandOrder(const HeaderDragTarget& target, std::vector<HvKeyedItem*>* order);
     bool MoveInBand(const HeaderDragTarget& target, const std::vector<HvKeyedItem*>& order);
+
+    // A drop among a group's header levels: the dragged columns and the
+    // group's arrangement with them placed at the target.
+    struct ReleaseArrangement {
+        void operator()(HeaderArrangement* arrangement) const { arrangement->Release(); }
+    };
+    struct GroupDrop {
+        std::vector<HvColumn*> dragged;
+        std::unique_ptr<HeaderArrangement, ReleaseArrangement> arrangement;
+    };
+    // The target names a group (its own, a column's, or a header area's) in
+    // the dragged columns' band.
+    bool IsGroupTarget(const HeaderDragTarget& target) const;
+    // False when the arrangement cannot be built or the target is not in it.
+    bool MakeGroupDrop(const HeaderDragTarget& target, GroupDrop* drop) const;
+    // Some dragged column would change its group, level or place in level.
+    static bool MovesAnyInGroup(const GroupDrop& drop);
+    bool MoveInGroup(const GroupDrop& drop);
+    // Fires Before with level copies placed by place, runs apply unless
+    // cancelled, then fires After with the real columns.
+    bool MoveWithEvents(const std::function<void(HvColumn*, HvColumn::LevelRecord*)>& place,
+                        const std::function<bool()>& apply);
 };

@@ -11,6 +11,7 @@
 #include "HvBands.h"
 #include "HvColumn.h"
 #include "HvGroup.h"
+#include "HvGroupCols.h"
 #include "HvLayout.h"
 
 #include <cstring>
@@ -500,4 +501,140 @@ TEST_CASE("groups move by the band's group order")
     operation = f.Drag<GroupMoveOperation>(g1, &begun);
     CHECK_FALSE(begun);
     operation->Release();
+}
+
+namespace {
+
+// A group's columns in list order, each followed by its level: "A0B0C1".
+std::string GroupText(HvGroup* group)
+{
+    std::string text;
+    HvGroupCols* columns = group->GetGroupCols(false);
+    for (LONG i = 0; columns && i < columns->ItemCount(); ++i) {
+        auto* column = dynamic_cast<HvColumn*>(columns->ItemAtPosition(i));
+        const std::wstring key = KeyOf(columns->ItemAtPosition(i));
+        text += std::string(key.begin(), key.end()) + std::to_string(column ? column->Level() : -1);
+    }
+    return text;
+}
+
+// Drags the column under the mouse onto the target and drops it there.
+bool DropColumn(BandFixture& f, char dragged, HvSelectableItem* onto, int side, bool* offered)
+{
+    bool begun = false;
+    ColumnMoveOperation* operation = f.Drag<ColumnMoveOperation>(f.Column(dragged), &begun);
+    REQUIRE(begun);
+    HeaderDragTarget target;
+    RECT rect{};
+    const POINT point = f.Aim(onto, side);
+    REQUIRE(operation->FindTarget(point, &target, &rect));
+    *offered = operation->CanDrop(point, &target, &rect);
+    const bool moved = *offered && operation->PerformMove(point, &target, &rect);
+    operation->Release();
+    return moved;
+}
+
+} // namespace
+
+TEST_CASE("a column dropped into a group's header level lands there in order")
+{
+    BandFixture f;
+    f.Override(3, 0);
+    HvGroup* group = f.AddGroup(L"G1", "AB");
+    HvGroup* other = f.AddGroup(L"G2", "CDE");
+    REQUIRE(f.band->put_LevelCount(2) == S_OK);
+    const LONG levelHeight = f.band->ColumnHeaderHeight() / 2;
+    REQUIRE(levelHeight > 0);
+    DragBandHeaders::Child child;
+    child.rect = RECT{40, 0, 160, 20};
+    child.object = group;
+    f.host.bandHeaders.children.push_back(child);
+
+    // C from the other group, over the empty second level, left of the middle: C opens that level.
+    f.Column('C')->SetSelectedFlag(true);
+    bool begun = false;
+    ColumnMoveOperation* operation = f.Drag<ColumnMoveOperation>(f.Column('C'), &begun);
+    REQUIRE(begun);
+    f.host.hit = nullptr;
+    HeaderDragTarget target;
+    RECT rect{};
+    const POINT point{60, 20 + levelHeight + 1};
+    REQUIRE(operation->FindTarget(point, &target, &rect));
+    CHECK(target.level == 1);
+    CHECK(operation->CanDrop(point, &target, &rect));
+    REQUIRE(operation->PerformMove(point, &target, &rect));
+    operation->Release();
+    CHECK(GroupText(group) == "A0B0C1");
+    CHECK(GroupText(other) == "D0E0");
+    CHECK(f.Column('C')->GetGroup() == group);
+    CHECK(f.host.log == L"BeforeCol(0,C)AfterCol(0,C)");
+    CHECK(f.host.moves == 1);
+    CHECK(f.host.control.refs == 0);
+    f.Column('C')->SetSelectedFlag(false);
+
+    // D and E together onto the right half of A: after A, in their order.
+    f.Column('D')->SetSelectedFlag(true);
+    f.Column('E')->SetSelectedFlag(true);
+    bool offered = false;
+    CHECK(DropColumn(f, 'D', f.Column('A'), 1, &offered));
+    CHECK(GroupText(group) == "A0D0E0B0C1");
+    CHECK(GroupText(other).empty());
+    // Onto the left half of C: into the second level, before C.
+    CHECK(DropColumn(f, 'D', f.Column('C'), 0, &offered));
+    CHECK(GroupText(group) == "A0B0D1E1C1");
+}
+
+TEST_CASE("a drop inside its own group moves the column before or after another")
+{
+    struct Case {
+        char dragged;
+        char onto;
+        int side;
+        bool moves;
+        const char* after;
+    };
+    const Case cases[] = {
+        {'A', 'D', 1, true, "B0C0D0A0"},   // right half of the last
+        {'D', 'B', 0, true, "A0D0B0C0"},   // left half
+        {'C', 'A', 1, true, "A0C0B0D0"},
+        {'A', 'B', 0, false, "A0B0C0D0"},  // where it stands already
+        {'B', 'A', 1, false, "A0B0C0D0"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.dragged);
+        CAPTURE(c.onto);
+        CAPTURE(c.side);
+        BandFixture f;
+        f.Override(2, 0);
+        HvGroup* group = f.AddGroup(L"G1", "ABCD");
+        bool offered = false;
+        CHECK(DropColumn(f, c.dragged, f.Column(c.onto), c.side, &offered) == c.moves);
+        CHECK(offered == c.moves);
+        CHECK(GroupText(group) == c.after);
+        CHECK(f.host.log.empty() == !c.moves);
+    }
+}
+
+TEST_CASE("a cancelled Before event leaves the group's order")
+{
+    BandFixture f;
+    f.Override(2, 0);
+    HvGroup* group = f.AddGroup(L"G1", "ABC");
+    f.host.cancel = true;
+    bool begun = false;
+    ColumnMoveOperation* operation = f.Drag<ColumnMoveOperation>(f.Column('A'), &begun);
+    REQUIRE(begun);
+    HeaderDragTarget target;
+    RECT rect{};
+    const POINT point = f.Aim(f.Column('C'), 1);
+    REQUIRE(operation->FindTarget(point, &target, &rect));
+    CHECK_FALSE(operation->PerformMove(point, &target, &rect));
+    operation->Release();
+    CHECK(GroupText(group) == "A0B0C0");
+    CHECK(f.host.log == L"BeforeCol(0,A)");
+    CHECK(f.host.moves == 0);
+    REQUIRE(f.host.heldCopies.size() == 1);
+    float width = 0;
+    CHECK(f.host.heldCopies[0]->get_Width(&width) == static_cast<HRESULT>(0x800AA21B));
+    CHECK_FALSE(f.Column('A')->IsReadOnlyInEvent());
 }
