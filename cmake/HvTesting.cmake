@@ -8,8 +8,11 @@
 # needs the keyboard focus or the active window: such tests share one desktop
 # and so never run at the same time as each other. REGISTRY marks a test that
 # registers or unregisters servers or type libraries in the shared prefix.
-# SERIAL marks a test that moves the mouse pointer: the pointer is shared by
-# every window on the display, so such a test runs alone.
+# SERIAL marks a test that runs alone: one that moves the mouse pointer (the
+# pointer is shared by every window on the display), or that reads back
+# pixels from the screen or from a window's screen DC (any other test's
+# window may lie over it; FOCUS does not keep out tests without FOCUS). A
+# test that can paint into a memory DC and probe that needs neither.
 
 # The Wine prefix matches the binaries: tools/wine-run reads it from here.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

@@ -5,6 +5,7 @@
 #include "InputDispatcher.h"
 #include "SizingHost.h"
 
+#include <atomic>
 #include <new>
 
 namespace {
@@ -41,11 +42,14 @@ HBITMAP Halftone()
     return pattern.Get();
 }
 
-// The screen with its origin at the grid window's client corner, so that
-// grid client rectangles land where they are shown.
+std::atomic<HDC> g_feedbackSurface{nullptr};
+
+// The screen (or the surface set in its place) with its origin at the grid
+// window's client corner, so that grid client rectangles land where they
+// are shown.
 class GridScreenDC {
 public:
-    explicit GridScreenDC(HWND grid) : dc_(GetDC(nullptr))
+    explicit GridScreenDC(HWND grid) : surface_(g_feedbackSurface.load()), dc_(surface_ ? surface_ : GetDC(nullptr))
     {
         POINT corner{0, 0};
         ClientToScreen(grid, &corner);
@@ -57,13 +61,15 @@ public:
         if (!dc_)
             return;
         SetViewportOrgEx(dc_, previous_.x, previous_.y, nullptr);
-        ReleaseDC(nullptr, dc_);
+        if (!surface_)
+            ReleaseDC(nullptr, dc_);
     }
     GridScreenDC(const GridScreenDC&) = delete;
     GridScreenDC& operator=(const GridScreenDC&) = delete;
     HDC Get() const { return dc_; }
 
 private:
+    HDC surface_;
     HDC dc_;
     POINT previous_ = {};
 };
@@ -309,4 +315,9 @@ void ElementSizeOperation::Cancel()
     EraseFeedback();
     Unregister();
     delete this;
+}
+
+void ElementSizeOperation::SetFeedbackSurface(HDC surface)
+{
+    g_feedbackSurface = surface;
 }

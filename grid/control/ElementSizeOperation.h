@@ -45,6 +45,12 @@ public:
     const RECT& HorizontalFeedback() const { return horizontalFeedback_; }
     const RECT& VerticalFeedback() const { return verticalFeedback_; }
 
+    // The surface the feedback bars are drawn on: the screen, unless a
+    // device context is set (null restores the screen). The context stands
+    // for the whole screen: a bar lands at its screen position. It must
+    // outlive every sizing that draws on it.
+    static void SetFeedbackSurface(HDC surface);
+
 private:
     ElementSizeOperation(HvUIElement* element, POINT start);
     ~ElementSizeOperation() override;

@@ -65,6 +65,12 @@ public:
     // The number of dispatchers that use the module's mouse hook.
     static int MouseHookUsers();
 
+    // Where the tracking threads read the cursor position: GetCursorPos
+    // unless a reader is set (null restores it). A reader returns false when
+    // it has no position; it is called on the tracking threads.
+    using CursorReader = bool (*)(POINT& cursor);
+    static void SetCursorReader(CursorReader reader);
+
 private:
     struct Registration {
         void* sink = nullptr;

@@ -51,6 +51,15 @@ struct HookState {
 
 HookState g_hook;
 
+std::atomic<InputDispatcher::CursorReader> g_cursorReader{nullptr};
+
+bool ReadCursor(POINT& cursor)
+{
+    if (InputDispatcher::CursorReader reader = g_cursorReader.load())
+        return reader(cursor);
+    return GetCursorPos(&cursor) != FALSE;
+}
+
 bool CtrlIsUp()
 {
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0;
@@ -211,7 +220,7 @@ void InputDispatcher::TrackingLoop()
             state.ctrlUp = ctrlUp;
         }
         POINT cursor;
-        if (!GetCursorPos(&cursor))
+        if (!ReadCursor(cursor))
             continue;
         POINT inParent = cursor;
         ScreenToClient(parent, &inParent);
@@ -269,4 +278,9 @@ void InputDispatcher::RemoveMouseHook()
 int InputDispatcher::MouseHookUsers()
 {
     return g_hook.users;
+}
+
+void InputDispatcher::SetCursorReader(CursorReader reader)
+{
+    g_cursorReader = reader;
 }

@@ -2,6 +2,7 @@
 #include "ElementCursors.h"
 
 #include "Module.h"
+#include "ModuleHooks.h"
 
 #include <atomic>
 
@@ -21,6 +22,15 @@ const wchar_t* SystemStandIn(WORD id)
     }
 }
 
+// Installs the display's module hooks before the module starts.
+struct DisplayHooksRegistration {
+    DisplayHooksRegistration()
+    {
+        SetModuleHooks(ModuleHookSlot::Display, ModuleHooks{&LoadElementCursors, &ClearElementCursors});
+    }
+};
+DisplayHooksRegistration g_registration;
+
 } // namespace
 
 HCURSOR GetElementCursor(WORD id)
@@ -36,6 +46,12 @@ HCURSOR GetElementCursor(WORD id)
         cursor = LoadCursorW(nullptr, SystemStandIn(id));
     slot.store(cursor);
     return cursor;
+}
+
+void LoadElementCursors()
+{
+    for (WORD id = kFirst; id < kFirst + kCount; ++id)
+        GetElementCursor(id);
 }
 
 void ClearElementCursors()

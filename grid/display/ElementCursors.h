@@ -1,6 +1,7 @@
 // ElementCursors: the library's cursors for sizing scroll regions (109
 // columns, 110 rows, 111 both) and the two cursors of the sibling-row
-// connector (107, 108), loaded once on first use.
+// connector (107, 108), loaded by the module's start-up (or on first use)
+// and forgotten by its shut-down, through the display's module hooks.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +18,7 @@ constexpr WORD SizeBoth = 111;
 // library's module does not carry the cursor the system's matching sizing
 // cursor stands in for it.
 HCURSOR GetElementCursor(WORD id);
+// Loads every cursor above (when the library starts).
+void LoadElementCursors();
 // Forgets the loaded cursors (when the library stops).
 void ClearElementCursors();

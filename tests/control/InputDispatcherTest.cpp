@@ -209,26 +209,29 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000)
     return true;
 }
 
-// Puts the mouse pointer at a screen point and waits, serving messages,
-// until the system reports it there.
-bool PlacePointer(POINT target, DWORD milliseconds = 3000)
+// The cursor position the tracking threads read while a CursorAt lives, in
+// place of the real pointer, which other programs on the desktop share.
+std::atomic<LONG> g_cursorX{0};
+std::atomic<LONG> g_cursorY{0};
+
+bool ReadTestCursor(POINT& cursor)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        SetCursorPos(target.x, target.y);
-        POINT now{};
-        if (GetCursorPos(&now) && now.x == target.x && now.y == target.y)
-            return true;
-        if (GetTickCount() - start >= milliseconds)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    cursor.x = g_cursorX.load();
+    cursor.y = g_cursorY.load();
+    return true;
 }
+
+struct CursorAt {
+    CursorAt() { InputDispatcher::SetCursorReader(&ReadTestCursor); }
+    ~CursorAt() { InputDispatcher::SetCursorReader(nullptr); }
+    CursorAt(const CursorAt&) = delete;
+    CursorAt& operator=(const CursorAt&) = delete;
+    void Place(LONG x, LONG y)
+    {
+        g_cursorX = x;
+        g_cursorY = y;
+    }
+};
 
 } // namespace
 
@@ -457,13 +460,10 @@ TEST_CASE("Mouse messages over the visible drop-down calendar are not routed")
     DestroyWindow(calendar);
 }
 
-// Under the whole suite on a full-size display the leave is sometimes not
-// seen although the pointer is where the test put it (alone it always
-// passes); it is reported but not counted until that is understood.
-TEST_CASE("The tracking thread sends WM_MOUSELEAVE when the cursor is away and stops with the dispatcher"
-          * doctest::may_fail())
+TEST_CASE("The tracking thread sends WM_MOUSELEAVE when the cursor leaves the grid and stops with the dispatcher")
 {
     HostedControl hosted;
+    CursorAt cursor;
     g_leaves = 0;
     {
         Fixture f;
@@ -473,25 +473,27 @@ TEST_CASE("The tracking thread sends WM_MOUSELEAVE when the cursor is away and s
         REQUIRE(f.dispatcher.RegisterMouseSink(&a, nullptr, false, 0x8001));
         RECT grid{};
         GetWindowRect(f.host.grid, &grid);
-        // The cursor well away from the grid window and its area. The
-        // pointer moves asynchronously under some window systems: wait until
-        // the system reports it there.
-        const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-        const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-        const POINT away{grid.right + 150 < screenWidth ? grid.right + 150 : grid.left / 2,
-                         grid.bottom + 150 < screenHeight ? grid.bottom + 150 : grid.top / 2};
-        REQUIRE(PlacePointer(away));
+        const auto leaves = [](int count) { return [count] { return g_leaves.load() >= count; }; };
+
+        // Over the grid window the thread polls without a leave.
+        cursor.Place(grid.left + 20, grid.top + 20);
         f.Send(WM_MOUSEMOVE, 0, 5, 5);
         CHECK(f.dispatcher.IsTracking());
-        CHECK(PumpUntil([] { return g_leaves.load() > 0; }));
-        CHECK_FALSE(f.dispatcher.IsTracking());
+        CHECK_FALSE(PumpUntil(leaves(1), 400));
+        CHECK(f.dispatcher.IsTracking());
+
+        // Away from the grid window and its area: one leave, and the thread ends.
+        cursor.Place(grid.right + 150, grid.bottom + 150);
+        CHECK(PumpUntil(leaves(1)));
+        CHECK(PumpUntil([&f] { return !f.dispatcher.IsTracking(); }));
         CHECK(g_log == Log{"A:Move(0,5,5)", "A:Leave(0,0,0)"});
 
-        // Inside the grid area no leave comes; the dispatcher's end stops
-        // the running thread.
+        // Outside the window but inside the grid area no leave comes; the
+        // dispatcher's end stops the running thread.
         f.host.inGridArea = true;
         f.Send(WM_MOUSEMOVE, 0, 6, 6);
         CHECK(f.dispatcher.IsTracking());
+        CHECK_FALSE(PumpUntil(leaves(2), 400));
         g_windowDispatcher = nullptr;
     }
     CHECK(g_leaves.load() == 1);

@@ -28,12 +28,17 @@ void PumpMessages()
     }
 }
 
-COLORREF ScreenPixel(int x, int y)
+COLORREF ScreenPixel(int x, int y, COLORREF expected)
 {
-    PumpMessages();
-    GdiFlush();
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        GdiFlush();
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, x, y);
+        ReleaseDC(nullptr, screen);
+        if (colour == expected || GetTickCount() - start >= 2000)
+            return colour;
+        Sleep(20);
+    }
 }

@@ -19,5 +19,7 @@ private:
 };
 
 void PumpMessages();
-// The colour on the screen at (x, y), after pending paints.
-COLORREF ScreenPixel(int x, int y);
+// The colour on the screen at (x, y) once it is expected, after pending
+// paints: the window system may copy a window's painting to the screen a
+// little later. After two seconds, the colour seen last.
+COLORREF ScreenPixel(int x, int y, COLORREF expected);

@@ -77,8 +77,8 @@ TEST_CASE("the drop guide is a red double arrow whose tips touch the header's ed
         CAPTURE(c.y);
         CHECK(InWindowRegion(guide.Window(), c.x, c.y) == c.inside);
     }
-    CHECK(ScreenPixel(placed.left + 4, placed.top + 5) == RGB(255, 0, 0));
-    CHECK(ScreenPixel(placed.left + 4, placed.top + 40) == RGB(255, 0, 0));
+    CHECK(ScreenPixel(placed.left + 4, placed.top + 5, RGB(255, 0, 0)) == RGB(255, 0, 0));
+    CHECK(ScreenPixel(placed.left + 4, placed.top + 40, RGB(255, 0, 0)) == RGB(255, 0, 0));
 
     guide.Hide();
     CHECK_FALSE(IsWindowVisible(guide.Window()));
@@ -115,13 +115,13 @@ TEST_CASE("the drag effect window floats its image centred above the point")
         CHECK(shown.bottom == 300);
         CHECK(IsWindowVisible(effect.Window()));
         CHECK((GetWindowLongW(effect.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
-        CHECK(ScreenPixel(400, 290) == RGB(0, 0, 255));
+        CHECK(ScreenPixel(400, 290, RGB(0, 0, 255)) == RGB(0, 0, 255));
 
         effect.MoveTo(POINT{501, 401}, true);
         const RECT moved = WindowRect(effect.Window());
         CHECK(moved.left == 481);
         CHECK(moved.top == 381);
-        CHECK(ScreenPixel(490, 390) == RGB(0, 0, 255));
+        CHECK(ScreenPixel(490, 390, RGB(0, 0, 255)) == RGB(0, 0, 255));
 
         effect.ClearImage();
         CHECK(effect.Bitmap() == nullptr);

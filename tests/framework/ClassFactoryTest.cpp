@@ -1,5 +1,6 @@
 // The class factory, creation through the object-info table and unloading.
 #include "ClassFactory.h"
+#include "ElementCursors.h"
 #include "FrameworkTestSupport.h"
 #include "Module.h"
 #include "ModuleHooks.h"
@@ -142,18 +143,23 @@ TEST_CASE("without a creation function the factory reports the class as not impl
     CHECK(factory->CreateInstance(nullptr, IID_IUnknown, object.OutVoid()) == E_NOTIMPL);
 }
 
-TEST_CASE("module start-up hooks of the control")
+TEST_CASE("module start-up hooks of the display and the control")
 {
     REQUIRE(HvTavelleClassLinked == 1);
     CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).startUp));
     CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).shutDown));
-}
 
-TEST_CASE("module start-up hooks of the display and the control" * doctest::skip())
-{
-    // Waits for the grid display (UI element cursors) and the control (sizing
-    // pattern bitmap, mouse-tracking mutex), which install their hooks with
-    // SetModuleHooks.
-    CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Display).startUp));
-    CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).shutDown));
+    // The display loads its element cursors at start-up and forgets them at
+    // shut-down; a module started again loads them again.
+    const ModuleHooks display = GetModuleHooks(ModuleHookSlot::Display);
+    REQUIRE((display.startUp == &LoadElementCursors));
+    REQUIRE((display.shutDown == &ClearElementCursors));
+    display.shutDown();
+    display.startUp();
+    for (WORD id : {ElementCursor::Connector, ElementCursor::ConnectorAlternate, ElementCursor::SizeColumnRegions,
+                    ElementCursor::SizeRowRegions, ElementCursor::SizeBoth}) {
+        CAPTURE(id);
+        CHECK(GetElementCursor(id) != nullptr);
+    }
+    CHECK(GetElementCursor(ElementCursor::SizeBoth + 1) == nullptr);
 }

@@ -1,7 +1,9 @@
 // Sizing a UI element with the mouse through the input dispatcher over a
 // visible window: the change is held to the element's limits, Esc and a
 // cancelled capture change nothing and restore the screen, and thin bars
-// are inverted while thick ones take the checkerboard.
+// are inverted while thick ones take the checkerboard. The feedback is drawn
+// on a white memory surface that stands for the screen, which the other
+// programs on the desktop share.
 #include "DisplayFakes.h"
 
 #include "ElementSizeOperation.h"
@@ -33,6 +35,50 @@ private:
     explicit SizingElement(FakeLayout* layout) : HvUIElement(layout, nullptr, RECT{0, 0, 200, 100}, 5000) {}
 };
 
+// A white surface the size of the screen that the sizing draws its
+// feedback on in place of the screen, for as long as it lives.
+class FeedbackSurface {
+public:
+    FeedbackSurface()
+    {
+        width_ = GetSystemMetrics(SM_CXSCREEN);
+        height_ = GetSystemMetrics(SM_CYSCREEN);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width_;
+        info.bmiHeader.biHeight = -height_;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        RECT all{0, 0, width_, height_};
+        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ElementSizeOperation::SetFeedbackSurface(dc_);
+    }
+    ~FeedbackSurface()
+    {
+        ElementSizeOperation::SetFeedbackSurface(nullptr);
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    FeedbackSurface(const FeedbackSurface&) = delete;
+    FeedbackSurface& operator=(const FeedbackSurface&) = delete;
+
+    // The colour at a screen point; CLR_INVALID off the screen.
+    COLORREF At(POINT point) const { return GetPixel(dc_, point.x, point.y); }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
 // A plain white top-level window that stands for the grid window.
 class GridWindow {
 public:
@@ -47,27 +93,20 @@ public:
         window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 40, 40, 200, 100,
                                  nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(window);
-        HDC dc = GetDC(window);
-        RECT all{0, 0, 200, 100};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ReleaseDC(window, dc);
-        GdiFlush();
     }
     ~GridWindow() { DestroyWindow(window); }
     GridWindow(const GridWindow&) = delete;
     GridWindow& operator=(const GridWindow&) = delete;
 
-    // The screen's colour at a grid client point.
+    // The feedback surface's colour at a grid client point.
     COLORREF Pixel(int x, int y)
     {
         POINT point{x, y};
         ClientToScreen(window, &point);
-        HDC screen = GetDC(nullptr);
-        const COLORREF colour = GetPixel(screen, point.x, point.y);
-        ReleaseDC(nullptr, screen);
-        return colour & 0xFFFFFF;
+        return surface.At(point);
     }
 
+    FeedbackSurface surface;
     HWND window = nullptr;
 };
 
