@@ -4,6 +4,7 @@
 // are inverted while thick ones take the checkerboard. The feedback is drawn
 // on a white memory surface that stands for the screen, which the other
 // programs on the desktop share.
+#include "Canvas.h"
 #include "DisplayFakes.h"
 
 #include "ElementSizeOperation.h"
@@ -39,44 +40,24 @@ private:
 // feedback on in place of the screen, for as long as it lives.
 class FeedbackSurface {
 public:
-    FeedbackSurface()
+    FeedbackSurface() : canvas_(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), RGB(255, 255, 255))
     {
-        width_ = GetSystemMetrics(SM_CXSCREEN);
-        height_ = GetSystemMetrics(SM_CYSCREEN);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width_;
-        info.bmiHeader.biHeight = -height_;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all{0, 0, width_, height_};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ElementSizeOperation::SetFeedbackSurface(dc_);
+        ElementSizeOperation::SetFeedbackSurface(canvas_.Dc());
     }
-    ~FeedbackSurface()
-    {
-        ElementSizeOperation::SetFeedbackSurface(nullptr);
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
+    ~FeedbackSurface() { ElementSizeOperation::SetFeedbackSurface(nullptr); }
     FeedbackSurface(const FeedbackSurface&) = delete;
     FeedbackSurface& operator=(const FeedbackSurface&) = delete;
 
     // The colour at a screen point; CLR_INVALID off the screen.
-    COLORREF At(POINT point) const { return GetPixel(dc_, point.x, point.y); }
+    COLORREF At(POINT point) const
+    {
+        if (point.x < 0 || point.y < 0 || point.x >= canvas_.Width() || point.y >= canvas_.Height())
+            return CLR_INVALID;
+        return canvas_.At(point.x, point.y);
+    }
 
 private:
-    int width_ = 0;
-    int height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    Canvas canvas_;
 };
 
 // A plain white top-level window that stands for the grid window.
