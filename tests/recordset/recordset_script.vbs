@@ -34,6 +34,9 @@ CheckEqual rs.Collect("Me"), 812.5, "ME through Collect in mixed case"
 CheckEqual rs.Fields.Item(1).Value, 812.5, "ME by index"
 CheckEqual rs.Fields("Me").Value, 812.5, "the fields' default member"
 CheckEqual rs.Collect("GRAU"), Null, "a nullable field never set is Null"
+Dim key
+key = "me"
+CheckEqual rs.Collect(key), 812.5, "a field named by a variable"
 
 seen = ""
 Do While Not rs.EOF

@@ -351,6 +351,23 @@ TEST_CASE("the server registers its class, apartment threaded, and unregisters i
     REQUIRE(LoadRegTypeLib(LIBID_HvRecordsetLib, 1, 0, 0, &library) == S_OK);
     library->Release();
 
+    // The module stays while any of its objects lives.
+    using CanUnload = HRESULT(STDAPICALLTYPE*)();
+    {
+        Released<IDispatch> rs(NewRecordset());
+        HMODULE module = GetModuleHandleW(L"HvRecordset.dll");
+        REQUIRE(module);
+        auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+        REQUIRE(static_cast<bool>(canUnload));
+        Released<IDispatch> fields(ObjectOf(Call(rs.pointer, L"Fields")));
+        rs.pointer->Release();
+        rs.pointer = nullptr;
+        CHECK(canUnload() == S_FALSE);
+        fields.pointer->Release();
+        fields.pointer = nullptr;
+        CHECK(canUnload() == S_OK);
+    }
+
     REQUIRE(RunRegsvr32On(dll, L"/s /u") == 0);
     CLSID clsid = {};
     CHECK(FAILED(CLSIDFromProgID(L"HvRecordset.Recordset", &clsid)));
