@@ -1,0 +1,2 @@
+' A script that checks nothing proves nothing: the road fails it.
+Finish
