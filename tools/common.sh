@@ -13,6 +13,11 @@ hv_select_target() {
     hv_build=${BUILD_DIR:-$root/build}
     hv_toolchain=$root/cmake/mingw32-toolchain.cmake
   fi
+  # Rebuilds of many checkouts share compiled objects where ccache is installed.
+  hv_cmake_args=(-DCMAKE_TOOLCHAIN_FILE="$hv_toolchain")
+  if command -v ccache >/dev/null; then
+    hv_cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  fi
 }
 
 # Runs ctest in one Xvfb display, its output both shown and kept in the file
