@@ -140,10 +140,15 @@ void GeracaoTabelas::IniciarTabela(long total)
     m_progresso.sProgresso(0, 0, total, true);
 }
 
+// Moving a label costs about a millisecond, a pass of the message loop tens
+// of microseconds, a cell a few: the display follows and the loop runs at
+// most once per interval (and on a table's last cell), while the cancel mark,
+// a plain field, is polled after every cell.
 bool GeracaoTabelas::CelulaFeita(long posicao)
 {
-    m_progresso.sProgresso(0, posicao, 0, true);
-    if (GetTickCount64() - m_ultimaPausa >= m_intervaloPausas)
+    if (GetTickCount64() - m_ultimaPausa >= m_intervaloPausas || posicao == m_progresso.Total()) {
+        m_progresso.sProgresso(0, posicao, 0, true);
         Pausar();
+    }
     return CancelamentoConfirmado(m_c.CmdCancTabMassa);
 }

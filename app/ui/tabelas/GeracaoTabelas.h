@@ -37,8 +37,9 @@ public:
     // fields have been checked.
     void sExportaTabMassa(ModoTabela modo);
 
-    // The longest time between two yields to the message loop while the
-    // tables are computed (the cancel mark is polled after every cell).
+    // The longest time between two updates of the progress display and
+    // yields to the message loop while the tables are computed (the cancel
+    // mark is polled after every cell).
     void DefinirIntervaloPausas(unsigned milissegundos) { m_intervaloPausas = milissegundos; }
     // The road of the calculation: the fast one unless replaced (measurements
     // compare it with the literal one).
