@@ -8,6 +8,7 @@
 #include "ArquivoDisco.h"
 #include "ArquivoEmpresa.h"
 #include "EventosDesligados.h"
+#include "ListaAnalises.h"
 #include "MdlMain.h"
 #include "MsgBox.h"
 
@@ -17,12 +18,6 @@ namespace {
 
 constexpr long kAcaoPrimeiraLinhaDaGrade = 31;
 constexpr long kReleituraComInitializeRow = 2;
-
-void fVerificaLista(HRESULT hr)
-{
-    if (FAILED(hr))
-        throw ErroAutomacao(hr, L"A lista de análises recusou a operação.");
-}
 
 std::optional<double> fNumeroDoValor(const VARIANT& valor)
 {

@@ -8,42 +8,18 @@
 #include "DispidEvento.h"
 #include "EventCall.h"
 #include "EventosDesligados.h"
+#include "ListaAnalises.h"
 #include "MsgBox.h"
 
 using namespace hv::forms;
-using hv::recordset::FieldType;
 
 namespace {
-
-struct ColunaLista {
-    const wchar_t* campo;
-    const wchar_t* titulo;
-    int largura;
-};
-
-// The list's columns: heading lines (joined by CR LF) and widths in twips.
-const ColunaLista kColunas[] = {
-    {L"AMOSTRA", L"Amostra", 3800},
-    {L"ME", L"Massa\r\nespecífica lida\r\n(kg/m³)", 1665},
-    {L"TEMP_ENS", L"Temperatura\r\nensaio\r\n(°C)", 1500},
-    {L"TEMP_EST", L"Temperatura\r\nestocagem\r\n(°C)", 1500},
-    {L"ME20", L"Massa\r\nespecífica 20 °C\r\n(kg/m³)", 1750},
-    {L"GRAU", L"Teor\r\nalcoólico\r\n(% m/m)", 1450},
-    {L"GRAU20", L"Teor\r\nalcoólico 20 °C\r\n(%v/v)", 1450},
-    {L"FATOR", L"Fator\r\ncorreção\r\nvolume 20 °C", 1260},
-};
 
 constexpr long kLinhaFilhaPrimeira = 0;
 constexpr long kLinhaIrmaProxima = 2;
 constexpr long kCliqueSelecionaLinha = 2;
 constexpr long kExclusaoNao = 2;
 constexpr long kReleituraComInitializeRow = 2;
-
-void fVerificaLista(HRESULT hr)
-{
-    if (FAILED(hr))
-        throw ErroAutomacao(hr, L"A lista de análises recusou a operação.");
-}
 
 ObjetoAutomacao fCelula(const ObjetoAutomacao& linha, const wchar_t* campo)
 {
@@ -86,33 +62,14 @@ void FrmMain::sLigaEventosGrid()
 
 void FrmMain::sMontaGrid()
 {
-    auto lista = std::make_unique<hv::recordset::Recordset>();
-    for (const ColunaLista& coluna : kColunas) {
-        const FieldType tipo = coluna.campo == kColunas[0].campo ? FieldType::WideString : FieldType::Double;
-        fVerificaLista(lista->AppendField(coluna.campo, tipo, 0, hv::recordset::kFieldNullable));
-    }
-    fVerificaLista(lista->Open());
-    Microsoft::WRL::ComPtr<IUnknown> fonte;
-    fVerificaLista(lista->GetDataSource(fonte.GetAddressOf()));
     // The previous list goes once the grid has let go of it.
     std::unique_ptr<hv::recordset::Recordset> anterior = std::move(RstAnalise);
-    RstAnalise = std::move(lista);
-
-    const ObjetoAutomacao grid = fGrid();
-    grid.AtribuiReferencia(L"DataSource", fonte.Get());
-    const ObjetoAutomacao banda = grid.Objeto(L"Bands").Objeto(L"Item", {fVarLong(0)});
-    const ObjetoAutomacao colunas = banda.Objeto(L"Columns");
-    for (const ColunaLista& coluna : kColunas) {
-        const ObjetoAutomacao objeto = colunas.Objeto(L"Item", {OwnedVariant::Text(coluna.campo)});
-        objeto.Objeto(L"Header").Atribui(L"Caption", OwnedVariant::Text(coluna.titulo));
-        objeto.Atribui(L"Width", OwnedVariant::Number(coluna.largura));
-    }
+    RstAnalise = fCriaListaAnalises();
     if (!oFormataGrid)
         oFormataGrid.Attach(ClsFormataGrid::Cria());
     if (!oFormataGrid)
         throw std::bad_alloc();
-    grid.AtribuiReferencia(L"DataFilter", static_cast<IHvTVDataFilter*>(oFormataGrid.Get()));
-    banda.Atribui(L"ColHeaderLines", fVarLong(3));
+    sConfiguraGrade(fGrid(), *RstAnalise, oFormataGrid.Get());
 }
 
 void FrmMain::Grid_InitializeLayout(const ObjetoAutomacao& layout)
@@ -140,7 +97,7 @@ void FrmMain::Grid_BeforeRowActivate(const ObjetoAutomacao& row)
     for (size_t i = 0; i < 7; ++i) {
         // The grid hands out the shown text ("812,50"): it is read in the
         // user's locale, as the field reads what the user types.
-        const OwnedVariant valor = fCelula(row, kColunas[i + 1].campo).Propriedade(L"Value");
+        const OwnedVariant valor = fCelula(row, kCamposAnalise[i + 1]).Propriedade(L"Value");
         if (!campos[i]->SetValue(valor.Get()))
             campos[i]->SetText(L"");
     }
@@ -222,7 +179,7 @@ bool FrmMain::sAtualizaRst()
             VARIANT lido = campos[i]->Value();
             valor.Assign(lido);
             VariantClear(&lido);
-            fCelula(ativa, kColunas[i + 1].campo).Atribui(L"Value", valor);
+            fCelula(ativa, kCamposAnalise[i + 1]).Atribui(L"Value", valor);
         }
         grid.Chama(L"Update");
         sSelecionaAtiva();
@@ -265,9 +222,7 @@ void FrmMain::CmdExcluir_Click()
         if (MsgBox(L"Confirma exclusão do registro?", MsgYesNo + MsgQuestion + MsgDefaultButton2) != MsgYes)
             return;
         grid.Chama(L"DeleteSelectedRows");
-        Microsoft::WRL::ComPtr<IUnknown> fonte;
-        fVerificaLista(RstAnalise->GetDataSource(fonte.GetAddressOf()));
-        grid.AtribuiReferencia(L"DataSource", fonte.Get());
+        sReligaGrade(grid, *RstAnalise);
         sGravaDisco();
         try {
             sAtivaPrimeiraLinha();
