@@ -132,7 +132,7 @@ void GeracaoTabelas::Finalizar()
 void GeracaoTabelas::Pausar()
 {
     YieldToMessages();
-    m_ultimaPausa = GetTickCount64();
+    m_pausas.Reiniciar();
 }
 
 void GeracaoTabelas::IniciarTabela(long total)
@@ -140,13 +140,12 @@ void GeracaoTabelas::IniciarTabela(long total)
     m_progresso.sProgresso(0, 0, total, true);
 }
 
-// Moving a label costs about a millisecond, a pass of the message loop tens
-// of microseconds, a cell a few: the display follows and the loop runs at
-// most once per interval (and on a table's last cell), while the cancel mark,
-// a plain field, is polled after every cell.
+// The display follows and the message loop runs once per interval (and on a
+// table's last cell); the cancel mark, a plain field, is polled after every
+// cell.
 bool GeracaoTabelas::CelulaFeita(long posicao)
 {
-    if (GetTickCount64() - m_ultimaPausa >= m_intervaloPausas || posicao == m_progresso.Total()) {
+    if (m_pausas.Vencida() || posicao == m_progresso.Total()) {
         m_progresso.sProgresso(0, posicao, 0, true);
         Pausar();
     }
