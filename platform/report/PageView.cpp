@@ -148,6 +148,12 @@ LRESULT PageView::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         EndPaint(hwnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        Paint(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
     case WM_SIZE:
         UpdateScrollBars();
         InvalidateRect(hwnd, nullptr, FALSE);
