@@ -4,7 +4,7 @@
 // headed by its density and temperature ranges.
 #pragma once
 
-#include "FaixaTabela.h"
+#include "FaixaPagina.h"
 #include "Report.h"
 
 namespace ostrelvia::reports {
@@ -23,7 +23,7 @@ public:
 
 private:
     hv::report::Report report_;
-    FaixaTabela faixa_;
+    FaixaPagina faixa_;
 };
 
 } // namespace ostrelvia::reports

@@ -3,7 +3,7 @@
 // factor, thirteen temperature columns to a page. It may be shown empty.
 #pragma once
 
-#include "FaixaTabela.h"
+#include "FaixaPagina.h"
 #include "Report.h"
 
 namespace ostrelvia::reports {
@@ -22,7 +22,7 @@ public:
 
 private:
     hv::report::Report report_;
-    FaixaTabela faixa_;
+    FaixaPagina faixa_;
 };
 
 } // namespace ostrelvia::reports

@@ -1,5 +1,5 @@
 // Page-header ranges of the table reports.
-#include "FaixaTabela.h"
+#include "FaixaPagina.h"
 
 #include <string>
 
@@ -35,7 +35,7 @@ std::wstring Formatar(double valor, const wchar_t* formato)
 
 } // namespace
 
-FaixaTabela::FaixaTabela(hv::report::Report& report, bool somenteComRegistros)
+FaixaPagina::FaixaPagina(hv::report::Report& report, bool somenteComRegistros)
     : report_(report), somenteComRegistros_(somenteComRegistros)
 {
     report_.ReportStart = [this] { ActiveReport_ReportStart(); };
@@ -43,13 +43,13 @@ FaixaTabela::FaixaTabela(hv::report::Report& report, bool somenteComRegistros)
     report_.Section(L"PageHeader").Format = [this] { PageHeader_Format(); };
 }
 
-void FaixaTabela::ActiveReport_ReportStart()
+void FaixaPagina::ActiveReport_ReportStart()
 {
     if (!somenteComRegistros_ || TemRegistros())
         LerFaixa();
 }
 
-void FaixaTabela::Detail_Format()
+void FaixaPagina::Detail_Format()
 {
     if (somenteComRegistros_ && !TemRegistros())
         return;
@@ -57,7 +57,7 @@ void FaixaTabela::Detail_Format()
         LerFaixa();
 }
 
-void FaixaTabela::PageHeader_Format()
+void FaixaPagina::PageHeader_Format()
 {
     const auto& rs = report_.Data().Recordset();
     if (rs && !rs->IsEOF() && InicioDePagina())
@@ -66,7 +66,7 @@ void FaixaTabela::PageHeader_Format()
     report_.Control(L"LblCabTemp").SetCaption(Formatar(dTempDe, L"#0.0") + L" - " + Formatar(dTempAte, L"#0.0"));
 }
 
-void FaixaTabela::LerFaixa()
+void FaixaPagina::LerFaixa()
 {
     const auto& rs = report_.Data().Recordset();
     if (!rs)
@@ -80,13 +80,13 @@ void FaixaTabela::LerFaixa()
             break;
 }
 
-bool FaixaTabela::TemRegistros() const
+bool FaixaPagina::TemRegistros() const
 {
     const auto& rs = report_.Data().Recordset();
     return rs && rs->RecordCount() > 0;
 }
 
-bool FaixaTabela::InicioDePagina() const
+bool FaixaPagina::InicioDePagina() const
 {
     const auto& rs = report_.Data().Recordset();
     double massaDe = 0;

@@ -9,13 +9,13 @@
 
 namespace ostrelvia::reports {
 
-class FaixaTabela {
+class FaixaPagina {
 public:
     // Binds the three handlers of the report. `somenteComRegistros`: read
     // nothing while the recordset holds no record (Tabela 2 may be empty).
-    FaixaTabela(hv::report::Report& report, bool somenteComRegistros);
-    FaixaTabela(const FaixaTabela&) = delete;
-    FaixaTabela& operator=(const FaixaTabela&) = delete;
+    FaixaPagina(hv::report::Report& report, bool somenteComRegistros);
+    FaixaPagina(const FaixaPagina&) = delete;
+    FaixaPagina& operator=(const FaixaPagina&) = delete;
 
     double MassaDe() const { return dMassaDe; }
     double MassaAte() const { return dMassaAte; }
