@@ -10,6 +10,7 @@
 #include "PageGeometry.h"
 #include "ReportTestSupport.h"
 #include "ReportsTestSupport.h"
+#include "RptImprimirAnalise.h"
 #include "RptTabela1.h"
 #include "RptTabela1Check.h"
 #include "RptTabela2.h"
@@ -149,4 +150,28 @@ TEST_CASE("an empty Tabela 2 shows one page without rows and zero ranges")
     CHECK(Narrow(TextOf(page, L"LblCabMassa")) == "0,00 - 0,00");
     CHECK(Narrow(TextOf(page, L"LblCabTemp")) == "0,0 - 0,0");
     CHECK(Narrow(TextOf(page, L"Field40") + L" / " + TextOf(page, L"Field41")) == "1 / 1");
+}
+
+// Written for the check by other programs (pages_through_pdf.sh runs it; it is
+// skipped otherwise, so that two runs never write the files at once):
+// the first page of a Tabela 1 and of the day's printout as metafiles.
+TEST_CASE("pages written for other programs" * doctest::skip())
+{
+    const Grade grade{Faixa(780.25, 790.50, 1.025), Faixa(-20.0, 50.0, 0.5), 25, 27};
+    RptTabela1 tabela;
+    tabela.AdoTab1().SetRecordset(MontarTabela(1, grade));
+    tabela.LblEmpresa().SetCaption(L"Usina São João");
+    tabela.Relatorio().Run();
+    CHECK(tabela.Relatorio().SavePageEmf(1, reporttest::OutputPath(L"tabela1_pag1.emf")));
+
+    auto analises = reporttest::MakeRecordset({{L"AMOSTRA", hv::recordset::FieldType::WideString},
+                                               {L"ME"}, {L"TEMP_ENS"}, {L"TEMP_EST"}, {L"ME20"},
+                                               {L"GRAU"}, {L"GRAU20"}, {L"FATOR"}});
+    reporttest::AddRow(*analises, {std::wstring(L"Tanque 3"), 812.5, 25.0, 30.0, 816.3, 93.4, 95.2, 0.9967});
+    RptImprimirAnalise impressao;
+    impressao.AdoRel().SetRecordset(analises);
+    impressao.LblEmpresa().SetCaption(L"Usina São João");
+    impressao.LblCabecalho().SetCaption(L"Data da Amostragem: 05/03/2026");
+    impressao.Relatorio().Run();
+    CHECK(impressao.Relatorio().SavePageEmf(1, reporttest::OutputPath(L"analises_pag1.emf")));
 }
