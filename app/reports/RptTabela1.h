@@ -4,26 +4,14 @@
 // headed by its density and temperature ranges.
 #pragma once
 
-#include "FaixaPagina.h"
-#include "Report.h"
+#include "RelatorioTabela.h"
 
 namespace ostrelvia::reports {
 
-class RptTabela1 {
+class RptTabela1 : public RelatorioTabela {
 public:
     RptTabela1();
-    RptTabela1(const RptTabela1&) = delete;
-    RptTabela1& operator=(const RptTabela1&) = delete;
-
-    hv::report::DataControl& AdoTab1() { return report_.Data(); }
-    hv::report::ReportControl& LblEmpresa() { return report_.Control(L"LblEmpresa"); }
-    // Runs over AdoTab1's recordset and opens the preview.
-    void Show() { report_.Show(); }
-    hv::report::Report& Relatorio() { return report_; }
-
-private:
-    hv::report::Report report_;
-    FaixaPagina faixa_;
+    hv::report::DataControl& AdoTab1() { return Relatorio().Data(); }
 };
 
 } // namespace ostrelvia::reports

@@ -39,13 +39,15 @@ int ColunaTemperatura(int i)
     return kLarguraPrimeiraColuna + (i - 1) * kLarguraColuna;
 }
 
-void MontarCabecalhos(Report& report, const TextosTabela& textos, bool faixas, bool linhas)
+namespace {
+
+void MontarCabecalhos(Report& report, const DesenhoTabela& desenho)
 {
     auto& cabecalho = report.AddSection(SectionKind::PageHeader, L"PageHeader", kAlturaCabecalho);
     cabecalho.Add(ReportControl::Picture(L"Image1", Box{0, 0, 900, 900}, Emblema()));
-    cabecalho.Add(ReportControl::Label(L"Label15", Box{1100, 0, 9366, 330}, textos.titulo, kTitulo));
+    cabecalho.Add(ReportControl::Label(L"Label15", Box{1100, 0, 9366, 330}, desenho.titulo, kTitulo));
     cabecalho.Add(ReportControl::Label(L"LblEmpresa", Box{1100, 360, 9366, 300}, L"Empresa Abreviada", kEmpresa));
-    if (faixas) {
+    if (desenho.faixas) {
         cabecalho.Add(ReportControl::Label(L"Label24", Box{1100, 720, 1300, 255}, L"Massa kg/m³", kRotulo));
         cabecalho.Add(ReportControl::Label(L"LblCabMassa", Box{2400, 720, 2400, 255}, L" 780,25 - 790,50", kTexto));
         cabecalho.Add(ReportControl::Label(L"Label23", Box{5100, 720, 1000, 255}, L"Temp °C", kRotulo));
@@ -56,24 +58,25 @@ void MontarCabecalhos(Report& report, const TextosTabela& textos, bool faixas, b
     auto& instrucoes = report.AddSection(SectionKind::GroupHeader, L"GrpInstrUso", kAlturaInstrucoes);
     instrucoes.GroupOn(L"PULA_PAGINA");
     instrucoes.Add(ReportControl::Label(L"Label16", Box{0, 60, 3000, 240}, L"Instruções de uso:", kRotulo));
-    instrucoes.Add(ReportControl::Label(L"Label17", Box{0, 300, kPrintableWidth, 480}, textos.instrucoes, kInstrucao));
-    if (linhas)
+    instrucoes.Add(ReportControl::Label(L"Label17", Box{0, 300, kPrintableWidth, 480}, desenho.instrucoes, kInstrucao));
+    if (desenho.linhas)
         instrucoes.Add(ReportControl::Line(L"Line9", 0, 860, kPrintableWidth, 860));
 
     auto& colunas = report.AddSection(SectionKind::GroupHeader, L"GroupHeader1", kAlturaColunas);
     colunas.GroupOn(L"TEMP1");
     colunas.SetNewPageOnChange(true);
     colunas.SetRepeatOnEveryPage(true);
-    colunas.Add(ReportControl::Label(L"Label18", Box{0, 40, kLarguraPrimeiraColuna, 640}, textos.colunaMassa, kColuna));
+    colunas.Add(ReportControl::Label(L"Label18", Box{0, 40, kLarguraPrimeiraColuna, 640}, desenho.colunaMassa, kColuna));
     colunas.Add(ReportControl::Label(L"Label19", Box{kLarguraPrimeiraColuna, 40, kColunasTabela * kLarguraColuna, 260},
-                                     textos.colunaTemp, kTituloColunas));
+                                     desenho.colunaTemp, kTituloColunas));
     for (int i = 1; i <= kColunasTabela; ++i)
         colunas.Add(ReportControl::Field(Numerado(L"FldTemp", i), Box{ColunaTemperatura(i), 360, kLarguraColuna, 260},
                                          Numerado(L"TEMP", i), L"0.0", kValorLinha));
-    if (linhas)
+    if (desenho.linhas)
         colunas.Add(ReportControl::Line(L"Line10", 0, 690, kPrintableWidth, 690));
 }
 
+// Line8 comes in the detail when the page header has no ranges.
 void MontarDetalheTabela1(Report& report, const std::wstring& formatoMassaEsp, bool linhaCabecalho)
 {
     auto& detalhe = report.AddSection(SectionKind::Detail, L"Detail", kAlturaDetalheTabela1);
@@ -113,6 +116,22 @@ void MontarRodape(Report& report)
                                         TextStyle{90, false, TextAlign::Center}));
     rodape.Add(ReportControl::Label(L"Label21", Box{4961, 198, 141, 255}, L"/", TextStyle{90, false, TextAlign::Center}));
     rodape.Add(ReportControl::PageField(L"Field41", Box{5102, 198, 500, 255}, PageValue::PageCount, kTexto));
+}
+
+} // namespace
+
+Report& MontarTabela(Report& report, const DesenhoTabela& desenho)
+{
+    report.Data().SetName(desenho.dados);
+    if (desenho.documento)
+        report.SetDocumentName(desenho.documento);
+    MontarCabecalhos(report, desenho);
+    if (desenho.tabela == 1)
+        MontarDetalheTabela1(report, desenho.formatoLinha, !desenho.faixas);
+    else
+        MontarDetalheTabela2(report, desenho.formatoLinha, desenho.formatoCelula);
+    MontarRodape(report);
+    return report;
 }
 
 } // namespace ostrelvia::reports

@@ -27,26 +27,25 @@ constexpr int kAlturaDetalheTabela2 = 270;
 constexpr int kLarguraPrimeiraColuna = 1300;
 constexpr int kLarguraColuna = 700;
 
-struct TextosTabela {
-    std::wstring titulo;        // Label15
-    std::wstring instrucoes;    // Label17
-    std::wstring colunaMassa;   // Label18
-    std::wstring colunaTemp;    // Label19
+// A table report's design: which table, its data control, its document
+// name (none: the engine's default), its texts, what it shows and its
+// formats.
+struct DesenhoTabela {
+    int tabela;                     // 1 or 2
+    const wchar_t* dados;           // AdoTab1 or AdoTab2
+    const wchar_t* documento;
+    const wchar_t* titulo;          // Label15
+    const wchar_t* instrucoes;      // Label17
+    const wchar_t* colunaMassa;     // Label18
+    const wchar_t* colunaTemp;      // Label19
+    bool faixas;                    // the page's ranges (and Line8) in the page header
+    bool linhas;                    // the lines under the instructions and the headings
+    const wchar_t* formatoLinha;    // the row's density
+    const wchar_t* formatoCelula;   // Tabela 2's factors (Tabela 1's cells are "0.0")
 };
 
-// The headers and group headers. `faixas`: the page's ranges (LblCabMassa,
-// LblCabTemp and their labels) and Line8 in the page header; `linhas`: the
-// lines under the instructions and the column headings.
-void MontarCabecalhos(hv::report::Report& report, const TextosTabela& textos, bool faixas, bool linhas);
-// The detail of Tabela 1: the row's density, then per column the density at
-// 20 °C over the % m/m. `linhaCabecalho`: Line8 comes in the detail.
-void MontarDetalheTabela1(hv::report::Report& report, const std::wstring& formatoMassaEsp,
-                          bool linhaCabecalho);
-// The detail of Tabela 2: the row's density at 20 °C and one factor per column.
-void MontarDetalheTabela2(hv::report::Report& report, const std::wstring& formatoMassa20,
-                          const std::wstring& formatoFator);
-// The (empty) group footers and the page footer.
-void MontarRodape(hv::report::Report& report);
+// Builds the sections and controls of the design into an empty report.
+hv::report::Report& MontarTabela(hv::report::Report& report, const DesenhoTabela& desenho);
 
 // The left edge of temperature column i (1 to 13) in twips.
 int ColunaTemperatura(int i);

@@ -1,6 +1,6 @@
 // Scope guards for the paired calls of drawing: a screen DC taken and given
-// back, a memory DC made and deleted, an object selected and the previous one
-// put back, a DC's whole state saved and restored.
+// back, a DC made for us (memory, printer) and deleted, an object selected
+// and the previous one put back, a DC's whole state saved and restored.
 #pragma once
 
 #include <windows.h>
@@ -19,20 +19,26 @@ private:
     HDC dc_;
 };
 
-class MemoryDc {
+// Deletes a DC made for the caller (a memory DC, a printer's DC).
+class OwnedDc {
 public:
-    explicit MemoryDc(HDC compatibleWith = nullptr) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDc()
+    explicit OwnedDc(HDC dc) : dc_(dc) {}
+    ~OwnedDc()
     {
         if (dc_)
             DeleteDC(dc_);
     }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
+    OwnedDc(const OwnedDc&) = delete;
+    OwnedDc& operator=(const OwnedDc&) = delete;
     HDC Get() const { return dc_; }
 
 private:
     HDC dc_;
+};
+
+class MemoryDc : public OwnedDc {
+public:
+    explicit MemoryDc(HDC compatibleWith = nullptr) : OwnedDc(CreateCompatibleDC(compatibleWith)) {}
 };
 
 class Selection {

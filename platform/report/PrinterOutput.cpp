@@ -7,27 +7,12 @@
 
 #include <algorithm>
 
+#include "GdiGuards.h"
 #include "PageRenderer.h"
 
 namespace hv::report {
 
 namespace {
-
-class PrinterDc {
-public:
-    explicit PrinterDc(HDC dc) : dc_(dc) {}
-    ~PrinterDc()
-    {
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    PrinterDc(const PrinterDc&) = delete;
-    PrinterDc& operator=(const PrinterDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 
 // Frees the device settings the dialog hands back.
 class DialogMemory {
@@ -80,7 +65,7 @@ bool PrintPages(HWND owner, const std::wstring& documentName, long pageCount,
     DialogMemory memory(dialog);
     if (!PrintDlgW(&dialog))
         return false;
-    PrinterDc printer(dialog.hDC);
+    OwnedDc printer(dialog.hDC);
     long first = 1;
     long last = pageCount;
     if (dialog.Flags & PD_PAGENUMS) {
@@ -93,16 +78,22 @@ bool PrintPages(HWND owner, const std::wstring& documentName, long pageCount,
     if (StartDocW(printer.Get(), &doc) <= 0)
         return false;
     const RECT sheet = SheetOnDevice(printer.Get());
-    for (long page = first; page <= last; ++page) {
-        if (StartPage(printer.Get()) <= 0) {
-            AbortDoc(printer.Get());
-            return false;
+    try {
+        for (long page = first; page <= last; ++page) {
+            if (StartPage(printer.Get()) <= 0) {
+                AbortDoc(printer.Get());
+                return false;
+            }
+            DrawPageItems(composePage(page), printer.Get(), sheet);
+            if (EndPage(printer.Get()) <= 0) {
+                AbortDoc(printer.Get());
+                return false;
+            }
         }
-        DrawPageItems(composePage(page), printer.Get(), sheet);
-        if (EndPage(printer.Get()) <= 0) {
-            AbortDoc(printer.Get());
-            return false;
-        }
+    } catch (...) {
+        // No half document stays in the spooler.
+        AbortDoc(printer.Get());
+        throw;
     }
     return EndDoc(printer.Get()) > 0;
 }

@@ -14,21 +14,13 @@
 
 #include <doctest/doctest.h>
 
+#include "FormsTestSupport.h"
 #include "PageItem.h"
 #include "Recordset.h"
 
 namespace reporttest {
 
-// Wide text as UTF-8 for doctest's messages.
-inline std::string Narrow(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), result.data(), size, nullptr,
-                        nullptr);
-    return result;
-}
+using formstest::Narrow;
 
 // One value of a literal row: a number, a text, or null (std::monostate).
 using Cell = std::variant<std::monostate, double, std::wstring>;

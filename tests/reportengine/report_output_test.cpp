@@ -77,6 +77,14 @@ bool PngSize(const std::wstring& path, unsigned& width, unsigned& height)
     return true;
 }
 
+// A file of this run: the test runs in two locales at once, each writes its own.
+std::wstring OwnPath(const std::wstring& name)
+{
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    return OutputPath(std::wstring(locale) + L"_" + name);
+}
+
 } // namespace
 
 TEST_CASE("a page as a metafile: an A4 frame and the page's texts in order")
@@ -85,7 +93,7 @@ TEST_CASE("a page as a metafile: an A4 frame and the page's texts in order")
     Define(report);
     report.Run();
     REQUIRE(report.PageCount() == 2);
-    const std::wstring path = OutputPath(L"report_output_page2.emf");
+    const std::wstring path = OwnPath(L"report_output_page2.emf");
     DeleteFileW(path.c_str());
     REQUIRE(report.SavePageEmf(2, path));
     HENHMETAFILE metafile = GetEnhMetaFileW(path.c_str());
@@ -104,7 +112,7 @@ TEST_CASE("a page as a metafile: an A4 frame and the page's texts in order")
         joined += Narrow(t) + "|";
     const bool comma = reporttest::UserDecimalIsComma();
     CHECK(joined == std::string("Tabela de teste - título|") + (comma ? "5,3|6,3|" : "5.3|6.3|") + "Pag:|2|/|2|");
-    CHECK_FALSE(report.SavePageEmf(3, OutputPath(L"report_output_none.emf")));
+    CHECK_FALSE(report.SavePageEmf(3, OwnPath(L"report_output_none.emf")));
 }
 
 TEST_CASE("a page as a PNG picture: its size follows the resolution, the picture is drawn")
@@ -112,7 +120,7 @@ TEST_CASE("a page as a PNG picture: its size follows the resolution, the picture
     Report report;
     Define(report);
     report.Run();
-    const std::wstring path = OutputPath(L"report_output_page1.png");
+    const std::wstring path = OwnPath(L"report_output_page1.png");
     DeleteFileW(path.c_str());
     REQUIRE(report.SavePagePng(1, path, 96));
     unsigned width = 0;
