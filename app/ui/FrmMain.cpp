@@ -6,7 +6,9 @@
 #include "EntregaExcel.h"
 #include "EntregaRelatorios.h"
 #include "ExcelApplication.h"
+#include "ExportaAnalisesExcel.h"
 #include "FrmSobre.h"
+#include "ImpressaoAnalises.h"
 #include "MdlMain.h"
 #include "MsgBox.h"
 #include "RotuloBarra.h"
@@ -335,12 +337,12 @@ void FrmMain::sMostraErro(const std::wstring& descricao)
 
 void FrmMain::CmdExpExcel_Click()
 {
-    // Exports the day's analyses to a spreadsheet workbook.
+    ostrelvia::sExportaAnalisesExcel(*RstAnalise, TxtData->Value(), *this);
 }
 
 void FrmMain::CmdImprimir_Click()
 {
-    // Prints the day's analyses.
+    sImprimirAnalises(*this, *RstAnalise, TxtData->Value(), TxtEmpresaAbv->Caption());
 }
 
 void FrmMain::CmdGerarTabMassa_Click()

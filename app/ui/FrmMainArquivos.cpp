@@ -10,6 +10,7 @@
 #include "EventosDesligados.h"
 #include "ListaAnalises.h"
 #include "MdlMain.h"
+#include "MousePointerGuard.h"
 #include "MsgBox.h"
 
 using namespace hv::forms;
@@ -110,6 +111,7 @@ void FrmMain::sGravaDisco()
 void FrmMain::sCarregaDisco()
 {
     const std::wstring caminho = fCaminhoArquivoDia();
+    MousePointerGuard ampulheta(*this);
     leituraIncompleta_.reset();
     sMontaGrid();
     if (!fExisteArquivo(caminho)) {

@@ -207,3 +207,33 @@ TEST_CASE("entry: an empty density asks nothing, empties the results and stores 
     CHECK(f.form->TxtFator->Text().empty());
     CHECK(f.pasta.Arquivos(L"Ostrelvia").empty());
 }
+
+TEST_CASE("entry: Enter moves on as Tab does; the test temperature only when it is valid; focus selects the text")
+{
+    FrmMainFixture f;
+    f.form->HvTab1->SetTab(1);
+    PumpMessages();
+    f.DigitaEnter(*f.form->TxtAmostra, L"A1");
+    CHECK(f.form->TxtMassa->HasFocus());
+    f.DigitaEnter(*f.form->TxtMassa, L"850");
+    CHECK(f.form->TxtTempEnsaio->HasFocus());
+    f.DigitaEnter(*f.form->TxtTempEnsaio, L"50,1");
+    REQUIRE(f.caixas.shown.size() == 1);
+    CHECK(f.caixas.shown[0].text == L"Temperatura de ensaio deve estar entre -20 °C e 50 °C, tente novamente");
+    CHECK(f.form->TxtTempEnsaio->HasFocus());
+    CHECK(f.form->TxtTempEnsaio->ValueIsNull());
+    f.DigitaEnter(*f.form->TxtTempEnsaio, L"20");
+    CHECK(f.form->TxtTempEstoc->HasFocus());
+    CHECK(f.caixas.shown.size() == 1);
+
+    f.Foca(*f.form->TxtAmostra);
+    CHECK(f.form->TxtAmostra->SelStart() == 0);
+    CHECK(f.form->TxtAmostra->SelLength() == 2);
+    f.Foca(*f.form->TxtMassa);
+    CHECK(f.form->TxtMassa->SelLength() == static_cast<int>(f.form->TxtMassa->Text().size()));
+
+    f.form->HvTab1->SetTab(2);
+    PumpMessages();
+    f.DigitaEnter(*f.form->TxtMassaIni, L"800");
+    CHECK(f.form->TxtMassaFim->HasFocus());
+}

@@ -1,19 +1,15 @@
 // The exports of HvSpreadsheet.dll.
-#include "ApplicationFactory.h"
-#include "ServerModule.h"
 #include "ServerRegistration.h"
+#include "SheetApplication.h"
 
+#include <ClassFactory.h>
 #include <HvSpreadsheet.h>
-
-#include <new>
-
-using hv::sheet::server::ApplicationFactory;
-using hv::sheet::server::ServerModule;
+#include <ServerModule.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        ServerModule::SetInstance(instance);
+        hv::comserver::ServerModule::SetInstance(instance);
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
@@ -21,22 +17,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (clsid != CLSID_Application)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    ApplicationFactory* factory = new (std::nothrow) ApplicationFactory();
-    if (!factory)
-        return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(iid, out);
-    factory->Release();
-    return hr;
+    return hv::comserver::GetClassObject(clsid, CLSID_Application, &hv::sheet::server::SheetApplication::Create, iid,
+                                         out);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow()
 {
-    return ServerModule::CanUnload() ? S_OK : S_FALSE;
+    return hv::comserver::CanUnloadNow();
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()

@@ -1,14 +1,14 @@
-// Automation errors of the application's objects.
-#include "SheetObject.h"
+// Automation errors of a server's objects.
+#include "DispatchObject.h"
 
-namespace hv::sheet::server {
+namespace hv::comserver {
 
-HRESULT RaiseError(HRESULT hr, REFIID iid, const std::wstring& description)
+HRESULT RaiseError(HRESULT hr, REFIID iid, const wchar_t* source, const std::wstring& description)
 {
     ICreateErrorInfo* create = nullptr;
     if (SUCCEEDED(CreateErrorInfo(&create))) {
         create->SetGUID(iid);
-        create->SetSource(const_cast<LPOLESTR>(L"HvSpreadsheet"));
+        create->SetSource(const_cast<LPOLESTR>(source));
         create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
         IErrorInfo* info = nullptr;
         if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info)))) {
@@ -20,4 +20,4 @@ HRESULT RaiseError(HRESULT hr, REFIID iid, const std::wstring& description)
     return hr;
 }
 
-} // namespace hv::sheet::server
+} // namespace hv::comserver

@@ -1,11 +1,11 @@
-// Module state of the spreadsheet server.
+// Module state of an in-process server.
 #include "ServerModule.h"
 
 #include <atomic>
 #include <map>
 #include <mutex>
 
-namespace hv::sheet::server {
+namespace hv::comserver {
 
 namespace {
 
@@ -86,4 +86,4 @@ HRESULT ServerModule::TypeInfoOf(REFIID iid, ITypeInfo** info)
     return S_OK;
 }
 
-} // namespace hv::sheet::server
+} // namespace hv::comserver

@@ -1,6 +1,7 @@
-// ServerModule: the spreadsheet server's module state: its instance handle,
-// the count of live objects and locks that decides whether it may unload,
-// and the type information of its embedded type library.
+// ServerModule: the state of an in-process server module: its instance
+// handle and path, the count of live objects and locks that decides whether
+// it may unload, and the type information of its embedded type library
+// (loaded once, each interface's kept while the module is loaded).
 #pragma once
 
 #include <windows.h>
@@ -8,13 +9,14 @@
 
 #include <string>
 
-namespace hv::sheet::server {
+namespace hv::comserver {
 
 class ServerModule {
 public:
     static void SetInstance(HINSTANCE instance);
     static std::wstring Path();
 
+    // Live objects and class-factory locks.
     static void Lock();
     static void Unlock();
     static bool CanUnload();
@@ -23,4 +25,4 @@ public:
     static HRESULT TypeInfoOf(REFIID iid, ITypeInfo** info);
 };
 
-} // namespace hv::sheet::server
+} // namespace hv::comserver
