@@ -144,3 +144,16 @@ TEST_CASE("closing the form while the tables are computed asks to end the progra
     CHECK(f.planilhas.Files().size() == 1);
     f.ChecarRepouso();
 }
+
+TEST_CASE("the print button shows the tables' previews and leaves the tab at rest")
+{
+    Fixture f;
+    formstest::MsgBoxScript caixas;
+    SendMessageW(f.form->CmdImprTabMassa->Hwnd(), BM_CLICK, 0, 0);
+    PumpMessages();
+    CHECK(caixas.shown.empty());
+    CHECK(f.planilhas.Files().empty());
+    CHECK(FindWindowW(nullptr, L"Tabela 1 - Massa a 20 °C e Teor Alcoólico"));
+    CHECK(FindWindowW(nullptr, L"Tabela 2 - Fator de correção de volume para 20 °C"));
+    f.ChecarRepouso();
+}
