@@ -94,6 +94,8 @@ void GeracaoTabelas::sExportaTabMassa(ModoTabela modo)
         MostrarFalha(falha.Descricao());
     } catch (const std::bad_alloc&) {
         MostrarFalha(L"memória insuficiente.");
+    } catch (const std::exception&) {
+        MostrarFalha(L"erro interno.");
     }
     Finalizar();
 }
