@@ -232,16 +232,18 @@ TEST_CASE("a Tabela 1 without any density at 20 degrees C gives an empty Tabela 
     CHECK(e.entrega.entregas == 1);
 }
 
-TEST_CASE("the fast and the literal road generate the very same tables")
+TEST_CASE("the fast and the literal road generate the very same tables, 100 densities by 141 temperatures")
 {
     const Calc_Alc calc;
     CalculoTabelaLiteral literal(calc);
     AcompanhamentoTeste acompanhamento;
     EntregaTeste referencia;
-    GeradorTabelas(literal, acompanhamento).Gerar(Faixas(780, 990, 30, -20, 50, 10), ModoTabela::Planilha,
+    GeradorTabelas(literal, acompanhamento).Gerar(Faixas(772, 999.7, 2.3, -20, 50, 0.5), ModoTabela::Planilha,
                                                   referencia);
     Execucao e;
-    REQUIRE(e.Gerar(Faixas(780, 990, 30, -20, 50, 10), ModoTabela::Planilha));
+    REQUIRE(e.Gerar(Faixas(772, 999.7, 2.3, -20, 50, 0.5), ModoTabela::Planilha));
+    CHECK(e.T1().RecordCount() == 100);
+    CHECK(e.T1().FieldCount() == 4 + 3 * 141);
     for (auto [a, b] : {std::pair{referencia.tabela1, e.entrega.tabela1},
                         std::pair{referencia.tabela2, e.entrega.tabela2}}) {
         REQUIRE(a->RecordCount() == b->RecordCount());
