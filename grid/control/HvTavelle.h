@@ -508,6 +508,7 @@ public:
     HRESULT ReportDataError(DataErrorInfo& record) override;
     CellGridHost* CellHost() override;
     void SetSelectionPivot(HvSelectableItem* item) override;
+    HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) override;
 
     // CellGridHost: the cells of the bound bands.
     bool HasGridControl() override { return true; }

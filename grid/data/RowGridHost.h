@@ -66,6 +66,9 @@ public:
     virtual SelectionControlSeam* SelectionControl() = 0;
     // A row that became selected is where the next range starts.
     virtual void SetSelectionPivot(HvSelectableItem* item) = 0;
+    // Adds the row to the selected rows or takes it out; with fireEvents,
+    // BeforeSelectChange may cancel and AfterSelectChange follows.
+    virtual HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) = 0;
 
 protected:
     ~RowGridHost() = default;
