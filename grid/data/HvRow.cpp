@@ -33,6 +33,8 @@ constexpr WORD kNotExpandableString = 4040;
 HvRow::HvRow(RowDataSeam* data, HvRow* parent, RowBandSeam* band, Constants_RowType type)
     : HvObjectBaseImpl(ObjectType::HvRow), band_(band), data_(data), parent_(parent), type_(type)
 {
+    if (band_)
+        band_->AttachRow(this);
     if (parent_)
         parent_->CUnknownObject::AddRef();
     if (data_)
@@ -57,6 +59,8 @@ HvRow::~HvRow()
 {
     Deactivate();
     DetachAllSubscribers();
+    if (band_)
+        band_->DetachRow(this);
 }
 
 HRESULT HvRow::Create(RowDataSeam* data, HvRow* parent, RowBandSeam* band, Constants_RowType type, HvRow** out)
@@ -210,6 +214,15 @@ bool HvRow::IsFixedHeight()
     default:
         return band_ && band_->IsRowSizingFixed();
     }
+}
+
+void HvRow::ApplyHeight(LONG pixels)
+{
+    const LONG frame = band_ ? 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding()) : 0;
+    const LONG height = pixels - frame;
+    height_ = height < 0 ? 0 : height;
+    EnsureReferenced();
+    NotifySubscribers(1082, 0);
 }
 
 void HvRow::ResetHeightFromBand()
@@ -683,24 +696,38 @@ HRESULT HvRow::SetRowValue(LONG columnIndex, VARIANT* value)
     return data_ ? data_->SetFieldValue(columnIndex, *value) : E_FAIL;
 }
 
+// The provider's delete notice ends this row object and unties its data:
+// the record's commit or undo goes through a count held for it.
 HRESULT HvRow::DeleteData()
 {
-    return data_ ? data_->Delete() : E_FAIL;
+    if (!data_)
+        return E_FAIL;
+    deletedData_.Assign(data_);
+    const HRESULT hr = deletedData_.Get()->Delete();
+    if (FAILED(hr))
+        deletedData_.Reset();
+    return hr;
 }
 
 HRESULT HvRow::CommitDeletion()
 {
-    return data_ ? data_->Update() : E_FAIL;
+    RowDataSeam* data = deletedData_.Get() ? deletedData_.Get() : data_;
+    const HRESULT hr = data ? data->Update() : E_FAIL;
+    if (SUCCEEDED(hr))
+        deletedData_.Reset();
+    return hr;
 }
 
 void HvRow::UndoDeletion()
 {
-    if (data_)
-        data_->Undo();
+    if (RowDataSeam* data = deletedData_.Get() ? deletedData_.Get() : data_)
+        data->Undo();
+    deletedData_.Reset();
 }
 
 void HvRow::KeepDeletionPending()
 {
+    deletedData_.Reset();
     SetDataChanged(VARIANT_TRUE);
 }
 
@@ -713,4 +740,29 @@ void HvRow::ReportDataError(HRESULT result)
 LONG HvRow::ResolveAllowDelete()
 {
     return band_ ? band_->ResolveAllowDelete() : 2;
+}
+
+// --- activation -----------------------------------------------------------------
+
+bool HvRow::BandKeepsPositionMark()
+{
+    return band_ && band_->KeepsPositionMark();
+}
+
+HRESULT HvRow::FlushBandPosition()
+{
+    return band_ ? band_->FlushPosition() : S_OK;
+}
+
+HRESULT HvRow::SyncBandPosition()
+{
+    return band_ ? band_->SyncPosition(this) : E_FAIL;
+}
+
+bool HvRow::IsReachable()
+{
+    for (HvRow* parent = parent_; parent; parent = parent->parent_)
+        if (!parent->IsExpanded() || !parent->band_ || !parent->band_->IsExpandable())
+            return false;
+    return true;
 }

@@ -4,6 +4,7 @@
 // state of its own alive while the display lets its row objects go.
 #pragma once
 
+#include "ActivationRow.h"
 #include "AppearanceRef.h"
 #include "CellHostSeam.h"
 #include "CellRowSeam.h"
@@ -13,6 +14,7 @@
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
 #include "HvSelectableItem.h"
+#include "RowDataRef.h"
 #include "RowDeletionSeam.h"
 #include "SubscriptionLink.h"
 
@@ -29,7 +31,8 @@ class HvRow final : public HvObjectBaseImpl<IHvRow>,
                     public HvSelectableItem,
                     public CellRowSeam,
                     public RowDeletionSeam,
-                    public CellRowHost {
+                    public CellRowHost,
+                    public ActivationRow {
 public:
     static constexpr int Kind = 15;
     // Flag byte.
@@ -156,7 +159,7 @@ public:
     GridColumnSeam* ColumnOfCell(HvKeyedItem* cell) override;
 
     // RowDeletionSeam
-    bool HasRowData() override { return data_ != nullptr; }
+    bool HasRowData() override { return data_ != nullptr || deletedData_.Get() != nullptr; }
     HRESULT CommitPendingEdit() override { return Update(); }
     HRESULT DeleteData() override;
     HRESULT CommitDeletion() override;
@@ -175,6 +178,19 @@ public:
     LONG ResolveActivation() override { return activation_; }
     bool IsSelected() override { return (flags_ & FlagSelected) != 0; }
     HvSelectableItem* RowSelectable() override { return this; }
+
+    // ActivationRow: the row as the control's row activation sees it.
+    void AddRefRow() override { CUnknownObject::AddRef(); }
+    void ReleaseRow() override { CUnknownObject::Release(); }
+    bool IsRowAlive() override { return IsActive(); }
+    IDispatch* Dispatch() override { return static_cast<IHvRow*>(this); }
+    const void* BandIdentity() override { return band_; }
+    bool BandKeepsPositionMark() override;
+    HRESULT FlushBandPosition() override;
+    HRESULT SyncBandPosition() override;
+    bool HasPendingChanges() override { return HasDataChanged(); }
+    ActivationRow* ParentRow() override { return parent_; }
+    bool IsReachable() override;
 
     // The bound row's callbacks. The bound row is gone: a deleted one tells
     // the row's subscribers and leaves the selection; then the row ends.
@@ -209,6 +225,9 @@ public:
     LONG GetLevelTop(LONG level, bool withoutBorder);
     LONG GetLevelHeight(LONG level);
     void ResetHeightFromBand();
+    // Takes a height in pixels (spacing and padding included) as the row's
+    // own; the row keeps itself from then on.
+    void ApplyHeight(LONG pixels);
     bool HasNextSiblingCached(bool deep);
     bool HasPrevSiblingCached(bool deep);
     bool HasNextSiblingSpanningBandsCached(bool deep);
@@ -259,6 +278,7 @@ private:
 
     RowBandSeam* band_;             // not owned
     RowDataSeam* data_;             // one count; null when unbound
+    RowDataRef deletedData_;        // the record being deleted, until committed or undone
     HvRow* parent_;                 // one reference; null at the top level
     HvCells* cells_ = nullptr;      // one reference
     LONG height_ = 0;               // explicit height, pixels

@@ -35,6 +35,9 @@ public:
     ULONG AddRefData() override { return AddRef(); }
     ULONG ReleaseData() override { return Release(); }
     HRESULT GetBookmarkValue(VARTYPE type, VARIANT* out) override;
+    HRESULT GetFieldValue(LONG ordinal, VARIANT* out) override;
+    HRESULT GetOriginalFieldValue(LONG ordinal, VARIANT* out) override;
+    HRESULT SetFieldValue(LONG ordinal, const VARIANT& value) override;
 
     RowsetBinding* GetBinding() const { return binding_; }
     ChapterHandle GetChapter() const { return chapter_; }
@@ -65,6 +68,8 @@ public:
     void SetHasNextSiblingSpanningBands(bool flag);
     void SetHasPrevSiblingSpanningBands(bool flag);
     void ClearHasChildRows();
+    // Forgets every cached neighbour answer (the row object's too).
+    void ForgetSiblingAnswers();
 
     bool IsHidden() const override { return hidden_; }
     bool IsExpanded() const override { return expanded_; }
