@@ -4,7 +4,6 @@
 #include "ControlEditor.h"
 #include "EditColumnSeam.h"
 #include "EventEnableMask.h"
-#include "InputMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvTavelle.h"
