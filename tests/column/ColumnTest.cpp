@@ -166,6 +166,20 @@ TEST_CASE("a BeforeColPosChanged handler decides the width that is stored")
         REQUIRE(PutProperty(f.Dispatch(), L"Width", Float(3000)) == S_OK);
         CHECK(GetLong(f.Dispatch(), L"Width") == 4500);
     }
+    SUBCASE("a proposal beyond MaxWidth is held to it")
+    {
+        REQUIRE(PutProperty(f.Dispatch(), L"MaxWidth", Float(3500)) == S_OK);
+        f.layout.beforeCol = [](Constants_PosChanged, IHvSelectedCols* columns) {
+            IHvColumn* copy = nullptr;
+            VARIANT index = Long(0);
+            REQUIRE(columns->get_Item(index, &copy) == S_OK);
+            PutProperty(copy, L"Width", Float(9000));
+            copy->Release();
+            return false;
+        };
+        REQUIRE(PutProperty(f.Dispatch(), L"Width", Float(3000)) == S_OK);
+        CHECK(GetLong(f.Dispatch(), L"Width") == 3500);
+    }
     SUBCASE("a cancel keeps the old width")
     {
         const LONG before = GetLong(f.Dispatch(), L"Width");
