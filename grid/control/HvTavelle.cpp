@@ -4,7 +4,6 @@
 
 #include "ControlDownloads.h"
 #include "ControlEditor.h"
-#include "ControlErrorHost.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ActiveRowManager.h"
@@ -116,7 +115,6 @@ HvTavelle::HvTavelle(IUnknown* outer)
 {
     dragDrop_ = std::make_unique<OleDragDrop>(*this, false, true, GridDragDropErrors(), ObjectType::HvDataObject,
                                               false);
-    errors_ = std::make_unique<ControlErrorHost>(*this);
     editor_ = std::make_unique<ControlEditor>(*this);
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);

@@ -42,7 +42,6 @@ class ActiveRowManager;
 class BandRowSource;
 class ControlDownloads;
 class ControlEditor;
-class ControlErrorHost;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlSiteRefs;
@@ -428,9 +427,8 @@ public:
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
 
-    // The in-place editor and the error reports.
+    // The in-place editor.
     ControlEditor& Editor() { return *editor_; }
-    ControlErrorHost& Errors() { return *errors_; }
     // The locale of value texts (typed, shown, compared): the container's
     // ambient LocaleID, else the user's.
     LCID ValueLocale();
@@ -507,6 +505,7 @@ public:
     void ActivateFirstRow(bool scrollIntoView) override;
     HRESULT ReportDataError(DataErrorInfo& record) override;
     CellGridHost* CellHost() override;
+    CellDropDownHost* DropDownHost() override;
     void SetSelectionPivot(HvSelectableItem* item) override;
     HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) override;
 
@@ -663,7 +662,6 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
-    std::unique_ptr<ControlErrorHost> errors_;
     std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;
     std::unique_ptr<ControlStateParticipant> participant_;

@@ -250,7 +250,11 @@ HRESULT HvColumn::SetWidthInternal(LONG width, bool fireEvents, bool refitGroup,
             return E_OUTOFMEMORY;
         if (event.FireBefore(hvPosSized, {this}))
             return S_OK;
-        StoreWidth(copy->record_->width);
+        // The handler's width keeps to the same limits.
+        LONG chosen = std::max(copy->record_->width, low);
+        if (high > low)
+            chosen = std::min(chosen, high);
+        StoreWidth(chosen);
         if (refitGroup && group_)
             group_->UpdateWidthFromColumns(false, false, false);
         if (notify)

@@ -91,6 +91,8 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
         return E_OUTOFMEMORY;
     const bool pending = withGrid && grid_->UpdateMode() == UpdateOnUpdate;
     int deleted = 0;
+    // The rows that can go go; the caller learns of the first that could not.
+    HRESULT firstFailure = S_OK;
     for (LONG i = 0; i < snapshot->ItemCount(); ++i) {
         RowDeletionSeam* row = DeletionSideOf(snapshot->ItemAtPosition(i));
         if (!row || !row->HasRowData())
@@ -100,6 +102,8 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
         HRESULT hr = row->DeleteData();
         if (FAILED(hr)) {
             row->ReportDataError(hr);
+            if (SUCCEEDED(firstFailure))
+                firstFailure = hr;
             continue;
         }
         if (pending) {
@@ -109,6 +113,8 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
             if (FAILED(hr)) {
                 row->UndoDeletion();
                 row->ReportDataError(hr);
+                if (SUCCEEDED(firstFailure))
+                    firstFailure = hr;
                 continue;
             }
         }
@@ -117,5 +123,5 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
     if (deleted > 0 && withGrid)
         grid_->FireAfterRowsDeleted();
     snapshot->Release();
-    return S_OK;
+    return firstFailure;
 }
