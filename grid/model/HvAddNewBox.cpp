@@ -697,3 +697,17 @@ HRESULT HvAddNewBox::CopyFrom(DWORD code, HvPersistParticipant& source, LONG cat
         return S_OK;
     }
 }
+
+HRESULT HvAddNewBox::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    if (!layout_)
+        return S_OK;
+    HvAddNewBox* scratch = nullptr;
+    HRESULT hr = Create(layout_, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Detach();
+    scratch->Release();
+    return hr;
+}

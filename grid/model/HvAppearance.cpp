@@ -875,3 +875,15 @@ HRESULT HvAppearance::CopyFrom(DWORD code, HvPersistParticipant& source, LONG)
         return S_OK;
     }
 }
+
+HRESULT HvAppearance::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    HvAppearance* scratch = nullptr;
+    HRESULT hr = Create(owner_, false, nullptr, nullptr, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Deactivate();
+    scratch->Release();
+    return hr;
+}

@@ -135,3 +135,9 @@ HRESULT HvAppearances::CopyFrom(HvAppearances& source)
     }
     return S_OK;
 }
+
+HvCollectionImpl* HvAppearances::CreateScratch()
+{
+    HvAppearances* scratch = nullptr;
+    return SUCCEEDED(Create(owner_, &scratch)) ? scratch : nullptr;
+}

@@ -1,6 +1,8 @@
 // HvCollectionImpl: the default behaviour of every collection operation.
 #include "HvCollectionImpl.h"
 
+#include "StoredStateRead.h"
+
 #include "AutomationObject.h"
 #include "CollectionBlob.h"
 #include "DualString.h"
@@ -408,6 +410,22 @@ HRESULT HvCollectionImpl::Load(IStream* stream, LONG arg)
 {
     if (!stream)
         return E_INVALIDARG;
+    return StoredStateRead::Run(
+        stream,
+        [&] {
+            HvCollectionImpl* scratch = CreateScratch();
+            if (!scratch)
+                return S_OK;
+            const HRESULT hr = scratch->LoadItems(stream, arg);
+            scratch->ClearCollection(true, 1);
+            scratch->Release();
+            return hr;
+        },
+        [&] { return LoadItems(stream, arg); });
+}
+
+HRESULT HvCollectionImpl::LoadItems(IStream* stream, LONG arg)
+{
     HRESULT hr = ClearCollection(true, 0);
     if (FAILED(hr))
         return hr;

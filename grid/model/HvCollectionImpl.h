@@ -43,6 +43,8 @@ public:
 
     virtual HRESULT GetFirstIndex(LONG* out);
     virtual HRESULT Save(IStream* stream, LONG arg);
+    // All or nothing when it is the outermost read (StoredStateRead): the
+    // stream is first read into CreateScratch's collection.
     virtual HRESULT Load(IStream* stream, LONG arg);
     virtual LONG ItemCount() const = 0;
     // Collections whose items are not made by Add refuse with E_FAIL.
@@ -58,6 +60,9 @@ public:
     virtual void OnCleared(bool force, LONG silent);
     virtual HRESULT SaveExtra(IStream* stream, LONG arg);
     virtual HRESULT LoadExtra(IStream* stream, LONG version, LONG arg);
+    // An empty collection of the same class and owner that a checking read
+    // may fill and drop (one reference); null where the class has none.
+    virtual HvCollectionImpl* CreateScratch() { return nullptr; }
 
     virtual LONG FirstIndex() const { return 0; }
     virtual bool SupportsKeys() const = 0;
@@ -115,6 +120,8 @@ protected:
     CAutomationObject& Base() const { return base_; }
 
 private:
+    // The stream form read into this collection, cleared first.
+    HRESULT LoadItems(IStream* stream, LONG arg);
     HRESULT HandOut(HvKeyedItem* item, IDispatch** out);
     HRESULT FindByObject(IUnknown* object, IDispatch** out, HvKeyedItem** item);
 

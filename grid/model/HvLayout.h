@@ -560,6 +560,9 @@ private:
     HRESULT LoadFrameIntoLayout(IStream* stream, LayoutGridSeam* grid, LONG categories, bool erase);
     HRESULT FillGeneral(GeneralBlock& block) const;
     void ApplyGeneral(const GeneralBlock& block);
+    // S_OK when every field of a stored general block is in the range its
+    // property accepts, else E_FAIL.
+    static HRESULT CheckGeneral(const GeneralBlock& block);
     bool GeneralDiffers() const;
     void ResetGeneral();
     HRESULT LoadCollection(IUnknown* collection, IStream* stream, LONG categories, bool apply, DWORD code);

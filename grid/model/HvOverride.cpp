@@ -745,3 +745,17 @@ HRESULT HvOverride::LoadOverrideFromStream(IStream* stream, LONG flags, Override
     }
     return S_OK;
 }
+
+HRESULT HvOverride::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    if (!layout_)
+        return S_OK;
+    HvOverride* scratch = nullptr;
+    HRESULT hr = Create(layout_, nullptr, nullptr, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Deactivate();
+    scratch->Release();
+    return hr;
+}

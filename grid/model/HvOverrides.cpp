@@ -84,3 +84,9 @@ HRESULT HvOverrides::CopyFrom(HvOverrides& source)
     }
     return S_OK;
 }
+
+HvCollectionImpl* HvOverrides::CreateScratch()
+{
+    HvOverrides* scratch = nullptr;
+    return SUCCEEDED(Create(layout_, &scratch)) ? scratch : nullptr;
+}

@@ -36,6 +36,7 @@ public:
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    HvCollectionImpl* CreateScratch() override;
 
 private:
     explicit HvOverrides(OverrideLayoutSeam* layout);
