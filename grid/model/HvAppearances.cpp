@@ -96,6 +96,8 @@ void HvAppearances::ReleaseReferences()
 
 HRESULT HvAppearances::CopyFrom(HvAppearances& source)
 {
+    if (&source == this)
+        return S_OK;
     const std::vector<HvKeyedItem*> items = source.Items();
     for (HvKeyedItem* item : items) {
         HvAppearance* from = dynamic_cast<HvAppearance*>(item);

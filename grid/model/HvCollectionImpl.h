@@ -6,6 +6,8 @@
 // virtual table, so a class that replaces one changes every path using it.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 #include <ocidl.h>
 
@@ -91,6 +93,8 @@ public:
     virtual HRESULT ClearCollection(bool force, LONG silent) = 0;
     // Position counts from 0 whatever FirstIndex is; null when out of range.
     virtual HvKeyedItem* ItemAtPosition(LONG position) const = 0;
+    // Every entry in storage order, in one walk whatever the storage.
+    virtual std::vector<HvKeyedItem*> ItemsInOrder() const;
     virtual LONG PositionOf(const HvKeyedItem* item) const = 0;
 
     // Shared storage operations.

@@ -353,6 +353,7 @@ public:
     bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) override;
+    HvColScrollRegions* HeaderRegions() override { return colScrollRegions_; }
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }
@@ -367,6 +368,10 @@ public:
     LayoutGridSeam* GridSeam() const { return grid_; }
     // Whether the layout is its live grid's current layout.
     bool IsCurrentLayout() const;
+    // The font description of the system's stock GUI font (the system font
+    // when there is none); false when neither can be read.
+    static bool StockFontDescription(FONTDESC& desc, LOGFONTW& logFont);
+
     // See the grid's event gate; onlyIfCurrent also needs this layout shown.
     bool CanFireEvents(bool onlyIfCurrent);
     // Lets go of the grid and of everything tied to it.
@@ -471,6 +476,8 @@ public:
     static void SubclassCaptionWindows(HWND window, HvLayout* layout);
     static void RestoreCaptionWindows();
     static HWND CaptionHoldWindow();
+    // The layout of the running caption hold, or null.
+    static HvLayout* CaptionHoldLayout();
     void ShowEditorWindow(HWND window, int showCommand);
     void ShowChildWindow(HWND window, int showCommand);
     HWND GetContainerFormWindow();

@@ -503,6 +503,7 @@ HRESULT HvLayout::Load(DWORD code, IStream* stream, LONG categories)
             }
         }
         captionHeight_ = 0;
+        backgroundPicture_ = -1;
         return hr;
     }
     case PropCaption: {
@@ -638,6 +639,7 @@ void HvLayout::Reset(DWORD code, LONG categories)
             appearance_.ReleaseAppearance();
             captionAppearance_.ReleaseAppearance();
             captionHeight_ = 0;
+            backgroundPicture_ = -1;
         }
         break;
     case PropCaption:
@@ -736,6 +738,7 @@ HRESULT HvLayout::CopyFrom(DWORD code, HvPersistParticipant& sourceParticipant, 
             if (SUCCEEDED(hr))
                 hr = captionAppearance_.Assign(source.captionAppearance_);
             captionHeight_ = 0;
+            backgroundPicture_ = -1;
             return hr;
         }
         return S_OK;

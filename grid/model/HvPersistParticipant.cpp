@@ -108,6 +108,9 @@ HRESULT HvPersistParticipant::CopyAll(HvPersistParticipant& source, LONG categor
 {
     if (source.ParticipantKind() != ParticipantKind())
         return E_FAIL;
+    // Copying an object onto itself leaves it as it is.
+    if (&source == this)
+        return S_OK;
     const DWORD signature = Signature();
     for (DWORD bit = 1; bit != 0; bit <<= 1) {
         if (!(signature & bit))

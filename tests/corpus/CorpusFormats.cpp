@@ -18,6 +18,37 @@ std::string Hex(HRESULT hr)
     return text;
 }
 
+// Where two saves part: the bag entries that differ, else the first byte.
+std::string Difference(const Bytes& a, const Bytes& b)
+{
+    BagEntries left, right;
+    if (DeserialiseBag(a, left) && DeserialiseBag(b, right)) {
+        std::string names;
+        auto named = [](const BagEntries& entries, const std::wstring& name) -> const BagEntry* {
+            for (const BagEntry& entry : entries)
+                if (entry.name == name)
+                    return &entry;
+            return nullptr;
+        };
+        auto same = [](const BagEntry& x, const BagEntry& y) {
+            return x.type == y.type && x.number == y.number && x.real == y.real && x.text == y.text &&
+                   x.hasObject == y.hasObject && x.block == y.block;
+        };
+        for (const BagEntries* side : {&left, &right})
+            for (const BagEntry& entry : *side) {
+                const BagEntry* other = named(side == &left ? right : left, entry.name);
+                if ((!other || !same(entry, *other)) && names.find(std::string(entry.name.begin(), entry.name.end())) == std::string::npos)
+                    names += " " + std::string(entry.name.begin(), entry.name.end());
+            }
+        return " (entries" + names + ")";
+    }
+    size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at])
+        ++at;
+    return " (sizes " + std::to_string(a.size()) + "/" + std::to_string(b.size()) + ", first difference at " +
+           std::to_string(at) + ")";
+}
+
 class TargetFormat : public Format {
 public:
     TargetFormat(std::string name, TargetKind kind) : Format(std::move(name)), kind_(kind) {}
@@ -46,7 +77,7 @@ public:
             if (FAILED(hr))
                 outcome.problem = "after a refused load the object does not save: " + Hex(hr);
             else if (after != before)
-                outcome.problem = "a refused load changed the object";
+                outcome.problem = "a refused load changed the object" + Difference(before, after);
             return outcome;
         }
         Bytes first;
@@ -67,7 +98,7 @@ public:
         if (FAILED(hr))
             outcome.problem = "the second object does not save: " + Hex(hr);
         else if (second != first)
-            outcome.problem = "save, load and save give other bytes";
+            outcome.problem = "save, load and save give other bytes" + Difference(first, second);
         return outcome;
     }
 
