@@ -3,8 +3,11 @@
 // because objects handed out to clients may have been deactivated.
 #include "HvTavelle.h"
 
+#include "ControlEditor.h"
+#include "ControlErrorHost.h"
 #include "EventEnableMask.h"
 #include "HvBand.h"
+#include "HvColumn.h"
 #include "HvColScrollRegions.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -174,5 +177,83 @@ bool HvTavelle::IsInEditMode()
 
 void HvTavelle::ExitEditMode()
 {
-    // The cell editor ends its own edit mode; without one there is none.
+    if (HvCell* cell = GetActiveCell(); cell && cell->IsInEditMode())
+        editor_->Editor().ExitEditMode(cell, false, false);
+}
+
+bool HvTavelle::LeaveEditMode(bool forced)
+{
+    HvCell* cell = GetActiveCell();
+    if (!cell || !cell->IsInEditMode())
+        return false;
+    editor_->Editor().ExitEditMode(cell, false, forced);
+    cell = GetActiveCell();
+    return cell && cell->IsInEditMode();
+}
+
+bool HvTavelle::IsActiveCellColumn(HvColumn* column)
+{
+    HvCell* cell = GetActiveCell();
+    IHvColumn* own = nullptr;
+    if (!cell || !column || FAILED(cell->get_Column(&own)) || !own)
+        return false;
+    const bool same = HvColumn::FromObject(own) == column;
+    own->Release();
+    return same;
+}
+
+void HvTavelle::ReportMaskError(const std::wstring& text, short position)
+{
+    errors_->Reporter().ReportMaskError(CDualString(text.c_str()), position);
+}
+
+void HvTavelle::RepositionEditWindow()
+{
+    if (HvCell* cell = GetActiveCell())
+        editor_->Editor().RepositionEditWindow(cell);
+}
+
+LCID HvTavelle::ValueLocale()
+{
+    LONG locale = 0;
+    if (GetAmbientProperty(DISPID_AMBIENT_LOCALEID, VT_I4, &locale) && locale != 0)
+        return static_cast<LCID>(locale);
+    return GetUserDefaultLCID();
+}
+
+bool HvTavelle::DeactivateActiveCell(bool invalidate, bool forced)
+{
+    HvCell* cell = GetActiveCell();
+    if (!cell)
+        return false;
+    CUnknownObject::AddRef();
+    bool cancelled = false;
+    if (!forced) {
+        cancelled = LeaveEditMode(false) || (gate_ && gate_->Fire_BeforeCellDeactivate());
+        if (!cancelled && GetActiveCell() != cell)
+            cancelled = true;
+    }
+    if (!cancelled) {
+        if (invalidate && m_window && layout_)
+            layout_->DirtyRootUIElement(true, true);
+        activeCell_ = nullptr;
+    }
+    CUnknownObject::Release();
+    return cancelled;
+}
+
+HRESULT HvTavelle::ActivateCellWithEvents(HvCell* cell)
+{
+    const LONG result = cell->Activate(false, 0, 0);
+    return result < 0 ? static_cast<HRESULT>(result) : S_OK;
+}
+
+LONG HvTavelle::ChangeActiveRow(HvRow* row)
+{
+    if (row == GetActiveRow())
+        return 0;
+    if (DeactivateActiveCell(false, false))
+        return 1;
+    SetActiveRowInternal(row);
+    return 0;
 }

@@ -354,6 +354,9 @@ public:
     void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) override;
     HvColScrollRegions* HeaderRegions() override { return colScrollRegions_; }
+    HWND GridEditWindow() override { return editWindow_ && IsWindow(editWindow_) ? editWindow_ : nullptr; }
+    bool IsActiveCellColumn(HvColumn* column) override;
+    void ReportMaskError(const std::wstring& text, short position) override;
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }
