@@ -158,8 +158,11 @@ HvTavelle::~HvTavelle()
     if (dataSource_)
         dataSource_->Release();
     dataSource_ = nullptr;
-    if (images_)
+    if (images_) {
+        // A client may keep the collection: it goes on without the control.
+        images_->DetachHost();
         images_->Release();
+    }
     images_ = nullptr;
     if (detachedSelected_)
         detachedSelected_->Release();

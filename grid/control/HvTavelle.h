@@ -16,6 +16,7 @@
 #include "HvCell.h"
 #include "HvRow.h"
 #include "LayoutGridSeam.h"
+#include "PostedMessageData.h"
 #include "ScrollRegionsLayoutSeam.h"
 #include "SelectedControlSeam.h"
 #include "SelectionControlSeam.h"
@@ -544,6 +545,8 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
+    // The data of messages posted through PostMessage, until they arrive.
+    PostedMessageData postedData_;
     std::unique_ptr<ControlErrorHost> errors_;
     std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;

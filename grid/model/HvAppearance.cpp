@@ -761,6 +761,8 @@ void HvAppearance::ReleaseReferences()
 {
     SetCollection(nullptr);
     ClearAll();
+    // The layout may be going: nothing is asked of it any more.
+    owner_ = nullptr;
 }
 
 // --- persistence -----------------------------------------------------------

@@ -91,6 +91,7 @@ void HvAppearances::OnCleared(bool, LONG silent)
 
 void HvAppearances::ReleaseReferences()
 {
+    DeactivateAllItems();
     ClearCollection(true, 1);
 }
 

@@ -209,6 +209,12 @@ void HvLayout::OnFinalRelease()
     colRegionsLink_.Unlink();
     rowRegionsLink_.Unlink();
     valueListsLink_.Unlink();
+    // Collections a client may still hold answer that they are no longer
+    // active, and so do their members; the appearances go last, the others
+    // point at them.
+    Deactivate(overrides_);
+    Deactivate(valueLists_);
+    Deactivate(appearances_);
     ReleaseHeld(bands_);
     ReleaseHeld(overrides_);
     ReleaseHeld(colScrollRegions_);

@@ -313,8 +313,10 @@ STDMETHODIMP HvLayout::Clone(VARIANT categoriesArgument, IHvLayout** out)
         if (!out)
             return E_INVALIDARG;
         *out = nullptr;
+        // A clone stands alone: it is no grid's layout, and nothing ties it
+        // to a grid that may go before it.
         HvLayout* clone = nullptr;
-        if (FAILED(Create(nullptr, grid_, &clone)) || !clone)
+        if (FAILED(Create(nullptr, nullptr, &clone)) || !clone)
             return E_FAIL;
         clone->CopyLayout(*this, OptionalCategories(categoriesArgument));
         *out = clone;

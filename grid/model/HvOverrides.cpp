@@ -61,6 +61,11 @@ bool HvOverrides::HasDataForCategories(LONG categories) const
     return (categories & OverrideCollectionCategory) && ItemCount() > 0;
 }
 
+void HvOverrides::ReleaseReferences()
+{
+    DeactivateAllItems();
+}
+
 HRESULT HvOverrides::CopyFrom(HvOverrides& source)
 {
     if (&source == this)

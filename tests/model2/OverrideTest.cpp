@@ -252,13 +252,20 @@ TEST_CASE("model2: appearance slots publish their appearances' changes")
     CHECK(item->put_HeaderAppearance(none) == S_OK);
     CHECK_FALSE(item->GetAppearanceRef(4)->IsSet());
 
-    // Replace moves slot 5 to the new appearance.
+    // Replace moves every slot holding the old appearance to the new one.
+    CHECK(LatePut(object, L"CellAppearance", MakeObject(stripe.Get()), true).hr == S_OK);
     Ref<IHvAppearance> other;
     REQUIRE(stripe->Clone(other.Out()) == S_OK);
     owner.Clear();
     VARIANT replacement = MakeObject(other.Get());
     REQUIRE(stripe->Replace(&replacement) == S_OK);
     CHECK(item->GetAppearanceRef(5)->GetAppearance() == HvAppearance::FromObject(other.Get()));
+    int moved = 0;
+    for (int slot = 0; slot < HvOverride::SlotCount; ++slot) {
+        CHECK(item->GetAppearanceRef(slot)->GetAppearance() != HvAppearance::FromObject(stripe.Get()));
+        moved += item->GetAppearanceRef(slot)->GetAppearance() == HvAppearance::FromObject(other.Get()) ? 1 : 0;
+    }
+    CHECK(moved == 2);
     REQUIRE_FALSE(owner.notices.empty());
     CHECK(owner.notices[0].what == 0x41c);
     owner.Clear();
