@@ -7,6 +7,7 @@
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvTavelle.h"
+#include "InputMask.h"
 #include "ToolTipWindow.h"
 
 namespace {
