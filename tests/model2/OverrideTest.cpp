@@ -266,12 +266,16 @@ TEST_CASE("model2: appearance slots publish their appearances' changes")
         moved += item->GetAppearanceRef(slot)->GetAppearance() == HvAppearance::FromObject(other.Get()) ? 1 : 0;
     }
     CHECK(moved == 2);
-    REQUIRE_FALSE(owner.notices.empty());
-    CHECK(owner.notices[0].what == 0x41c);
+    auto heard = [&](std::int32_t what) {
+        for (const auto& notice : owner.notices)
+            if (notice.what == what)
+                return true;
+        return false;
+    };
+    CHECK(heard(0x41c));
     owner.Clear();
     other->put_ForeColor(0x1);
-    REQUIRE_FALSE(owner.notices.empty());
-    CHECK(owner.notices[0].what == 0x41c);
+    CHECK(heard(0x41c));
 
     // Wrong values for a slot.
     CHECK(LatePut(object, L"CellAppearance", MakeI4(3)).hr == kInvalidValue);
