@@ -156,8 +156,11 @@ HvTavelle::~HvTavelle()
     DetachDataSource(true);
     ReleaseListener();
     ForgetPivots();
-    if (images_)
+    if (images_) {
+        // A client may keep the collection: it goes on without the control.
+        images_->DetachHost();
         images_->Release();
+    }
     images_ = nullptr;
     if (detachedSelected_)
         detachedSelected_->Release();

@@ -21,6 +21,7 @@
 #include "HvCell.h"
 #include "HvRow.h"
 #include "LayoutGridSeam.h"
+#include "PostedMessageData.h"
 #include "RowActivationHost.h"
 #include "RowGridHost.h"
 #include "ScrollRegionsLayoutSeam.h"
@@ -662,6 +663,8 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
+    // The data of messages posted through PostMessage, until they arrive.
+    PostedMessageData postedData_;
     std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;
     std::unique_ptr<ControlStateParticipant> participant_;

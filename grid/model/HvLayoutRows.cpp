@@ -91,19 +91,27 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
         return E_OUTOFMEMORY;
     const bool pending = withGrid && grid_->UpdateMode() == UpdateOnUpdate;
     int deleted = 0;
-    // The rows that can go go; the caller learns of the first that could not.
+    // Every row is tried; the first failure is what the caller hears.
     HRESULT firstFailure = S_OK;
-    for (LONG i = 0; i < snapshot->ItemCount(); ++i) {
-        RowDeletionSeam* row = DeletionSideOf(snapshot->ItemAtPosition(i));
+    auto note = [&](HRESULT hr) {
+        if (SUCCEEDED(firstFailure))
+            firstFailure = hr;
+    };
+    for (HvKeyedItem* item : snapshot->ItemsInOrder()) {
+        RowDeletionSeam* row = DeletionSideOf(item);
         if (!row || !row->HasRowData())
             continue;
-        if (withGrid && !pending && FAILED(row->CommitPendingEdit()))
-            continue;
+        if (withGrid && !pending) {
+            const HRESULT committed = row->CommitPendingEdit();
+            if (FAILED(committed)) {
+                note(committed);
+                continue;
+            }
+        }
         HRESULT hr = row->DeleteData();
         if (FAILED(hr)) {
             row->ReportDataError(hr);
-            if (SUCCEEDED(firstFailure))
-                firstFailure = hr;
+            note(hr);
             continue;
         }
         if (pending) {
@@ -113,8 +121,7 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
             if (FAILED(hr)) {
                 row->UndoDeletion();
                 row->ReportDataError(hr);
-                if (SUCCEEDED(firstFailure))
-                    firstFailure = hr;
+                note(hr);
                 continue;
             }
         }
