@@ -50,6 +50,7 @@ UIElementControlSeam* ControlOfLayout(HvLayout& layout)
 void ControlStartUp()
 {
     InstallDisplayLayoutParts();
+    InstallControlDisplayHooks();
     InstallScrollRegionParts();
     LayoutRootElement::SetControlLookup(&ControlOfLayout);
 }
