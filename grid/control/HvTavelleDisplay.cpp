@@ -3,6 +3,7 @@
 // (the Redraw test of the scroll bars, the rows of the row model).
 #include "HvTavelle.h"
 
+#include "DisplayRowAdapter.h"
 #include "EventEnableMask.h"
 #include "ScrollBar.h"
 
@@ -70,4 +71,5 @@ bool IsGridRedrawOff(HWND grid)
 void InstallControlDisplayHooks()
 {
     CScrollBar::SetRedrawOffQuery(&IsGridRedrawOff);
+    InstallDisplayRows();
 }
