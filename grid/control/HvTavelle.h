@@ -450,6 +450,8 @@ public:
     void FireAfterRowRegionSize(IDispatch* region) override;
     void FireAfterColRegionSize(IDispatch* region) override;
     void ExitEditForScroll() override { ExitEditMode(); }
+    // The layout's root element for the element queries, made when asked.
+    HvGridUIElement* RootForClients(bool create);
     // The Redraw property as it stands.
     bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 
