@@ -8,6 +8,7 @@
 #include "HvLayout.h"
 #include "InputMask.h"
 #include "HvTavelle.h"
+#include "InputMask.h"
 #include "ToolTipWindow.h"
 
 namespace {
