@@ -184,3 +184,97 @@ TEST_CASE("a bound grid places and paints its band's headers, rows, selectors an
         CHECK(same == VARIANT_TRUE);
     }
 }
+
+namespace {
+
+// The cell elements of the row element shown first, in column order.
+std::vector<ComPtr<IHvUIElement>> CellsOfRow(OcxGrid& grid, long rowIndex)
+{
+    std::vector<ComPtr<IHvUIElement>> found;
+    const RECT row = RectOf(grid.OfType(Row).at(static_cast<size_t>(rowIndex)).Get());
+    for (const auto& cell : grid.OfType(Cell)) {
+        const RECT rect = RectOf(cell.Get());
+        if (rect.top >= row.top && rect.bottom <= row.bottom)
+            found.push_back(cell);
+    }
+    return found;
+}
+
+std::wstring TextOf(IHvCell* cell)
+{
+    BSTR text = nullptr;
+    VARIANT mode = Missing();
+    std::wstring result;
+    if (cell && SUCCEEDED(cell->GetText(&mode, &text)) && text)
+        result = text;
+    SysFreeString(text);
+    return result;
+}
+
+void PutBackColor(IHvAppearance* appearance, COLORREF colour)
+{
+    REQUIRE(appearance);
+    REQUIRE(appearance->put_BackColor(colour) == S_OK);
+}
+
+} // namespace
+
+TEST_CASE("a bound grid's cells show their records' values")
+{
+    Recordset records;
+    FillTable(records, 60);
+    OcxGrid grid(400, 300);
+    Bind(grid, records);
+    Canvas canvas(400, 300, Untouched);
+    REQUIRE(grid.DrawInto(canvas) == S_OK);
+
+    for (long r = 0; r < 3; ++r) {
+        CAPTURE(r);
+        const auto cells = CellsOfRow(grid, r);
+        REQUIRE(cells.size() >= 3);
+        CHECK(TextOf(CellOf(cells[0].Get()).Get()) == L"row " + std::to_wstring(r));
+        CHECK(TextOf(CellOf(cells[1].Get()).Get()) == std::to_wstring(r * 10 + 1));
+        RECT inner = RectOf(cells[0].Get());
+        InflateRect(&inner, -2, -2);
+        const COLORREF back = canvas.At(inner.right - 1, inner.bottom - 1);
+        CHECK(InkIn(canvas, inner, back, Untouched) > 10);
+        // The row's line under its cells and the line between two cells.
+        const RECT row = RectOf(grid.OfType(Row).at(static_cast<size_t>(r)).Get());
+        const RECT second = RectOf(cells[1].Get());
+        CHECK(canvas.At((second.left + second.right) / 2, row.bottom - 1) != back);
+        CHECK(canvas.At(second.right - 1, (second.top + second.bottom) / 2) != back);
+    }
+}
+
+TEST_CASE("rows take the row appearance and every other row the alternate one")
+{
+    constexpr COLORREF Plain = RGB(250, 240, 200);
+    constexpr COLORREF Alternate = RGB(200, 230, 255);
+    Recordset records;
+    FillTable(records, 60);
+    OcxGrid grid(400, 300);
+    Bind(grid, records);
+    ComPtr<IHvOverride> override;
+    REQUIRE(grid.Layout()->get_Override(&override) == S_OK);
+    ComPtr<IHvAppearance> appearance;
+    REQUIRE(override->get_RowAppearance(&appearance) == S_OK);
+    PutBackColor(appearance.Get(), Plain);
+    appearance.Reset();
+    REQUIRE(override->get_RowAlternateAppearance(&appearance) == S_OK);
+    PutBackColor(appearance.Get(), Alternate);
+    Canvas canvas(400, 300, Untouched);
+    REQUIRE(grid.DrawInto(canvas) == S_OK);
+
+    // A point of the third cell of each row away from its text and borders.
+    std::vector<COLORREF> seen;
+    for (long r = 0; r < 6; ++r) {
+        const auto cells = CellsOfRow(grid, r);
+        REQUIRE(cells.size() >= 3);
+        const RECT rect = RectOf(cells[2].Get());
+        seen.push_back(canvas.At(rect.right - 4, rect.bottom - 4));
+    }
+    for (long r = 0; r < 6; ++r) {
+        CAPTURE(r);
+        CHECK(seen[static_cast<size_t>(r)] == (r % 2 == 0 ? Plain : Alternate));
+    }
+}
