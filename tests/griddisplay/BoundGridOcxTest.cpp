@@ -85,16 +85,58 @@ int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other)
     return ink;
 }
 
+// The cell elements of the row element at the index, in column order.
+std::vector<ComPtr<IHvUIElement>> CellsOfRow(OcxGrid& grid, long rowIndex)
+{
+    std::vector<ComPtr<IHvUIElement>> found;
+    const RECT row = RectOf(grid.OfType(Row).at(static_cast<size_t>(rowIndex)).Get());
+    for (const auto& cell : grid.OfType(Cell)) {
+        const RECT rect = RectOf(cell.Get());
+        if (rect.top >= row.top && rect.bottom <= row.bottom)
+            found.push_back(cell);
+    }
+    return found;
+}
+
+std::wstring TextOf(IHvCell* cell)
+{
+    BSTR text = nullptr;
+    VARIANT mode = Missing();
+    std::wstring result;
+    if (cell && SUCCEEDED(cell->GetText(&mode, &text)) && text)
+        result = text;
+    SysFreeString(text);
+    return result;
+}
+
+void PutBackColor(IHvAppearance* appearance, COLORREF colour)
+{
+    REQUIRE(appearance);
+    REQUIRE(appearance->put_BackColor(colour) == S_OK);
+}
+
+// The registered grid bound to the name-and-numbers table of 60 rows.
+struct BoundGrid {
+    Recordset records;
+    OcxGrid grid;
+    Canvas canvas;
+
+    explicit BoundGrid(int width = 400, int height = 300) : grid(width, height), canvas(width, height, Untouched)
+    {
+        FillTable(records, 60);
+        Bind(grid, records);
+    }
+    void Draw() { REQUIRE(grid.DrawInto(canvas) == S_OK); }
+};
+
 } // namespace
 
 TEST_CASE("a bound grid places and paints its band's headers, rows, selectors and cells")
 {
-    Recordset records;
-    FillTable(records, 60);
-    OcxGrid grid(400, 300);
-    Bind(grid, records);
-    Canvas canvas(400, 300, Untouched);
-    REQUIRE(grid.DrawInto(canvas) == S_OK);
+    BoundGrid bound;
+    bound.Draw();
+    OcxGrid& grid = bound.grid;
+    const Canvas& canvas = bound.canvas;
 
     const RECT area = RectOf(grid.OfType(1000).at(0).Get());
     const auto headers = grid.OfType(Header);
@@ -185,48 +227,12 @@ TEST_CASE("a bound grid places and paints its band's headers, rows, selectors an
     }
 }
 
-namespace {
-
-// The cell elements of the row element shown first, in column order.
-std::vector<ComPtr<IHvUIElement>> CellsOfRow(OcxGrid& grid, long rowIndex)
-{
-    std::vector<ComPtr<IHvUIElement>> found;
-    const RECT row = RectOf(grid.OfType(Row).at(static_cast<size_t>(rowIndex)).Get());
-    for (const auto& cell : grid.OfType(Cell)) {
-        const RECT rect = RectOf(cell.Get());
-        if (rect.top >= row.top && rect.bottom <= row.bottom)
-            found.push_back(cell);
-    }
-    return found;
-}
-
-std::wstring TextOf(IHvCell* cell)
-{
-    BSTR text = nullptr;
-    VARIANT mode = Missing();
-    std::wstring result;
-    if (cell && SUCCEEDED(cell->GetText(&mode, &text)) && text)
-        result = text;
-    SysFreeString(text);
-    return result;
-}
-
-void PutBackColor(IHvAppearance* appearance, COLORREF colour)
-{
-    REQUIRE(appearance);
-    REQUIRE(appearance->put_BackColor(colour) == S_OK);
-}
-
-} // namespace
-
 TEST_CASE("a bound grid's cells show their records' values")
 {
-    Recordset records;
-    FillTable(records, 60);
-    OcxGrid grid(400, 300);
-    Bind(grid, records);
-    Canvas canvas(400, 300, Untouched);
-    REQUIRE(grid.DrawInto(canvas) == S_OK);
+    BoundGrid bound;
+    bound.Draw();
+    OcxGrid& grid = bound.grid;
+    const Canvas& canvas = bound.canvas;
 
     for (long r = 0; r < 3; ++r) {
         CAPTURE(r);
@@ -250,10 +256,8 @@ TEST_CASE("rows take the row appearance and every other row the alternate one")
 {
     constexpr COLORREF Plain = RGB(250, 240, 200);
     constexpr COLORREF Alternate = RGB(200, 230, 255);
-    Recordset records;
-    FillTable(records, 60);
-    OcxGrid grid(400, 300);
-    Bind(grid, records);
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
     ComPtr<IHvOverride> override;
     REQUIRE(grid.Layout()->get_Override(&override) == S_OK);
     ComPtr<IHvAppearance> appearance;
@@ -262,8 +266,7 @@ TEST_CASE("rows take the row appearance and every other row the alternate one")
     appearance.Reset();
     REQUIRE(override->get_RowAlternateAppearance(&appearance) == S_OK);
     PutBackColor(appearance.Get(), Alternate);
-    Canvas canvas(400, 300, Untouched);
-    REQUIRE(grid.DrawInto(canvas) == S_OK);
+    bound.Draw();
 
     // A point of the third cell of each row away from its text and borders.
     std::vector<COLORREF> seen;
@@ -271,10 +274,24 @@ TEST_CASE("rows take the row appearance and every other row the alternate one")
         const auto cells = CellsOfRow(grid, r);
         REQUIRE(cells.size() >= 3);
         const RECT rect = RectOf(cells[2].Get());
-        seen.push_back(canvas.At(rect.right - 4, rect.bottom - 4));
+        seen.push_back(bound.canvas.At(rect.right - 4, rect.bottom - 4));
     }
     for (long r = 0; r < 6; ++r) {
         CAPTURE(r);
         CHECK(seen[static_cast<size_t>(r)] == (r % 2 == 0 ? Plain : Alternate));
+    }
+}
+
+TEST_CASE("automatic scroll bars settle when the columns fit only beside the vertical bar")
+{
+    // The band is 739 pixels wide: the data area holds it, but not beside a
+    // vertical bar, which the 60 rows need.
+    for (int width : {745, 750, 757}) {
+        CAPTURE(width);
+        BoundGrid bound(width, 300);
+        REQUIRE(bound.grid.Layout()->put_ScrollBars(hvScrollBarsAutomatic) == S_OK);
+        bound.Draw();
+        CHECK(bound.grid.CountOf(1400) == 1);
+        CHECK(bound.grid.CountOf(1100) == 1);
     }
 }
