@@ -322,12 +322,11 @@ void HvOverride::OnChange(const ChangeNotice* notice)
 {
     if (resolved_ || !notice)
         return;
+    // An appearance shared by several slots changes each of them.
     for (int i = 0; i < SlotCount; ++i) {
         HvAppearance* appearance = slots_[i].GetAppearance();
-        if (appearance && static_cast<ChangePublisher*>(appearance) == notice->publisher) {
+        if (appearance && static_cast<ChangePublisher*>(appearance) == notice->publisher)
             NotifySubscribers(kSlots[i].dispid, reinterpret_cast<std::intptr_t>(notice));
-            return;
-        }
     }
 }
 
