@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "ArquivoDisco.h"
+#include "ExportaAnalisesExcel.h"
 #include "FrmSobre.h"
 #include "MdlMain.h"
 #include "MsgBox.h"
@@ -307,7 +308,7 @@ void FrmMain::sMostraErro(const std::wstring& descricao)
 
 void FrmMain::CmdExpExcel_Click()
 {
-    // Exports the day's analyses to a spreadsheet workbook.
+    ostrelvia::sExportaAnalisesExcel(*RstAnalise, TxtData->Value(), *this);
 }
 
 void FrmMain::CmdImprimir_Click()
