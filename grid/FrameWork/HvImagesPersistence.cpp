@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -80,51 +81,86 @@ HRESULT HvImages::LoadStream(IStream* stream, bool withName)
         return E_FAIL;
     if (FAILED(hr = ReadBytes(stream, &header.version, 4)) || FAILED(hr = ReadBytes(stream, &header.count, 2)))
         return hr;
-    ClearImages();
+    // Everything is read aside first: a stream that fails midway leaves
+    // the collection as it was.
+    LoadedImages loaded;
+    if (FAILED(hr = LoadBody(stream, header.version, header.count, withName, loaded)))
+        return hr;
     loading_ = true;
-    hr = LoadBody(stream, header.version, header.count, withName);
+    if (!ReplaceImages(loaded.images)) {
+        loading_ = false;
+        return E_OUTOFMEMORY;
+    }
+    imageSize_ = loaded.imageSize;
+    externalSize_ = loaded.externalSize;
+    if (loaded.named)
+        SetImageListName(loaded.name.c_str());
+    if (header.version < 102 && !images_.empty()) {
+        TakeSizeFromPicture(images_.front()->Picture());
+        externalSize_ = imageSize_;
+    }
     loading_ = false;
-    return hr;
+    return S_OK;
 }
 
-HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool withName)
+HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool withName, LoadedImages& loaded)
 {
     HRESULT hr;
     if (version >= 101) {
         LONG size[2] = {};
         if (FAILED(hr = ReadBytes(stream, size, sizeof(size))))
             return hr;
-        imageSize_ = {size[0], size[1]};
+        loaded.imageSize = {size[0], size[1]};
     }
     if (version >= 102) {
         LONG size[2] = {};
         if (FAILED(hr = ReadBytes(stream, size, sizeof(size))))
             return hr;
-        externalSize_ = {size[0], size[1]};
+        loaded.externalSize = {size[0], size[1]};
     }
     if (version >= 101 && withName) {
-        CDualString name;
-        if (FAILED(hr = ReadStringFromStream(stream, name)))
+        if (FAILED(hr = ReadStringFromStream(stream, loaded.name)))
             return hr;
-        SetImageListName(name.c_str());
+        loaded.named = true;
     }
-    while (Count() < count) {
-        HvImage* image = HvImage::Create(this);
-        if (!image || !InsertAt(image, Count() + 1)) {
-            if (image)
-                image->Release();
+    for (SHORT i = 0; i < count; ++i) {
+        HvImage* image = HvImage::Create(nullptr);
+        if (!image)
+            return E_OUTOFMEMORY;
+        try {
+            loaded.images.push_back(image);
+        } catch (const std::bad_alloc&) {
+            image->Release();
             return E_OUTOFMEMORY;
         }
-    }
-    for (HvImage* image : images_)
         if (FAILED(hr = image->Load(stream)))
             return hr;
-    Renumber();
-    if (version < 102 && !images_.empty()) {
-        TakeSizeFromPicture(images_.front()->Picture());
-        externalSize_ = imageSize_;
     }
     return S_OK;
+}
+
+bool HvImages::ReplaceImages(std::vector<HvImage*>& images)
+{
+    // The room is made first: past it nothing can fail.
+    try {
+        images_.reserve(images.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    ClearImages();
+    for (HvImage* image : images) {
+        image->SetOwner(this);
+        images_.push_back(image);
+    }
+    images.clear();
+    Renumber();
+    return true;
+}
+
+HvImages::LoadedImages::~LoadedImages()
+{
+    for (HvImage* image : images)
+        image->Release();
 }
 
 // --- property bag ---------------------------------------------------------------
@@ -153,9 +189,16 @@ HRESULT HvImages::SaveToPropertyBag(IPropertyBag* bag, const wchar_t* listName, 
     HGLOBAL memory = nullptr;
     if (SUCCEEDED(hr))
         hr = GetHGlobalFromStream(stream, &memory);
+    // The blob holds the bytes written: the block under the stream may be
+    // larger, and what lies past them was never set.
+    ULARGE_INTEGER written = {};
+    if (SUCCEEDED(hr)) {
+        const LARGE_INTEGER none = {};
+        hr = stream->Seek(none, STREAM_SEEK_CUR, &written);
+    }
     CPersistHGlobal* blob = nullptr;
     if (SUCCEEDED(hr)) {
-        const DWORD count = static_cast<DWORD>(GlobalSize(memory));
+        const DWORD count = static_cast<DWORD>(written.QuadPart);
         const void* data = GlobalLock(memory);
         HGLOBAL block = data ? CPersistHGlobal::MakeBlock(data, count) : nullptr;
         GlobalUnlock(memory);
@@ -251,6 +294,18 @@ HRESULT HvImages::OnUrlData(DISPID dispid, ULONG /*progress*/, ULONG status, con
     return S_OK;
 }
 
+namespace {
+
+bool KeyTaken(const std::vector<HvImage*>& images, const CDualString& key)
+{
+    for (HvImage* image : images)
+        if (!image->Key().IsEmpty() && image->Key().CompareNoCase(key.c_str()) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void HvImages::TakeDownloadedImages()
 {
     if (!downloadFile_)
@@ -264,29 +319,37 @@ void HvImages::TakeDownloadedImages()
     std::fclose(file);
     if (!decoded)
         return;
-    Clear();
+    // The new images are made aside and replace the old ones only when all
+    // of them could be made.
+    LoadedImages loaded;
     for (int i = 0; i < list.Count(); ++i) {
         DecodedImageList::Entry& entry = list.At(i);
-        HvImage* image = HvImage::Create(this);
+        HvImage* image = HvImage::Create(nullptr);
         if (!image)
-            break;
-        if (!entry.name.IsEmpty()) {
+            return;
+        try {
+            loaded.images.push_back(image);
+        } catch (const std::bad_alloc&) {
+            image->Release();
+            return;
+        }
+        // A name that cannot be a key (a number, or one an earlier image
+        // has) leaves the image without one.
+        if (!entry.name.IsEmpty() && !KeyTaken(loaded.images, entry.name)) {
             BSTR key = entry.name.AllocSysString();
             if (key && FAILED(image->put_Key(key)))
-                SetErrorInfo(0, nullptr);   // a name that cannot be a key leaves the image without one
+                SetErrorInfo(0, nullptr);
             SysFreeString(key);
         }
         if (entry.picture)
             image->TakePicture(entry.picture->Get());
         entry.picture.reset();
-        if (!InsertAt(image, Count() + 1)) {
-            image->SetOwner(nullptr);
-            image->Release();
-            break;
-        }
-        if (Count() == 1)
-            TakeSizeFromPicture(image->Picture());
     }
+    if (!ReplaceImages(loaded.images))
+        return;
+    imageSize_ = {0, 0};
+    if (!images_.empty())
+        TakeSizeFromPicture(images_.front()->Picture());
     ContentChanged();
 }
 

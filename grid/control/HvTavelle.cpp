@@ -2,6 +2,7 @@
 // interface map, IDispatch and the members every object of the model has.
 #include "HvTavelle.h"
 
+#include "ControlDownloads.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ControlSiteRefs.h"
@@ -21,6 +22,7 @@
 #include "ScrollRegionParts.h"
 #include "ToolTipTool.h"
 #include "ToolTipWindow.h"
+#include "UrlServices.h"
 
 #include <new>
 
@@ -115,6 +117,7 @@ HvTavelle::HvTavelle(IUnknown* outer)
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
+    MakeDownloads();
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);
     participant_->ResetGeneral();

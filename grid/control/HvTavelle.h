@@ -11,6 +11,7 @@
 #include "ContainerUnitsSeam.h"
 #include "ControlBase.h"
 #include "ControlPrivateInterfaces.h"
+#include "DownloadHost.h"
 #include "DualString.h"
 #include "HvCell.h"
 #include "HvRow.h"
@@ -30,6 +31,7 @@
 #include <string>
 #include <vector>
 
+class ControlDownloads;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlSiteRefs;
@@ -46,6 +48,7 @@ class MouseHoverOperation;
 class OleDragDrop;
 class RootRowsetBinding;
 class ToolTipTool;
+class UrlServices;
 
 extern "C" const IID IID_DataSourceListenerGrid;
 
@@ -65,7 +68,8 @@ class HvTavelle final : public IHvTavelleControl,
                         public ContainerUnitsSeam,
                         public ChangeSubscriber,
                         public VariantValueOwner,
-                        public ToolTipOwner {
+                        public ToolTipOwner,
+                        public DownloadHost {
 public:
     // Private messages and timers of the grid window. MsgPostMessage carries
     // the message id and two VARIANTs in one CoTaskMemAlloc block (or null),
@@ -218,6 +222,16 @@ public:
     void ImagesChanged(DISPID dispid);
     void StartImagesDownload();
 
+    // URL downloads: sounds, layouts and the ImagesURL strip.
+    ControlDownloads& Downloads() { return *downloads_; }
+    // Makes the URL services of each new control (null: the system's);
+    // returns the previous maker. Tests record through their own.
+    using UrlServicesMaker = std::unique_ptr<UrlServices> (*)(CControlBase* control);
+    static UrlServicesMaker SetUrlServicesMaker(UrlServicesMaker maker);
+    // DownloadHost (HasBindHost is the layout's too)
+    HRESULT RaiseError(HRESULT result, WORD stringId) override;
+    HRESULT ImagesUrlProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR text) override;
+
     // Active objects and selection.
     HvCell* GetActiveCell() override;
     HvRow* GetActiveRow() override;
@@ -352,11 +366,13 @@ protected:
     HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
     HRESULT OnSetData(IStream* stream) override;
     HRESULT OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText) override;
+    void OnUrlStop(DWORD tag, HRESULT result) override;
 
 private:
     explicit HvTavelle(IUnknown* outer);
     ~HvTavelle() override;
     bool Constructed() const;
+    void MakeDownloads();
 
     // Window procedure parts.
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
@@ -390,6 +406,8 @@ private:
     std::unique_ptr<ControlStateParticipant> participant_;
     std::unique_ptr<ControlImagesHost> imagesHost_;
     std::unique_ptr<ControlInputHost> inputHost_;
+    std::unique_ptr<UrlServices> urlServices_;
+    std::unique_ptr<ControlDownloads> downloads_;
     BYTE selectionDragPending_ = 0;
     BYTE selectionDragResult_ = 0;
     BYTE updateMode_ = 0;

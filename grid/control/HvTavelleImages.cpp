@@ -4,7 +4,6 @@
 
 #include "ControlImagesHost.h"
 #include "HvImages.h"
-#include "UrlDownload.h"
 
 namespace {
 
@@ -45,23 +44,6 @@ void HvTavelle::ImagesChanged(DISPID dispid)
     DISPPARAMS params = {&none, nullptr, 0, 0};
     Invoke(RefreshId, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
     InvalidateControl(nullptr);
-}
-
-void HvTavelle::StartImagesDownload()
-{
-    if (!images_ || imagesUrl_.IsEmpty() || IsDesignMode() || !HasBindHost())
-        return;
-    BSTR url = imagesUrl_.AllocSysString();
-    if (url)
-        StartUrlDownload(this, ImagesUrlId, url, true);
-    SysFreeString(url);
-}
-
-HRESULT HvTavelle::OnUrlProgress(DWORD tag, ULONG progress, ULONG, ULONG statusCode, LPCWSTR statusText)
-{
-    if (tag == static_cast<DWORD>(ImagesUrlId) && images_)
-        return images_->OnUrlData(ImagesUrlId, progress, statusCode, statusText);
-    return S_OK;
 }
 
 STDMETHODIMP HvTavelle::GetPropertyCount(long* count)
