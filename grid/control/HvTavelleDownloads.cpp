@@ -30,9 +30,9 @@ void HvTavelle::MakeDownloads()
     downloads_ = std::make_unique<ControlDownloads>(*this, *urlServices_);
 }
 
-HRESULT HvTavelle::RaiseError(HRESULT result, WORD stringId)
+ControlDownloads* HvTavelle::Downloads()
 {
-    return Exception(result, stringId);
+    return downloads_.get();
 }
 
 HRESULT HvTavelle::ImagesUrlProgress(ULONG progress, ULONG, ULONG status, LPCWSTR text)

@@ -2,6 +2,7 @@
 // notices, the ImagesURL download and the two image-property interfaces.
 #include "HvTavelle.h"
 
+#include "ControlDownloads.h"
 #include "ControlImagesHost.h"
 #include "HvImages.h"
 
@@ -11,7 +12,6 @@ constexpr DISPID ImagesId = 2100;
 constexpr DISPID ImageListId = 2101;
 constexpr DISPID ImagesUrlId = 2102;
 constexpr DISPID PictureId = -523;
-constexpr DISPID RefreshId = -550;
 
 } // namespace
 
@@ -39,10 +39,7 @@ void HvTavelle::ImagesChanged(DISPID dispid)
     PropertyChanged(ImagesId);
     PropertyChanged(ImageListId);
     // The grid shows the new pictures.
-    VARIANT none;
-    VariantInit(&none);
-    DISPPARAMS params = {&none, nullptr, 0, 0};
-    Invoke(RefreshId, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    Refresh(nullptr);
     InvalidateControl(nullptr);
 }
 
