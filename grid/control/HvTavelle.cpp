@@ -53,6 +53,7 @@ UIElementControlSeam* ControlOfLayout(HvLayout& layout)
 void ControlStartUp()
 {
     InstallDisplayLayoutParts();
+    InstallControlDisplayHooks();
     InstallScrollRegionParts();
     LayoutRootElement::SetControlLookup(&ControlOfLayout);
 }
