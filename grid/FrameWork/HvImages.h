@@ -182,6 +182,7 @@ private:
     SIZE externalSize_ = {0, 0};
     HIMAGELIST imageList_ = nullptr;
     bool ownsImageList_ = false;
+    bool listMasked_ = false;           // how an owned list was built
     BSTR downloadFile_ = nullptr;
     bool loading_ = false;
     bool useImageList_;

@@ -296,6 +296,18 @@ HRESULT HvImages::OnUrlData(DISPID dispid, ULONG /*progress*/, ULONG status, con
 
 namespace {
 
+// A bitmap without an alpha channel: an image list draws the images that
+// carry alpha by it and leaves their masks unused, so masked images must
+// not carry one (a decoded picture's alpha bytes would otherwise come
+// through the stretch).
+HBITMAP MakeOpaqueBitmap(long width, long height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 bool KeyTaken(const std::vector<HvImage*>& images, const CDualString& key)
 {
     for (HvImage* image : images)
@@ -357,12 +369,17 @@ void HvImages::TakeDownloadedImages()
 
 HIMAGELIST HvImages::GetHImageList(bool masked)
 {
+    // A list built from the own images has its masks or not: asked the
+    // other way, it is built again.
+    if (imageList_ && ownsImageList_ && listMasked_ != masked)
+        DestroyImageList();
     if (!imageList_ && useImageList_) {
         imageList_ = selected_.ImageListHandle();   // the control keeps owning it
         ownsImageList_ = false;
     } else if (!imageList_ && !useImageList_ && !images_.empty()) {
         imageList_ = BuildImageList(masked);
         ownsImageList_ = imageList_ != nullptr;
+        listMasked_ = masked;
     }
     return imageList_;
 }
@@ -386,7 +403,8 @@ HIMAGELIST HvImages::BuildImageList(bool masked)
             ImageList_ReplaceIcon(list, -1, reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
             continue;
         }
-        GdiObject<HBITMAP> scaled(CreateCompatibleBitmap(screen, width, height));
+        GdiObject<HBITMAP> scaled(masked ? MakeOpaqueBitmap(width, height)
+                                         : CreateCompatibleBitmap(screen, width, height));
         MemoryDC target(screen);
         if (!scaled || !target)
             continue;

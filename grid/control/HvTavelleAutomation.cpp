@@ -223,6 +223,8 @@ STDMETHODIMP HvTavelle::put_ImagesMasking(VARIANT_BOOL Value)
     else
         imageFlags_ &= static_cast<BYTE>(~ImageMasking);
     PropertyChangedNotice(ImagesMaskingId);
+    // The pictures from the images are drawn the new way from now on.
+    InvalidateControl(nullptr);
     return S_OK;
 }
 

@@ -479,6 +479,14 @@ TEST_CASE("an image list is built from the own images at the image size")
     HIMAGELIST rebuilt = f.images->GetHImageList(false);
     REQUIRE(rebuilt);
     CHECK(ImageList_GetImageCount(rebuilt) == 3);
+    IMAGEINFO info = {};
+    REQUIRE(ImageList_GetImageInfo(rebuilt, 0, &info));
+    CHECK(info.hbmMask == nullptr);
+    // Asked with masks, the list is built again with them.
+    HIMAGELIST masked = f.images->GetHImageList(true);
+    REQUIRE(ImageList_GetImageInfo(masked, 0, &info));
+    CHECK(info.hbmMask != nullptr);
+    CHECK(f.images->GetHImageList(true) == masked);
 }
 
 TEST_CASE("predefined strings list keys, or positions for images without one")
@@ -499,4 +507,18 @@ TEST_CASE("predefined strings list keys, or positions for images without one")
     CHECK(f.images->GetImageWidthFor(2101, &width) == static_cast<HRESULT>(0x800A017C));
     CHECK(f.images->GetImageWidthFor(2100, &width) == S_OK);
     CHECK(width == 16);
+}
+
+TEST_CASE("a masked image list leaves out each image's bottom-left colour")
+{
+    Fixture f;
+    f.Add(Missing(), nullptr, 8, 8);   // one colour: all of it is mask
+    for (bool masked : {false, true}) {
+        CAPTURE(masked);
+        HIMAGELIST list = f.images->GetHImageList(masked);
+        REQUIRE(list);
+        Canvas canvas(16, 16, RGB(255, 255, 255));
+        ImageList_Draw(list, 0, canvas.Dc(), 0, 0, masked ? ILD_TRANSPARENT : ILD_NORMAL);
+        CHECK(canvas.At(4, 4) == (masked ? RGB(255, 255, 255) : RGB(255, 0, 0)));
+    }
 }

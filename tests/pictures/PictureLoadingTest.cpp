@@ -166,6 +166,14 @@ TEST_CASE("an ImagesURL download replaces the images with the file's named pictu
         CHECK(size.cx == 8);
         CHECK(size.cy == 8);
         CHECK(host.invalidations == 1);
+        // Decoded pictures carry alpha bytes; masked, their one colour is
+        // still all mask.
+        for (bool masked : {false, true}) {
+            CAPTURE(masked);
+            Canvas canvas(16, 16, RGB(255, 255, 255));
+            ImageList_Draw(images->GetHImageList(masked), 0, canvas.Dc(), 0, 0, masked ? ILD_TRANSPARENT : ILD_NORMAL);
+            CHECK(canvas.At(4, 4) == (masked ? RGB(255, 255, 255) : kRed));
+        }
     }
     SUBCASE("names that cannot be keys leave their images without one")
     {
