@@ -1,103 +1,21 @@
-// DispatchObject: the common COM face of the scriptable recordset's objects:
-// reference counting that keeps the module loaded, IDispatch through the
-// interface's own type information (names matched without regard to case,
-// failures turned into EXCEPINFO from the error info), and error info.
+// DispatchObject: the scriptable recordset's objects on the servers'
+// dispatch base, with failures raised under the recordset's name.
 #pragma once
 
 #include "ScriptErrors.h"
-#include "ServerModule.h"
 
 #include "../ComRef.h"
 
-#include <oaidl.h>
+#include <DispatchObject.h>
 
 namespace hv::recordset::server {
 
 template <class Interface>
-class DispatchObject : public Interface, public ISupportErrorInfo {
-public:
-    DispatchObject(const DispatchObject&) = delete;
-    DispatchObject& operator=(const DispatchObject&) = delete;
-
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(Interface))
-            *out = static_cast<Interface*>(this);
-        else if (iid == IID_ISupportErrorInfo)
-            *out = static_cast<ISupportErrorInfo*>(this);
-        else
-            return QueryOther(iid, out);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG left = InterlockedDecrement(&refs_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
-    // IDispatch
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        *count = 1;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT index, LCID, ITypeInfo** info) override
-    {
-        if (!info)
-            return E_POINTER;
-        *info = nullptr;
-        if (index != 0)
-            return DISP_E_BADINDEX;
-        return ServerModule::TypeInfoOf(__uuidof(Interface), info);
-    }
-    STDMETHODIMP GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
-    {
-        if (iid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        ComRef<ITypeInfo> info;
-        HRESULT hr = ServerModule::TypeInfoOf(__uuidof(Interface), info.Put());
-        return FAILED(hr) ? hr : info->GetIDsOfNames(names, count, ids);
-    }
-    STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* exception, UINT* argumentError) override
-    {
-        if (iid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        ComRef<ITypeInfo> info;
-        HRESULT hr = ServerModule::TypeInfoOf(__uuidof(Interface), info.Put());
-        if (FAILED(hr))
-            return hr;
-        SetErrorInfo(0, nullptr);
-        return info->Invoke(static_cast<Interface*>(this), id, flags, params, result, exception, argumentError);
-    }
-
-    // ISupportErrorInfo
-    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override
-    {
-        return iid == __uuidof(Interface) ? S_OK : S_FALSE;
-    }
-
+class DispatchObject : public comserver::DispatchObject<Interface> {
 protected:
-    DispatchObject() { ServerModule::Lock(); }
-    virtual ~DispatchObject() { ServerModule::Unlock(); }
-
-    // Interfaces beyond the dispatch interface; out is null on entry.
-    virtual HRESULT QueryOther(REFIID, void**) { return E_NOINTERFACE; }
+    DispatchObject() = default;
 
     HRESULT Fail(HRESULT hr, const std::wstring& description) { return RaiseError(hr, __uuidof(Interface), description); }
-
-private:
-    LONG refs_ = 1;
 };
 
 } // namespace hv::recordset::server

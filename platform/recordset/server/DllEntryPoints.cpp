@@ -1,17 +1,24 @@
 // The exports of HvRecordset.dll.
-#include "RecordsetFactory.h"
-#include "ServerModule.h"
+#include "ScriptRecordset.h"
 #include "ServerRegistration.h"
 
+#include <ClassFactory.h>
 #include <HvRecordset.h>
+#include <ServerModule.h>
 
-using hv::recordset::server::RecordsetFactory;
-using hv::recordset::server::ServerModule;
+namespace {
+
+HRESULT CreateRecordset(REFIID iid, void** out)
+{
+    return hv::recordset::server::ScriptRecordset::Create(nullptr, iid, out);
+}
+
+} // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        ServerModule::SetInstance(instance);
+        hv::comserver::ServerModule::SetInstance(instance);
         DisableThreadLibraryCalls(instance);
     }
     return TRUE;
@@ -19,22 +26,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (clsid != CLSID_Recordset)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    RecordsetFactory* factory = new (std::nothrow) RecordsetFactory();
-    if (!factory)
-        return E_OUTOFMEMORY;
-    const HRESULT hr = factory->QueryInterface(iid, out);
-    factory->Release();
-    return hr;
+    return hv::comserver::GetClassObject(clsid, CLSID_Recordset, &CreateRecordset, iid, out);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow()
 {
-    return ServerModule::CanUnload() ? S_OK : S_FALSE;
+    return hv::comserver::CanUnloadNow();
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer()

@@ -4,6 +4,7 @@
 #include "../ComRef.h"
 #include "../RecordsetErrors.h"
 
+#include <DispatchObject.h>
 #include <oledberr.h>
 
 #include <cwchar>
@@ -54,16 +55,7 @@ std::wstring DescribeFailure(HRESULT hr, std::wstring_view field)
 
 HRESULT RaiseError(HRESULT hr, REFIID iid, const std::wstring& description)
 {
-    ComRef<ICreateErrorInfo> create;
-    if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
-        create->SetGUID(iid);
-        create->SetSource(const_cast<LPOLESTR>(L"HvRecordset.Recordset"));
-        create->SetDescription(const_cast<LPOLESTR>(description.c_str()));
-        ComRef<IErrorInfo> info;
-        if (SUCCEEDED(create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(info.Put()))))
-            SetErrorInfo(0, info.Get());
-    }
-    return hr;
+    return comserver::RaiseError(hr, iid, L"HvRecordset.Recordset", description);
 }
 
 HRESULT Checked(HRESULT hr, REFIID iid, std::wstring_view field)

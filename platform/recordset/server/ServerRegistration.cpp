@@ -1,46 +1,23 @@
 // Registration of the recordset server, machine-wide under HKEY_CLASSES_ROOT.
 #include "ServerRegistration.h"
 
-#include "ServerModule.h"
-
-#include "../ComRef.h"
-
 #include <HvRecordset.h>
+#include <RegistryKeys.h>
+#include <ServerModule.h>
 #include <olectl.h>
 
 #include <string>
 
 namespace hv::recordset::server {
 
+using comserver::GuidText;
+using comserver::ServerModule;
+
 namespace {
 
 constexpr wchar_t kProgId[] = L"HvRecordset.Recordset";
 constexpr wchar_t kVersionedProgId[] = L"HvRecordset.Recordset.1";
 constexpr wchar_t kDescription[] = L"HvRecordset in-memory recordset";
-
-std::wstring GuidText(REFGUID guid)
-{
-    wchar_t text[40] = L"";
-    StringFromGUID2(guid, text, 40);
-    return text;
-}
-
-// Writes the default value (and one named value) of a key under HKCR.
-bool WriteKey(const std::wstring& path, const std::wstring& value, const wchar_t* name = nullptr,
-              const std::wstring& named = std::wstring())
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    auto set = [key](const wchar_t* valueName, const std::wstring& text) {
-        return RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    };
-    const bool ok = set(nullptr, value) && (!name || set(name, named));
-    RegCloseKey(key);
-    return ok;
-}
 
 } // namespace
 
@@ -51,22 +28,20 @@ HRESULT RegisterServer()
         if (path.empty())
             return SELFREG_E_CLASS;
         const std::wstring classKey = L"CLSID\\" + GuidText(CLSID_Recordset);
-        const bool ok = WriteKey(classKey, kDescription) &&
-                        WriteKey(classKey + L"\\InprocServer32", path, L"ThreadingModel", L"Apartment") &&
-                        WriteKey(classKey + L"\\ProgID", kVersionedProgId) &&
-                        WriteKey(classKey + L"\\VersionIndependentProgID", kProgId) &&
-                        WriteKey(classKey + L"\\TypeLib", GuidText(LIBID_HvRecordsetLib)) &&
-                        WriteKey(classKey + L"\\Version", L"1.0") &&
-                        WriteKey(kProgId, kDescription) &&
-                        WriteKey(std::wstring(kProgId) + L"\\CLSID", GuidText(CLSID_Recordset)) &&
-                        WriteKey(std::wstring(kProgId) + L"\\CurVer", kVersionedProgId) &&
-                        WriteKey(kVersionedProgId, kDescription) &&
-                        WriteKey(std::wstring(kVersionedProgId) + L"\\CLSID", GuidText(CLSID_Recordset));
+        const bool ok = comserver::WriteClassesKey(classKey, kDescription) &&
+                        comserver::WriteClassesKey(classKey + L"\\InprocServer32", path, L"ThreadingModel", L"Apartment") &&
+                        comserver::WriteClassesKey(classKey + L"\\ProgID", kVersionedProgId) &&
+                        comserver::WriteClassesKey(classKey + L"\\VersionIndependentProgID", kProgId) &&
+                        comserver::WriteClassesKey(classKey + L"\\TypeLib", GuidText(LIBID_HvRecordsetLib)) &&
+                        comserver::WriteClassesKey(classKey + L"\\Version", L"1.0") &&
+                        comserver::WriteClassesKey(kProgId, kDescription) &&
+                        comserver::WriteClassesKey(std::wstring(kProgId) + L"\\CLSID", GuidText(CLSID_Recordset)) &&
+                        comserver::WriteClassesKey(std::wstring(kProgId) + L"\\CurVer", kVersionedProgId) &&
+                        comserver::WriteClassesKey(kVersionedProgId, kDescription) &&
+                        comserver::WriteClassesKey(std::wstring(kVersionedProgId) + L"\\CLSID", GuidText(CLSID_Recordset));
         if (!ok)
             return SELFREG_E_CLASS;
-        ComRef<ITypeLib> library;
-        HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, library.Put());
-        return FAILED(hr) ? SELFREG_E_TYPELIB : S_OK;
+        return FAILED(comserver::RegisterEmbeddedTypeLibrary(path)) ? SELFREG_E_TYPELIB : S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
