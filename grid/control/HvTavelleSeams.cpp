@@ -61,12 +61,6 @@ bool HvTavelle::HasBindHost()
     return CControlBase::GetBindHost() != nullptr;
 }
 
-HRESULT HvTavelle::BindDataSource()
-{
-    // Binding a pending data source is the data-binding side's.
-    return S_OK;
-}
-
 IDispatch* HvTavelle::GridDispatch()
 {
     IDispatch* extended = nullptr;
@@ -79,12 +73,6 @@ void HvTavelle::NotifyAttachedInterface()
 {
     if (ControlSite())
         ControlSite()->OnControlInfoChanged();
-}
-
-HRESULT HvTavelle::ReportMessage(long code, const wchar_t* text, const wchar_t* caption)
-{
-    AskUser(text ? text : L"", caption ? caption : L"", MB_TASKMODAL | MB_ICONEXCLAMATION);
-    return code;
 }
 
 std::wstring HvTavelle::DialogString(int id)

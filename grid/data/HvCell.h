@@ -122,6 +122,8 @@ public:
     bool IsInEditMode() const { return (editFlags_ & EditModeBit) != 0; }
     void SetInEditMode(bool on);
     void SetSelectedBit(bool selected);
+    // The cell's column side (not owned).
+    CellColumnHost* ColumnHost() const { return column_; }
     // Called when the cell leaves its collection.
     void Detach();
 
