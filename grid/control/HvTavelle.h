@@ -481,6 +481,8 @@ public:
     HvUIElement* GetActiveCellElement() override;
     HvImages* ControlImages() override { return GetControlImages(); }
     bool ImagesMasking() override { return (imageFlags_ & ImageMasking) != 0; }
+    ToolTipTool* ControlToolTip(bool make) override { return make ? GetControlToolTip() : toolTipTool_.get(); }
+    ToolTipWindow* ControlTipWindow() override { return toolTip_.get(); }
 
     // ChangeSubscriber: the layout's change notices.
     void OnChange(const ChangeNotice* notice) override;
