@@ -1,10 +1,13 @@
 // The grid control's side of its input parts.
 #include "ControlInputHost.h"
 
+#include "ControlEditor.h"
+#include "EditColumnSeam.h"
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvTavelle.h"
+#include "InputMask.h"
 #include "ToolTipWindow.h"
 
 namespace {
@@ -32,13 +35,15 @@ HWND ControlInputHost::GetGridWindow()
 
 bool ControlInputHost::ActiveCellHasMaskEngine()
 {
-    // Input masks are set up by the cell editor when it opens.
-    return false;
+    HvCell* cell = control_.GetActiveCell();
+    EditColumnSeam* column = cell ? control_.Editor().ColumnOf(cell) : nullptr;
+    InputMask* mask = column ? column->Mask() : nullptr;
+    return mask && mask->IsMaskEngineReady();
 }
 
 HWND ControlInputHost::GetDropDownCalendar()
 {
-    return nullptr;
+    return control_.Editor().Editor().Calendar().Handle();
 }
 
 bool ControlInputHost::IsPointInGridArea(int x, int y)

@@ -3,6 +3,8 @@
 #include "HvTavelle.h"
 
 #include "ControlDownloads.h"
+#include "ControlEditor.h"
+#include "ControlErrorHost.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ActiveRowManager.h"
@@ -115,6 +117,8 @@ HvTavelle::HvTavelle(IUnknown* outer)
 {
     dragDrop_ = std::make_unique<OleDragDrop>(*this, false, true, GridDragDropErrors(), ObjectType::HvDataObject,
                                               false);
+    errors_ = std::make_unique<ControlErrorHost>(*this);
+    editor_ = std::make_unique<ControlEditor>(*this);
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
@@ -148,6 +152,7 @@ bool HvTavelle::Constructed() const
 HvTavelle::~HvTavelle()
 {
     tearingDown_ = true;
+    editor_.reset();
     activeCell_ = nullptr;
     if (rowActivation_)
         rowActivation_->Clear();
