@@ -493,3 +493,18 @@ void RowData::ForgetSiblingAnswers()
     if (rowObject_)
         rowObject_->ResetCachedAnswers(true, true, false);
 }
+
+HRESULT RowData::GetFieldValue(LONG ordinal, VARIANT* out)
+{
+    return ordinal < 0 ? E_INVALIDARG : GetValue(static_cast<DBORDINAL>(ordinal), out);
+}
+
+HRESULT RowData::GetOriginalFieldValue(LONG ordinal, VARIANT* out)
+{
+    return ordinal < 0 ? E_INVALIDARG : GetOriginalValue(static_cast<DBORDINAL>(ordinal), out);
+}
+
+HRESULT RowData::SetFieldValue(LONG ordinal, const VARIANT& value)
+{
+    return ordinal < 0 ? E_INVALIDARG : SetValue(static_cast<DBORDINAL>(ordinal), value);
+}
