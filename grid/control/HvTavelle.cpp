@@ -24,9 +24,9 @@
 #include "OleDragDrop.h"
 #include "RootRowsetBinding.h"
 #include "ScrollRegionParts.h"
-#include "SystemUrlServices.h"
 #include "ToolTipTool.h"
 #include "ToolTipWindow.h"
+#include "UrlServices.h"
 
 #include <new>
 
@@ -120,6 +120,7 @@ HvTavelle::HvTavelle(IUnknown* outer)
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
+    MakeDownloads();
     rowActivation_ = std::make_unique<ActiveRowManager>(*this);
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);
