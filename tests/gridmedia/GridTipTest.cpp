@@ -129,26 +129,44 @@ TEST_CASE("A cell whose text is cut off shows it whole in a tip while the pointe
         return centre;
     };
 
-    MovePointer(onScreen(cells[1]));
-    REQUIRE(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
-    HWND tip = ShownTip();
-    CHECK(TipText(tip, window) == kLongText);
-    RECT tipRect{};
-    GetWindowRect(tip, &tipRect);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    CHECK(Inside(tipRect, work));
-    CHECK(tipRect.right - tipRect.left > cells[1].right - cells[1].left);
-
-    // Leaving the grid hides the tip.
     RECT frame{};
     GetWindowRect(window, &frame);
-    MovePointer(POINT{frame.right + 40, frame.bottom + 40});
-    CHECK(PumpUntil([] { return ShownTip() == nullptr; }, 3000));
+    RECT container{};
+    GetWindowRect(grid.window.Hwnd(), &container);
+    const POINT besideGrid{frame.right + 40, frame.bottom + 40};
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+
+    // Wherever the pointer rested before, resting on the cut-off cell shows
+    // the tip, and leaving the grid hides it.
+    const struct {
+        const char* name;
+        POINT start;
+    } starts[] = {
+        {"beside the grid, on its container", besideGrid},
+        {"beyond the container window", POINT{std::min(container.right + 30, work.right - 2), container.top + 10}},
+        {"on the cell whose text fits", onScreen(cells[0])},
+    };
+    for (const auto& start : starts) {
+        INFO(start.name);
+        MovePointer(start.start);
+        PumpUntil([] { return false; }, 300);
+        MovePointer(onScreen(cells[1]));
+        REQUIRE(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
+        HWND tip = ShownTip();
+        CHECK(TipText(tip, window) == kLongText);
+        RECT tipRect{};
+        GetWindowRect(tip, &tipRect);
+        CHECK(Inside(tipRect, work));
+        CHECK(tipRect.right - tipRect.left > cells[1].right - cells[1].left);
+
+        MovePointer(besideGrid);
+        CHECK(PumpUntil([] { return ShownTip() == nullptr; }, 3000));
+    }
 
     // A text that fits: no tip, however long the pointer rests.
     MovePointer(onScreen(cells[0]));
     CHECK_FALSE(PumpUntil([] { return ShownTip() != nullptr; }, 1500));
-    MovePointer(POINT{frame.right + 40, frame.bottom + 40});
+    MovePointer(besideGrid);
     PumpUntil([] { return false; }, 100);
 }
