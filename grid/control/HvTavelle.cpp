@@ -2,6 +2,7 @@
 // interface map, IDispatch and the members every object of the model has.
 #include "HvTavelle.h"
 
+#include "ControlDownloads.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ControlSiteRefs.h"
@@ -19,6 +20,7 @@
 #include "OleDragDrop.h"
 #include "RootRowsetBinding.h"
 #include "ScrollRegionParts.h"
+#include "SystemUrlServices.h"
 #include "ToolTipTool.h"
 #include "ToolTipWindow.h"
 
@@ -189,7 +191,10 @@ HRESULT HvTavelle::InternalQueryInterface(REFIID iid, void** out)
         return E_POINTER;
     *out = nullptr;
     IUnknown* answer = nullptr;
-    if (IsEqualIID(iid, IID_IHvTavelleControl))
+    // The layout's own interface is another object's: only the shared
+    // bases answer here.
+    if (IsEqualIID(iid, IID_IHvTavelleControl) || IsEqualIID(iid, IID_IHvLayoutBase) ||
+        IsEqualIID(iid, IID_IHvObjectBase) || IsEqualIID(iid, IID_IHvBase))
         answer = static_cast<IHvTavelleControl*>(this);
     else if (IsEqualIID(iid, IID_IHvImagePropertyQuery))
         answer = static_cast<IHvImagePropertyQuery*>(this);
@@ -273,25 +278,6 @@ void HvTavelle::PropertyChangedNotice(DISPID dispid)
 {
     SetDirty(true);
     PropertyChanged(dispid);
-}
-
-HRESULT HvTavelle::get_OLEDropMode(short* mode)
-{
-    return dragDrop_->get_OLEDropMode(mode);
-}
-
-HRESULT HvTavelle::put_OLEDropMode(short mode)
-{
-    HRESULT hr = dragDrop_->put_OLEDropMode(mode);
-    if (SUCCEEDED(hr))
-        PropertyChangedNotice(1551);
-    return hr;
-}
-
-HRESULT HvTavelle::OLEDrag()
-{
-    LONG effect = 0;
-    return dragDrop_->DoOleDrag(&effect);
 }
 
 HRESULT HvTavelle::OnSetData(IStream*)

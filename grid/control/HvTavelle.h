@@ -11,6 +11,7 @@
 #include "ContainerUnitsSeam.h"
 #include "ControlBase.h"
 #include "ControlPrivateInterfaces.h"
+#include "DownloadHost.h"
 #include "DualString.h"
 #include "HvCell.h"
 #include "HvRow.h"
@@ -30,6 +31,7 @@
 #include <string>
 #include <vector>
 
+class ControlDownloads;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlSiteRefs;
@@ -45,6 +47,7 @@ class KeyboardHandler;
 class MouseHoverOperation;
 class OleDragDrop;
 class RootRowsetBinding;
+class SystemUrlServices;
 class ToolTipTool;
 
 extern "C" const IID IID_DataSourceListenerGrid;
@@ -65,7 +68,8 @@ class HvTavelle final : public IHvTavelleControl,
                         public ContainerUnitsSeam,
                         public ChangeSubscriber,
                         public VariantValueOwner,
-                        public ToolTipOwner {
+                        public ToolTipOwner,
+                        public DownloadHost {
 public:
     // Private messages and timers of the grid window. MsgPostMessage carries
     // the message id and two VARIANTs in one CoTaskMemAlloc block (or null),
@@ -119,10 +123,126 @@ public:
     // ISupportErrorInfo
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID iid) override;
 
-    // Members of the control's automation interface kept here.
-    HRESULT get_OLEDropMode(short* mode);
-    HRESULT put_OLEDropMode(short mode);
-    HRESULT OLEDrag();
+    // IHvLayoutBase: each member forwarded to the same member of the layout.
+    STDMETHODIMP get_AddNewBox(IHvAddNewBox** AddNewBox) override;
+    STDMETHODIMP get_AlphaBlendEnabled(VARIANT_BOOL* Value) override;
+    STDMETHODIMP put_AlphaBlendEnabled(VARIANT_BOOL Value) override;
+    STDMETHODIMP get_Appearances(IHvAppearances** Appearances) override;
+    STDMETHODIMP get_Appearance(IHvAppearance** Appearance) override;
+    STDMETHODIMP putref_Appearance(VARIANT* Appearance) override;
+    STDMETHODIMP put_Appearance(VARIANT Appearance) override;
+    STDMETHODIMP get_Bands(IHvBands** Bands) override;
+    STDMETHODIMP get_DrawFilter(IHvTVDrawFilter** Filter) override;
+    STDMETHODIMP put_DrawFilter(IHvTVDrawFilter* Filter) override;
+    STDMETHODIMP putref_DrawFilter(IHvTVDrawFilter* Filter) override;
+    STDMETHODIMP get_DataFilter(IHvTVDataFilter** Filter) override;
+    STDMETHODIMP put_DataFilter(IHvTVDataFilter* Filter) override;
+    STDMETHODIMP putref_DataFilter(IHvTVDataFilter* Filter) override;
+    STDMETHODIMP get_Override(IHvOverride** Override) override;
+    STDMETHODIMP putref_Override(VARIANT* Override) override;
+    STDMETHODIMP put_Override(VARIANT Override) override;
+    STDMETHODIMP get_BorderStyle(Constants_BorderStyle* Value) override;
+    STDMETHODIMP put_BorderStyle(Constants_BorderStyle Value) override;
+    STDMETHODIMP get_Caption(BSTR* Value) override;
+    STDMETHODIMP put_Caption(BSTR Value) override;
+    STDMETHODIMP get_CaptionAppearance(IHvAppearance** Appearance) override;
+    STDMETHODIMP putref_CaptionAppearance(VARIANT* Appearance) override;
+    STDMETHODIMP put_CaptionAppearance(VARIANT Appearance) override;
+    STDMETHODIMP get_ColScrollRegions(IHvColScrollRegions** Regions) override;
+    STDMETHODIMP get_Enabled(VARIANT_BOOL* Value) override;
+    STDMETHODIMP put_Enabled(VARIANT_BOOL Value) override;
+    STDMETHODIMP get_EstimatedRows(LONG* Value) override;
+    STDMETHODIMP put_EstimatedRows(LONG Value) override;
+    STDMETHODIMP get_Font(IFontDisp** Font) override;
+    STDMETHODIMP put_Font(IFontDisp* Font) override;
+    STDMETHODIMP putref_Font(IFontDisp* Font) override;
+    STDMETHODIMP get_InterBandSpacing(float* Value) override;
+    STDMETHODIMP put_InterBandSpacing(float Value) override;
+    STDMETHODIMP get_MaxColScrollRegions(short* Value) override;
+    STDMETHODIMP put_MaxColScrollRegions(short Value) override;
+    STDMETHODIMP get_MaxRowScrollRegions(short* Value) override;
+    STDMETHODIMP put_MaxRowScrollRegions(short Value) override;
+    STDMETHODIMP get_Overrides(IHvOverrides** Overrides) override;
+    STDMETHODIMP get_RowConnectorColor(OLE_COLOR* Value) override;
+    STDMETHODIMP put_RowConnectorColor(OLE_COLOR Value) override;
+    STDMETHODIMP get_RowConnectorStyle(Constants_ConnectorStyle* Value) override;
+    STDMETHODIMP put_RowConnectorStyle(Constants_ConnectorStyle Value) override;
+    STDMETHODIMP get_RowScrollRegions(IHvRowScrollRegions** Regions) override;
+    STDMETHODIMP get_ScrollBars(Constants_ScrollBars* Value) override;
+    STDMETHODIMP put_ScrollBars(Constants_ScrollBars Value) override;
+    STDMETHODIMP get_SortFilter(IHvTVSortFilter** Filter) override;
+    STDMETHODIMP put_SortFilter(IHvTVSortFilter* Filter) override;
+    STDMETHODIMP putref_SortFilter(IHvTVSortFilter* Filter) override;
+    STDMETHODIMP get_TabNavigation(Constants_TabNavigation* Value) override;
+    STDMETHODIMP put_TabNavigation(Constants_TabNavigation Value) override;
+    STDMETHODIMP get_TipDelay(LONG* Value) override;
+    STDMETHODIMP put_TipDelay(LONG Value) override;
+    STDMETHODIMP get_ValueLists(IHvValueLists** ValueLists) override;
+    STDMETHODIMP get_ViewStyle(Constants_ViewStyle* Value) override;
+    STDMETHODIMP put_ViewStyle(Constants_ViewStyle Value) override;
+    STDMETHODIMP get_ViewStyleBand(Constants_ViewStyleBand* Value) override;
+    STDMETHODIMP put_ViewStyleBand(Constants_ViewStyleBand Value) override;
+    STDMETHODIMP get_BorderStyleCaption(Constants_BorderStyle* Value) override;
+    STDMETHODIMP put_BorderStyleCaption(Constants_BorderStyle Value) override;
+    // IHvTavelleControl
+    STDMETHODIMP get_ActiveCell(IHvCell** Cell) override;
+    STDMETHODIMP put_ActiveCell(IHvCell* Cell) override;
+    STDMETHODIMP putref_ActiveCell(IHvCell* Cell) override;
+    STDMETHODIMP get_ActiveColScrollRegion(IHvColScrollRegion** Region) override;
+    STDMETHODIMP put_ActiveColScrollRegion(IHvColScrollRegion* Region) override;
+    STDMETHODIMP putref_ActiveColScrollRegion(IHvColScrollRegion* Region) override;
+    STDMETHODIMP get_ActiveRow(IHvRow** Row) override;
+    STDMETHODIMP put_ActiveRow(IHvRow* Row) override;
+    STDMETHODIMP putref_ActiveRow(IHvRow* Row) override;
+    STDMETHODIMP get_ActiveRowScrollRegion(IHvRowScrollRegion** Region) override;
+    STDMETHODIMP put_ActiveRowScrollRegion(IHvRowScrollRegion* Region) override;
+    STDMETHODIMP putref_ActiveRowScrollRegion(IHvRowScrollRegion* Region) override;
+    STDMETHODIMP get_DataMember(BSTR* Name) override;
+    STDMETHODIMP put_DataMember(BSTR Name) override;
+    STDMETHODIMP get_DataSource(DataSource** Source) override;
+    STDMETHODIMP putref_DataSource(DataSource* Source) override;
+    STDMETHODIMP get_EventEnabled(Constants_GridEventIds EventID, VARIANT_BOOL* Enabled) override;
+    STDMETHODIMP put_EventEnabled(Constants_GridEventIds EventID, VARIANT_BOOL Enabled) override;
+    STDMETHODIMP get_hWnd(OLE_HANDLE* Window) override;
+    STDMETHODIMP get_hWndEdit(OLE_HANDLE* Window) override;
+    STDMETHODIMP get_IsInEditMode(VARIANT_BOOL* Editing) override;
+    STDMETHODIMP get_Redraw(VARIANT_BOOL* Value) override;
+    STDMETHODIMP put_Redraw(VARIANT_BOOL Value) override;
+    STDMETHODIMP get_Selected(IHvSelected** Selected) override;
+    STDMETHODIMP get_UpdateMode(Constants_UpdateMode* Mode) override;
+    STDMETHODIMP put_UpdateMode(Constants_UpdateMode Mode) override;
+    STDMETHODIMP get_UseImageList(VARIANT_BOOL* Value) override;
+    STDMETHODIMP put_UseImageList(VARIANT_BOOL Value) override;
+    STDMETHODIMP get_ImageList(IDispatch** ImageList) override;
+    STDMETHODIMP putref_ImageList(IDispatch* ImageList) override;
+    STDMETHODIMP put_ImageList(IDispatch* ImageList) override;
+    STDMETHODIMP get_Images(IHvImages** Images) override;
+    STDMETHODIMP get_ImagesURL(BSTR* URL) override;
+    STDMETHODIMP put_ImagesURL(BSTR URL) override;
+    STDMETHODIMP get_Layout(IHvLayout** Layout) override;
+    STDMETHODIMP get_DialogStrings(Constants_DialogStrings Index, BSTR* Text) override;
+    STDMETHODIMP put_DialogStrings(Constants_DialogStrings Index, BSTR Text) override;
+    STDMETHODIMP get_ImagesMasking(VARIANT_BOOL* Value) override;
+    STDMETHODIMP put_ImagesMasking(VARIANT_BOOL Value) override;
+    STDMETHODIMP get_OLEDropMode(Constants_OLEDrop* Mode) override;
+    STDMETHODIMP put_OLEDropMode(Constants_OLEDrop Mode) override;
+    STDMETHODIMP AboutBox() override;
+    STDMETHODIMP CancelUpdate() override;
+    STDMETHODIMP CollapseAll() override;
+    STDMETHODIMP ExpandAll() override;
+    STDMETHODIMP DeleteSelectedRows() override;
+    STDMETHODIMP GetRow(Constants_ChildRow Child, IHvRow** Row) override;
+    STDMETHODIMP GetRowFromBookmark(VARIANT* Bookmark, IHvRow** Row) override;
+    STDMETHODIMP GetUIElement(IHvUIElement** Element) override;
+    STDMETHODIMP GetUIElementPopup(Constants_UIElementPopup Type, IHvUIElement** Element) override;
+    STDMETHODIMP OLEDrag() override;
+    STDMETHODIMP PerformAction(Constants_KeyActions Action) override;
+    STDMETHODIMP PostMessage(LONG MsgID, VARIANT MsgData1, VARIANT MsgData2) override;
+    STDMETHODIMP ResolveAppearance(IHvAppearance** Appearance) override;
+    STDMETHODIMP Refresh(VARIANT* Action) override;
+    STDMETHODIMP Update() override;
+    STDMETHODIMP UIElementFromPoint(float X, float Y, VARIANT* IgnorePopups, IHvUIElement** Element) override;
+    STDMETHODIMP PlaySoundFile(BSTR Sound, VARIANT SoundFlags) override;
 
     // IOleObject, IOleControl overrides.
     STDMETHODIMP SetClientSite(IOleClientSite* site) override;
@@ -227,6 +347,17 @@ public:
     // Keeps the row referenced (null forgets it) and the cell weakly.
     void SetActiveRowInternal(HvRow* row);
     void SetActiveCellInternal(HvCell* cell);
+    // Leaves the active cell: unless forced it first leaves edit mode and
+    // raises BeforeCellDeactivate; true when that was cancelled.
+    bool DeactivateActiveCell(bool invalidate, bool forced);
+    // Makes a cell of this layout the active cell with the activation
+    // events; the activation's outcome as an HRESULT.
+    HRESULT ActivateCellWithEvents(HvCell* cell);
+    // ActiveRow put: 0 done, 1 cancelled, negative failure.
+    LONG ChangeActiveRow(HvRow* row);
+    // Ends the active cell's edit mode (forced: whatever the handlers say);
+    // true when it stays in edit mode.
+    bool LeaveEditMode(bool forced);
     void ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl);
     void MapCellThroughHandler(HvSelectableItem** cell);
     HRESULT ClearSelectionsForKind(LONG kind, bool keepSameKind, bool clearOthers);
@@ -332,6 +463,12 @@ public:
     // Sets the dirty flag and tells the container's property sinks.
     void PropertyChangedNotice(DISPID dispid);
 
+    // DownloadHost: the sound and layout downloads (HasBindHost above).
+    HRESULT RaiseError(HRESULT result, WORD stringId) override { return Exception(result, stringId); }
+    HRESULT ImagesUrlProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR text) override;
+    // The downloads, made on first use; null when they cannot be.
+    ControlDownloads* Downloads();
+
 protected:
     // Framework hooks.
     HRESULT DoCustomVerb(LONG verb) override;
@@ -382,6 +519,15 @@ private:
     long ContainerToPixels(float value, bool horizontal);
     float PixelsToContainer(long pixels, bool horizontal);
 
+    // Automation guards: S_OK at run time, else the design-time error of
+    // the string (10500: read-only, 10501: unavailable) raised.
+    HRESULT RefuseAtDesignTime(WORD stringId);
+    // The active-object getters' guard: 10501 at design time, then the
+    // null result pointer.
+    HRESULT RefuseActiveGet(void* out);
+    HRESULT InvalidObject();
+    HRESULT PutActiveRegion(IUnknown* argument, bool rows);
+
     // Selection.
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
@@ -390,6 +536,8 @@ private:
     std::unique_ptr<ControlStateParticipant> participant_;
     std::unique_ptr<ControlImagesHost> imagesHost_;
     std::unique_ptr<ControlInputHost> inputHost_;
+    std::unique_ptr<SystemUrlServices> urlServices_;
+    std::unique_ptr<ControlDownloads> downloads_;
     BYTE selectionDragPending_ = 0;
     BYTE selectionDragResult_ = 0;
     BYTE updateMode_ = 0;

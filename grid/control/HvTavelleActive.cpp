@@ -176,3 +176,52 @@ void HvTavelle::ExitEditMode()
 {
     // The cell editor ends its own edit mode; without one there is none.
 }
+
+bool HvTavelle::LeaveEditMode(bool forced)
+{
+    HvCell* cell = GetActiveCell();
+    if (!cell || !cell->IsInEditMode())
+        return false;
+    ExitEditMode();
+    cell = GetActiveCell();
+    if (forced && cell && cell->IsInEditMode())
+        cell->SetInEditMode(false);
+    return cell && cell->IsInEditMode();
+}
+
+bool HvTavelle::DeactivateActiveCell(bool invalidate, bool forced)
+{
+    HvCell* cell = GetActiveCell();
+    if (!cell)
+        return false;
+    CUnknownObject::AddRef();
+    bool cancelled = false;
+    if (!forced) {
+        cancelled = LeaveEditMode(false) || (gate_ && gate_->Fire_BeforeCellDeactivate());
+        if (!cancelled && GetActiveCell() != cell)
+            cancelled = true;
+    }
+    if (!cancelled) {
+        if (invalidate && m_window && layout_)
+            layout_->DirtyRootUIElement(true, true);
+        activeCell_ = nullptr;
+    }
+    CUnknownObject::Release();
+    return cancelled;
+}
+
+HRESULT HvTavelle::ActivateCellWithEvents(HvCell* cell)
+{
+    const LONG result = cell->Activate(false, 0, 0);
+    return result < 0 ? static_cast<HRESULT>(result) : S_OK;
+}
+
+LONG HvTavelle::ChangeActiveRow(HvRow* row)
+{
+    if (row == GetActiveRow())
+        return 0;
+    if (DeactivateActiveCell(false, false))
+        return 1;
+    SetActiveRowInternal(row);
+    return 0;
+}

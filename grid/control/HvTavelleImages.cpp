@@ -2,8 +2,10 @@
 // notices, the ImagesURL download and the two image-property interfaces.
 #include "HvTavelle.h"
 
+#include "ControlDownloads.h"
 #include "ControlImagesHost.h"
 #include "HvImages.h"
+#include "SystemUrlServices.h"
 #include "UrlDownload.h"
 
 namespace {
@@ -57,11 +59,31 @@ void HvTavelle::StartImagesDownload()
     SysFreeString(url);
 }
 
-HRESULT HvTavelle::OnUrlProgress(DWORD tag, ULONG progress, ULONG, ULONG statusCode, LPCWSTR statusText)
+HRESULT HvTavelle::OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText)
 {
-    if (tag == static_cast<DWORD>(ImagesUrlId) && images_)
-        return images_->OnUrlData(ImagesUrlId, progress, statusCode, statusText);
-    return S_OK;
+    if (tag == static_cast<DWORD>(ImagesUrlId))
+        return ImagesUrlProgress(progress, maximum, statusCode, statusText);
+    ControlDownloads* downloads = Downloads();
+    return downloads ? downloads->OnUrlProgress(tag, progress, maximum, statusCode, statusText) : S_OK;
+}
+
+HRESULT HvTavelle::ImagesUrlProgress(ULONG progress, ULONG, ULONG status, LPCWSTR text)
+{
+    return images_ ? images_->OnUrlData(ImagesUrlId, progress, status, text) : S_OK;
+}
+
+ControlDownloads* HvTavelle::Downloads()
+{
+    if (downloads_)
+        return downloads_.get();
+    try {
+        if (!urlServices_)
+            urlServices_ = std::make_unique<SystemUrlServices>(this);
+        downloads_ = std::make_unique<ControlDownloads>(*this, *urlServices_);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return downloads_.get();
 }
 
 STDMETHODIMP HvTavelle::GetPropertyCount(long* count)

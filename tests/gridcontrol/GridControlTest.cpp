@@ -215,13 +215,13 @@ TEST_CASE("OLEDropMode of the control: stored, dirty, told to the container")
     HostedGrid hosted;
     HvTavelle* grid = hosted.grid;
     hosted.Log().Clear();
-    CHECK(grid->put_OLEDropMode(1) == S_OK);
-    short mode = 0;
+    CHECK(grid->put_OLEDropMode(hvOLEDropManual) == S_OK);
+    Constants_OLEDrop mode = hvOLEDropNone;
     CHECK(grid->get_OLEDropMode(&mode) == S_OK);
     CHECK(mode == 1);
     CHECK(grid->IsDirtyState());
     CHECK(hosted.Log().Contains(L"OnChanged(1551)"));
-    CHECK(grid->put_OLEDropMode(7) != S_OK);
+    CHECK(grid->put_OLEDropMode(static_cast<Constants_OLEDrop>(7)) != S_OK);
     CHECK(grid->get_OLEDropMode(&mode) == S_OK);
     CHECK(mode == 1);
 }

@@ -133,14 +133,14 @@ TEST_CASE("the stream round trip keeps UpdateMode, OLEDropMode, DataMember and t
 {
     HostedGrid first;
     first.grid->SetUpdateMode(1);
-    REQUIRE(first.grid->put_OLEDropMode(1) == S_OK);
+    REQUIRE(first.grid->put_OLEDropMode(hvOLEDropManual) == S_OK);
     first.grid->SetDataMemberName(CDualString(L"Dia"));
     ComPtr<IStream> stream = SaveToStream(first);
 
     HostedGrid second;
     LoadFromStream(second, stream.Get());
     CHECK(second.grid->GetUpdateMode() == 1);
-    short mode = 0;
+    Constants_OLEDrop mode = hvOLEDropNone;
     CHECK(second.grid->get_OLEDropMode(&mode) == S_OK);
     CHECK(mode == 1);
     CHECK(std::string(second.grid->DataMemberName().c_str()) == "Dia");

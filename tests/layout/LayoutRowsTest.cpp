@@ -14,15 +14,15 @@
 namespace {
 
 // A row with row data whose deletion steps are recorded.
-class FakeRow final : public HvObjectBaseImpl<IHvLayoutBase>,
+class FakeRow final : public HvObjectBaseImpl<IHvObjectBase>,
                       public HvKeyedItem,
                       public HvSelectableItem,
                       public RowDeletionSeam {
 public:
-    FakeRow() : HvObjectBaseImpl<IHvLayoutBase>(ObjectType::HvRow) {}
+    FakeRow() : HvObjectBaseImpl<IHvObjectBase>(ObjectType::HvRow) {}
 
     const CDualString* GetKey() override { return &key_; }
-    const IID* GetInterfaceId() override { return &IID_IHvLayoutBase; }
+    const IID* GetInterfaceId() override { return &IID_IHvObjectBase; }
     CAutomationObject* GetItemObject() override { return this; }
 
     HvKeyedItem* KeyedItem() override { return this; }
