@@ -52,6 +52,7 @@ UIElementControlSeam* ControlOfLayout(HvLayout& layout)
 void ControlStartUp()
 {
     InstallDisplayLayoutParts();
+    InstallControlDisplayHooks();
     InstallScrollRegionParts();
     LayoutRootElement::SetControlLookup(&ControlOfLayout);
 }

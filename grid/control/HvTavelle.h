@@ -441,6 +441,17 @@ public:
     bool FireBeforeRowRegionRemoved(IDispatch* region) override;
     bool FireBeforeColRegionSize(IDispatch* region1, IDispatch* region2) override;
     bool FireBeforeRowRegionSize(IDispatch* region1, IDispatch* region2) override;
+    bool FireBeforeRowRegionScroll(IDispatch* newState, IDispatch* oldState) override;
+    void FireAfterRowRegionScroll(IDispatch* region) override;
+    bool FireBeforeColRegionScroll(IDispatch* newState, IDispatch* oldState) override;
+    void FireAfterColRegionScroll(IDispatch* region) override;
+    bool FireBeforeRowRegionSplit(IDispatch* original, IDispatch* added) override;
+    bool FireBeforeColRegionSplit(IDispatch* original, IDispatch* added) override;
+    void FireAfterRowRegionSize(IDispatch* region) override;
+    void FireAfterColRegionSize(IDispatch* region) override;
+    void ExitEditForScroll() override { ExitEditMode(); }
+    // The Redraw property as it stands.
+    bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 
     // UIElementControlSeam
     HWND GetGridWindow() override { return m_window; }
@@ -449,6 +460,8 @@ public:
     bool IsInEditMode() override;
     bool IsDroppedDown() override { return false; }
     HvUIElement* GetActiveCellElement() override;
+    HvImages* ControlImages() override { return GetControlImages(); }
+    bool ImagesMasking() override { return (imageFlags_ & ImageMasking) != 0; }
 
     // ChangeSubscriber: the layout's change notices.
     void OnChange(const ChangeNotice* notice) override;
@@ -579,3 +592,7 @@ private:
     bool tearingDown_ = false;
     HACCEL mnemonicTable_ = nullptr;      // owned
 };
+
+// Installs what the grid display asks of the control library (when it
+// starts).
+void InstallControlDisplayHooks();
