@@ -2,25 +2,17 @@
 // checks with their error texts, and the results of an analysis.
 #include "Calc_Alc.h"
 
+#include "BissecaoTeor.h"
+#include "LimitesCalculo.h"
 #include "RoundTiesToEven.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kMassaMin = 771.92;     // kg/m3
-constexpr double kMassaMax = 999.84;
-constexpr double kTempMin = -20.0;       // degrees C
-constexpr double kTempMax = 50.0;
-constexpr double kTeorMin = 0.0;         // % m/m
-constexpr double kTeorMax = 100.0;
-constexpr double kMassaEtanol20 = 789.24;   // pure ethanol at 20 degrees C, kg/m3
+using namespace limites;
 
-// Ranges are written low <= v && v <= high so that a NaN falls outside.
-bool Within(double v, double low, double high)
-{
-    return low <= v && v <= high;
-}
+constexpr double kMassaEtanol20 = 789.24;   // pure ethanol at 20 degrees C, kg/m3
 
 struct InputTexts
 {
@@ -123,31 +115,11 @@ double Calc_Alc::fMassaPorTeor(double p, double t) const
     return (fSomaTermosB(t) + fSomaTermosA(p)) + fSomaTermosC(p, t);
 }
 
-// Bisection on the content: the density falls as the content rises. After n
-// steps hi - lo is exactly 100 / 2^n, so the loop always ends after 48
-// evaluations. A content that rounds to 0 % or 100 % at four decimals means
-// the density lies at or beyond pure water or pure ethanol: -1.
 double Calc_Alc::fTeorPorMassa(double t, double massa) const
 {
-    double lo = 0.0;
-    double hi = 100.0;
-    double p = 100.0 / 2.0;
-    for (;;) {
-        const double r = fMassaPorTeor(p, t);
-        if (r >= massa) {
-            lo = p;
-            p = p + (hi - p) / 2.0;
-        } else {
-            hi = p;
-            p = p - (p - lo) / 2.0;
-        }
-        if (RoundTiesToEven(hi - lo, 12) == 0.0)
-            break;
-    }
-    const double p4 = RoundTiesToEven(p, 4);
-    if (p4 == 100.0 || p4 == 0.0)
-        return -1.0;
-    return p;
+    return BissecaoTeor(
+        massa, [&](double p) { return fMassaPorTeor(p, t); },
+        [](int, double largura) { return IntervaloFechado(largura); });
 }
 
 // ---- table functions -------------------------------------------------------

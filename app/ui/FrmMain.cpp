@@ -5,6 +5,7 @@
 #include "ArquivoDisco.h"
 #include "ExportaAnalisesExcel.h"
 #include "FrmSobre.h"
+#include "ImpressaoAnalises.h"
 #include "MdlMain.h"
 #include "MsgBox.h"
 
@@ -313,7 +314,7 @@ void FrmMain::CmdExpExcel_Click()
 
 void FrmMain::CmdImprimir_Click()
 {
-    // Prints the day's analyses.
+    sImprimirAnalises(*this, *RstAnalise, TxtData->Value(), TxtEmpresaAbv->Caption());
 }
 
 void FrmMain::CmdGerarTabMassa_Click()

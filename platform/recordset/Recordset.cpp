@@ -190,6 +190,16 @@ HRESULT Recordset::SetAt(size_t field, const VARIANT& value)
         hr = CellValue::FromVariant(table_->FieldAt(field), value, cell);
         if (FAILED(hr))
             return hr;
+        return StoreAt(field, std::move(cell));
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+// Stores a converted value into the current record (checked by the caller).
+HRESULT Recordset::StoreAt(size_t field, CellValue&& cell)
+{
+    try {
         if (adding_) {
             newRecord_[field] = std::move(cell);
             return S_OK;
@@ -242,6 +252,22 @@ HRESULT Recordset::SetValue(std::wstring_view name, const VARIANT& value)
     size_t index = 0;
     HRESULT hr = Field(name, index);
     return FAILED(hr) ? hr : SetAt(index, value);
+}
+
+HRESULT Recordset::SetNumber(long index, double value)
+{
+    if (index < 0 || static_cast<size_t>(index) >= table_->FieldCount())
+        return kItemNotFound;
+    const size_t field = static_cast<size_t>(index);
+    if (table_->FieldAt(field).Type() != FieldType::Double)
+        return DISP_E_TYPEMISMATCH;
+    HRESULT hr = CheckCurrent();
+    if (FAILED(hr))
+        return hr;
+    CellValue cell;
+    cell.isNull = false;
+    cell.number = value;
+    return StoreAt(field, std::move(cell));
 }
 
 HRESULT Recordset::MoveToPosition(size_t position, bool forward)

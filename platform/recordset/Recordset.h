@@ -50,6 +50,9 @@ public:
     HRESULT GetValue(std::wstring_view name, VARIANT* value) const;
     HRESULT SetValue(long index, const VARIANT& value);
     HRESULT SetValue(std::wstring_view name, const VARIANT& value);
+    // A number into a double field by index, without a VARIANT: the road of
+    // code that fills large tables.
+    HRESULT SetNumber(long index, double value);
     HRESULT MoveFirst();
     HRESULT MoveNext();
     HRESULT MovePrevious();
@@ -79,6 +82,7 @@ private:
     HRESULT MoveToPosition(size_t position, bool forward);
     HRESULT GetAt(size_t field, VARIANT* value) const;
     HRESULT SetAt(size_t field, const VARIANT& value);
+    HRESULT StoreAt(size_t field, CellValue&& cell);
 
     std::shared_ptr<Table> table_;
     std::shared_ptr<Cursor> cursor_;

@@ -191,6 +191,28 @@ TEST_CASE("a text for a double field is read with '.' as the decimal separator i
     CHECK(Sample(rs) == L"0.5");
 }
 
+TEST_CASE("a number set by index without a VARIANT lands in the new or the current record")
+{
+    Recordset rs;
+    MakeAnalyses(rs);
+    CHECK(rs.SetNumber(1, 1.0) == kNoCurrentRecord);
+    REQUIRE(rs.AddNew() == S_OK);
+    CHECK(rs.SetNumber(1, 812.5) == S_OK);
+    CHECK(rs.SetNumber(0, 1.0) == DISP_E_TYPEMISMATCH);   // AMOSTRA is text
+    CHECK(rs.SetNumber(8, 1.0) == kItemNotFound);
+    CHECK(rs.SetNumber(-1, 1.0) == kItemNotFound);
+    REQUIRE(rs.Update() == S_OK);
+    CHECK(rs.SetNumber(7, 0.9967) == S_OK);                // an existing record
+    Var me, fator, amostra;
+    REQUIRE(rs.GetValue(L"ME", &me.v) == S_OK);
+    REQUIRE(rs.GetValue(L"FATOR", &fator.v) == S_OK);
+    REQUIRE(rs.GetValue(L"AMOSTRA", &amostra.v) == S_OK);
+    CHECK(me.v.vt == VT_R8);
+    CHECK(me.v.dblVal == 812.5);
+    CHECK(fator.v.dblVal == 0.9967);
+    CHECK(amostra.v.vt == VT_NULL);
+}
+
 TEST_CASE("null is distinct from the empty text, and non-nullable fields refuse it")
 {
     Recordset rs;
