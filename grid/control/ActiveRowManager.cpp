@@ -26,7 +26,7 @@ public:
     ~RowReference()
     {
         if (m_row)
-            m_row->Release();
+            m_row->ReleaseRow();
     }
     RowReference(const RowReference&) = delete;
     RowReference& operator=(const RowReference&) = delete;
@@ -56,16 +56,16 @@ void ActiveRowManager::Clear()
 void ActiveRowManager::Replace(ActivationRow* row)
 {
     if (row)
-        row->AddRef();
+        row->AddRefRow();
     ActivationRow* old = m_activeRow;
     m_activeRow = row;
     if (old)
-        old->Release();
+        old->ReleaseRow();
 }
 
 ActivationRow* ActiveRowManager::GetActiveRow()
 {
-    if (m_activeRow && !m_activeRow->IsAlive())
+    if (m_activeRow && !m_activeRow->IsRowAlive())
         Clear();
     return m_activeRow;
 }

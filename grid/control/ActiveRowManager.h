@@ -37,11 +37,13 @@ public:
     // Forgets the active row without events (the control's teardown and
     // rebinding).
     void Clear();
+    // Holds a row as the active one without events (a cell activated with
+    // its row already announced).
+    void Replace(ActivationRow* row);
 
     bool ScrollsIntoView() const { return m_scrollIntoView; }
 
 private:
-    void Replace(ActivationRow* row);
     // Leaves the active row of band with a position mark or by events.
     LONG LeaveActiveRow();
     void SyncParentPosition(ActivationRow* row);

@@ -2,18 +2,21 @@
 // interface map, IDispatch and the members every object of the model has.
 #include "HvTavelle.h"
 
-#include "CSimpleDropDown.h"
+#include "ActiveRowManager.h"
+#include "BandRowSource.h"
 #include "ControlDownloads.h"
 #include "ControlGridSink.h"
 #include "ControlHeaderDragHost.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ControlKeyActionHost.h"
-#include "ControlSelectStrategy.h"
 #include "ControlSelectionHost.h"
+#include "ControlSelectStrategy.h"
 #include "ControlSiteRefs.h"
 #include "ControlStateParticipant.h"
+#include "CSimpleDropDown.h"
 #include "DragTracker.h"
+#include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvImages.h"
 #include "HvLayout.h"
@@ -43,9 +46,6 @@ extern "C" const IID IID_IHvImagePropertyAccess = {
 // {6B1F7C54-2E3A-4D8B-9C41-7A0E5D3F2B61}
 extern "C" const IID IID_IHvSubObjectPropertyQuery = {
     0x6b1f7c54, 0x2e3a, 0x4d8b, {0x9c, 0x41, 0x7a, 0x0e, 0x5d, 0x3f, 0x2b, 0x61}};
-// The simple data binding listener of OLE DB.
-extern "C" const IID IID_DataSourceListenerGrid = {
-    0x7c0ffab2, 0xcd84, 0x11d0, {0x94, 0x9a, 0x00, 0xa0, 0xc9, 0x11, 0x10, 0xed}};
 
 namespace {
 
@@ -138,6 +138,7 @@ HvTavelle::HvTavelle(IUnknown* outer)
     selection_ = std::make_unique<ControlSelectionHost>(*this);
     keyActions_ = std::make_unique<ControlKeyActionHost>(*this);
     headerDrags_ = std::make_unique<ControlHeaderDragHost>(*this);
+    rowActivation_ = std::make_unique<ActiveRowManager>(*this);
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);
     participant_->ResetGeneral();
@@ -168,13 +169,12 @@ HvTavelle::~HvTavelle()
 {
     tearingDown_ = true;
     activeCell_ = nullptr;
-    if (activeRow_ && IsValidObjectPointer(activeRow_))
-        activeRow_->Release();
-    activeRow_ = nullptr;
+    if (rowActivation_)
+        rowActivation_->Clear();
+    // The rows and bands made for the data source die with the control.
+    DetachDataSource(true);
+    ReleaseListener();
     ForgetPivots();
-    if (dataSource_)
-        dataSource_->Release();
-    dataSource_ = nullptr;
     if (images_)
         images_->Release();
     images_ = nullptr;
@@ -205,9 +205,6 @@ HvTavelle::~HvTavelle()
     hover_.reset();
     keyboard_.reset();
     dispatcher_.reset();
-    if (rootBinding_)
-        rootBinding_->Release();
-    rootBinding_ = nullptr;
     if (mnemonicTable_)
         DestroyAcceleratorTable(mnemonicTable_);
     SetStockEventSink(nullptr);
@@ -231,8 +228,6 @@ HRESULT HvTavelle::InternalQueryInterface(REFIID iid, void** out)
         answer = static_cast<IHvImagePropertyAccess*>(this);
     else if (IsEqualIID(iid, IID_IHvSubObjectPropertyQuery))
         answer = static_cast<IHvSubObjectPropertyQuery*>(this);
-    else if (IsEqualIID(iid, IID_DataSourceListenerGrid))
-        answer = static_cast<DataSourceListener*>(this);
     else if (IsEqualIID(iid, IID_ISupportErrorInfo))
         answer = static_cast<ISupportErrorInfo*>(this);
     if (!answer)

@@ -7,16 +7,23 @@
 #pragma once
 
 #include "BandGridSeam.h"
+#include "CellHostSeam.h"
 #include "ChangeSubscriber.h"
 #include "ContainerUnitsSeam.h"
 #include "ControlBase.h"
 #include "ControlPrivateInterfaces.h"
+#include "DataMemberHost.h"
+#include "DataMemberListener.h"
 #include "DownloadHost.h"
 #include "DualString.h"
+#include "ErrorAlerts.h"
+#include "ErrorReporterHost.h"
 #include "HvCell.h"
 #include "HvRow.h"
 #include "LiveObjectRegistry.h"
 #include "LayoutGridSeam.h"
+#include "RowActivationHost.h"
+#include "RowGridHost.h"
 #include "ScrollRegionsLayoutSeam.h"
 #include "SelectedControlSeam.h"
 #include "SelectionControlSeam.h"
@@ -32,6 +39,8 @@
 #include <string>
 #include <vector>
 
+class ActiveRowManager;
+class BandRowSource;
 class ControlDownloads;
 class ControlImagesHost;
 class ControlInputHost;
@@ -43,7 +52,10 @@ class CDragTracker;
 class CSimpleDropDown;
 class ControlSiteRefs;
 class ControlStateParticipant;
+class ErrorReporter;
 class EventEnableMask;
+class HvBand;
+class HvColumn;
 class HvGridUIElement;
 class HvImages;
 class HvLayout;
@@ -54,10 +66,9 @@ class KeyboardHandler;
 class MouseHoverOperation;
 class OleDragDrop;
 class RootRowsetBinding;
+class RowsetBinding;
 class SystemUrlServices;
 class ToolTipTool;
-
-extern "C" const IID IID_DataSourceListenerGrid;
 
 class HvTavelle final : public IHvTavelleControl,
                         public CControlBase,
@@ -65,7 +76,6 @@ class HvTavelle final : public IHvTavelleControl,
                         public IHvImagePropertyQuery,
                         public IHvImagePropertyAccess,
                         public IHvSubObjectPropertyQuery,
-                        public DataSourceListener,
                         public LayoutGridSeam,
                         public SelectionControlSeam,
                         public SelectedControlSeam,
@@ -76,7 +86,13 @@ class HvTavelle final : public IHvTavelleControl,
                         public ChangeSubscriber,
                         public VariantValueOwner,
                         public ToolTipOwner,
-                        public DownloadHost {
+                        public DownloadHost,
+                        public RowGridHost,
+                        public CellGridHost,
+                        public ErrorReporterHost,
+                        public DataMemberHost,
+                        public RowActivationHost,
+                        public ErrorAlerts {
 public:
     // Private messages and timers of the grid window. MsgPostMessage carries
     // the message id and two VARIANTs in one CoTaskMemAlloc block (or null),
@@ -272,10 +288,6 @@ public:
     // The sub-object property query.
     STDMETHODIMP IsPlainProperty(DISPID dispid, VARIANT_BOOL* result) override;
     STDMETHODIMP IsSubObjectProperty(DISPID dispid, VARIANT_BOOL* result) override;
-    // DataSourceListener
-    STDMETHODIMP dataMemberChanged(DataMember member) override;
-    STDMETHODIMP dataMemberAdded(DataMember member) override;
-    STDMETHODIMP dataMemberRemoved(DataMember member) override;
 
     // The control's own parts (not referenced for the caller).
     HvLayout* Layout() const { return layout_; }
@@ -361,10 +373,10 @@ public:
     // events; the activation's outcome as an HRESULT.
     HRESULT ActivateCellWithEvents(HvCell* cell);
     // ActiveRow put: 0 done, 1 cancelled, negative failure.
-    LONG ChangeActiveRow(HvRow* row);
+    LONG ChangeActiveRow(HvRow* row) override;
     // Ends the active cell's edit mode (forced: whatever the handlers say);
     // true when it stays in edit mode.
-    bool LeaveEditMode(bool forced);
+    bool LeaveEditMode(bool forced) override;
     void ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl);
     void MapCellThroughHandler(HvSelectableItem** cell);
     // The selection strategies' side of the control (ControlSelectionHost).
@@ -482,6 +494,8 @@ public:
     void FireAfterRowRegionSize(IDispatch* region) override;
     void FireAfterColRegionSize(IDispatch* region) override;
     void ExitEditForScroll() override { ExitEditMode(); }
+    // The layout's root element for the element queries, made when asked.
+    HvGridUIElement* RootForClients(bool create);
     // The Redraw property as it stands.
     bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 
@@ -507,6 +521,84 @@ public:
 
     // Sets the dirty flag and tells the container's property sinks.
     void PropertyChangedNotice(DISPID dispid);
+
+    // RowGridHost: the bands' row side.
+    bool MakesRows() override;
+    void EnsureLayoutBuilt() override;
+    void FireInitializeRow(IDispatch* row, bool reinitialize) override;
+    bool FireBeforeRowUpdate(IDispatch* row) override;
+    void FireAfterRowUpdate(IDispatch* row) override;
+    bool FireBeforeRowCancelUpdate(IDispatch* row) override;
+    void FireAfterRowCancelUpdate(IDispatch* row) override;
+    bool FireBeforeRowExpand(IDispatch* row, bool expand) override;
+    void FireAfterRowExpand(IDispatch* row, bool expand) override;
+    bool FireBeforeRowResize(IDispatch* row, float* newHeight) override;
+    void FireAfterRowResize(IDispatch* row) override;
+    bool FireBeforeRowInsert(IDispatch* band, IDispatch* parentRow) override;
+    void FireAfterRowInsert(IDispatch* row) override;
+    HvRow* ActiveRow() override;
+    LONG DeactivateActiveRow(bool commit) override;
+    void DropActiveRow() override;
+    void ActivateFirstRow(bool scrollIntoView) override;
+    HRESULT ReportDataError(DataErrorInfo& record) override;
+    CellGridHost* CellHost() override;
+    void SetSelectionPivot(HvSelectableItem* item) override;
+
+    // CellGridHost: the cells of the bound bands.
+    bool HasGridControl() override { return true; }
+    LCID Locale() override;
+    IHvTVDataFilter* DataFilter() override;
+    bool FireBeforeCellUpdate(HvCell* cell, VARIANT* newValue) override;
+    void FireAfterCellUpdate(HvCell* cell) override;
+    bool FireBeforeCellCancelUpdate(HvCell* cell) override;
+    void FireAfterCellCancelUpdate(HvCell* cell) override;
+    HRESULT ReportUpdateError(HvCell* cell, HRESULT result, VARIANT* invalidValue) override;
+    float PixelsToUnitsX(LONG pixels) override;
+    float PixelsToUnitsY(LONG pixels) override;
+    LONG CellSpacing(HvCell* cell) override;
+    bool HasRowsetBinding(HvCell* cell) override;
+    HWND EditWindow() override;
+    HRESULT ExitEditMode(HvCell* cell, bool discard, bool force) override;
+    HRESULT GetValueText(HvCell* cell, BSTR* out) override;
+    LONG ActivateCell(HvCell* cell, bool enterEdit, LONG arg, LONG arg2) override;
+    void EnterEditMode(HvCell* cell, bool byMouse) override;
+    HRESULT SelectCell(HvCell* cell, bool select) override;
+    HRESULT RefreshCellElement(HvCell* cell) override;
+    HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
+    HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) override;
+    HRESULT QueryCellAppearance(HvCell* cell, IHvAppearance** out) override;
+    HRESULT PutCellAppearance(HvCell* cell, VARIANT* value, bool* changed) override;
+
+    // ErrorReporterHost
+    bool HasEventGateAndLayout() override { return gate_ && layout_; }
+    bool LayoutCanFireEvents() override;
+    void FireError(IDispatch* error) override;
+    void SetModalState(bool modal) override { CControlBase::SetModalState(modal); }
+    // The control's error reports (Error event, then a box or a beep).
+    ErrorReporter& Reporter();
+    // ErrorAlerts: the reports' boxes go through the control's message box,
+    // so that one replacement catches every box the control shows.
+    void ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT style) override;
+    void Beep() override { MessageBeep(static_cast<UINT>(-1)); }
+
+    // DataMemberHost
+    const wchar_t* BoundDataMember() override;
+    HRESULT RebindDataMember(bool detachOnFailure) override;
+
+    // RowActivationHost
+    LONG DeactivateActiveCell() override { return DeactivateActiveCell(false, false) ? 1 : 0; }
+    void FireBeforeRowActivate(IDispatch* row) override;
+    bool FireBeforeRowDeactivate() override;
+    void FireAfterRowActivate() override;
+    HRESULT CommitAllRows() override { return Update(); }
+    bool HasGridWindow() override { return m_window != nullptr; }
+    void RefreshRowLook(ActivationRow* row) override;
+    void RefreshRowElement(ActivationRow* row) override;
+    void BringRowIntoView(ActivationRow* row) override;
+    bool HasFirstBand() override;
+    bool FirstBandKeepsPositionMark() override;
+    ActivationRow* FirstBandCurrentRow() override;
+    ActivationRow* FetchFirstRow() override;
 
     // DownloadHost: the sound and layout downloads (HasBindHost above).
     HRESULT RaiseError(HRESULT result, WORD stringId) override { return Exception(result, stringId); }
@@ -573,6 +665,34 @@ private:
     HRESULT InvalidObject();
     HRESULT PutActiveRegion(IUnknown* argument, bool rows);
 
+    // Data binding.
+    std::wstring DataMemberText();
+    void ReportBindingFailure(HRESULT code);
+    HRESULT OpenRowsetForBinding(RootRowsetBinding* binding, IUnknown* object, const wchar_t* member);
+    HRESULT AttachDataSource(IUnknown* object, RootRowsetBinding* binding);
+    HRESULT DetachDataSource(bool silent);
+    void HoldDataSource(DataSource* source);
+    void StopListening();
+    DataSourceListener* Listener();
+    void ReleaseListener();
+    HRESULT BuildBandsFromBinding();
+    HRESULT CreateBandForBinding(RowsetBinding* binding, const CDualString* key, HvBand* parent,
+                                 HvColumn* parentColumn, HvBand** out);
+    HRESULT AddBandColumns(HvBand* band, RowsetBinding* binding);
+    void ReplaceBandBindings(RootRowsetBinding* binding);
+    static void CollectBindings(RowsetBinding* binding, std::vector<RowsetBinding*>& order);
+    void ClearBands();
+    void RefreshAfterBind();
+    // The first (or last) row of the top band, made when the layout is
+    // built; null, quietly, when there is none.
+    HRESULT FetchEdgeRow(bool first, HvRow** out);
+    // The row source of the layout's first band, or null.
+    BandRowSource* FirstBandSource();
+    // Refresh with hvRefetchAndFireInitializeRow.
+    HRESULT Refetch();
+    // The control's Update and CancelUpdate: every band's held rows.
+    HRESULT CommitOrCancelAll(bool commit);
+
     // Selection.
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
@@ -606,7 +726,8 @@ private:
     HvLayout* layout_ = nullptr;          // one reference
     std::unique_ptr<ControlSiteRefs> siteRefs_;
     HvCell* activeCell_ = nullptr;        // not referenced
-    HvRow* activeRow_ = nullptr;          // referenced
+    std::unique_ptr<ActiveRowManager> rowActivation_;  // holds the active row
+    std::unique_ptr<ErrorReporter> reporter_;
     ScrollRegionItem* activeRowRegion_ = nullptr;  // not referenced
     ScrollRegionItem* activeColRegion_ = nullptr;  // not referenced
     HvSelected* selected_ = nullptr;      // referenced
@@ -633,6 +754,14 @@ private:
     UINT rowPeriod_ = 0;
     UINT colPeriod_ = 0;
     DataSource* dataSource_ = nullptr;    // referenced
+    // The listener lives apart from the control, so that a data source that
+    // holds it does not keep the control alive.
+    class ListenerObject;
+    ListenerObject* listener_ = nullptr;  // one reference
+    bool listening_ = false;              // listener_ added to dataSource_
+    bool bindingPending_ = false;         // a design-time source waits for Bands
+    std::vector<BandRowSource*> sources_; // one reference each, in band order
+    std::wstring boundMemberText_;
     RootRowsetBinding* rootBinding_ = nullptr;  // owned
     CDualString dataMember_;
     CDualString imagesUrl_;

@@ -11,6 +11,8 @@
 #include "HvRowScrollRegions.h"
 #include "HvSelected.h"
 
+#include "ActiveRowManager.h"
+
 namespace {
 
 constexpr DISPID BeforeSelectChangeId = 1045;
@@ -32,27 +34,16 @@ HvCell* HvTavelle::GetActiveCell()
     return activeCell_;
 }
 
-HvRow* HvTavelle::GetActiveRow()
-{
-    if (activeRow_ && !CAutomationObject::IsActive(activeRow_)) {
-        if (IsValidObjectPointer(activeRow_))
-            activeRow_->Release();
-        activeRow_ = nullptr;
-        activeCell_ = nullptr;
-    }
-    return activeRow_;
-}
-
+// Holds the row as the active one without events (null forgets it); a
+// cell of another row stops being the active cell.
 void HvTavelle::SetActiveRowInternal(HvRow* row)
 {
-    if (row == activeRow_)
+    if (!rowActivation_)
         return;
     if (row)
-        row->AddRef();
-    HvRow* previous = activeRow_;
-    activeRow_ = row;
-    if (previous && IsValidObjectPointer(previous))
-        previous->Release();
+        rowActivation_->Replace(row);
+    else
+        rowActivation_->Clear();
     if (activeCell_ && (!row || activeCell_->RowItem() != static_cast<HvSelectableItem*>(row)))
         activeCell_ = nullptr;
 }
@@ -68,11 +59,10 @@ void HvTavelle::SetActiveCellInternal(HvCell* cell)
     activeCell_ = cell;
 }
 
-// Activation with its events is the automation side's; the selection code
-// reaches the plain setters.
+// The selection code changes the active row with its events.
 void HvTavelle::SetActiveRow(HvSelectableItem* row)
 {
-    SetActiveRowInternal(row ? dynamic_cast<HvRow*>(row) : nullptr);
+    ChangeActiveRow(row ? dynamic_cast<HvRow*>(row) : nullptr);
 }
 
 void HvTavelle::SetActiveCell(HvSelectableItem* cell)
@@ -216,12 +206,3 @@ HRESULT HvTavelle::ActivateCellWithEvents(HvCell* cell)
     return result < 0 ? static_cast<HRESULT>(result) : S_OK;
 }
 
-LONG HvTavelle::ChangeActiveRow(HvRow* row)
-{
-    if (row == GetActiveRow())
-        return 0;
-    if (DeactivateActiveCell(false, false))
-        return 1;
-    SetActiveRowInternal(row);
-    return 0;
-}

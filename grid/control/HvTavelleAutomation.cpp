@@ -423,31 +423,3 @@ STDMETHODIMP HvTavelle::PlaySoundFile(BSTR Sound, VARIANT SoundFlags)
     });
 }
 
-// The element queries belong to the display: not served yet.
-STDMETHODIMP HvTavelle::GetUIElement(IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::GetUIElementPopup(Constants_UIElementPopup, IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::UIElementFromPoint(float, float, VARIANT*, IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::ResolveAppearance(IHvAppearance** Appearance)
-{
-    if (Appearance)
-        *Appearance = nullptr;
-    return E_NOTIMPL;
-}

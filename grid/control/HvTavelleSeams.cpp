@@ -70,12 +70,6 @@ HRESULT HvTavelle::DownloadLayout(BSTR url, LONG, bool, HvLayout*)
     return StartUrlDownload(this, 0, url, true);
 }
 
-HRESULT HvTavelle::BindDataSource()
-{
-    // Binding a pending data source is the data-binding side's.
-    return S_OK;
-}
-
 IDispatch* HvTavelle::GridDispatch()
 {
     IDispatch* extended = nullptr;
@@ -88,12 +82,6 @@ void HvTavelle::NotifyAttachedInterface()
 {
     if (ControlSite())
         ControlSite()->OnControlInfoChanged();
-}
-
-HRESULT HvTavelle::ReportMessage(long code, const wchar_t* text, const wchar_t* caption)
-{
-    AskUser(text ? text : L"", caption ? caption : L"", MB_TASKMODAL | MB_ICONEXCLAMATION);
-    return code;
 }
 
 std::wstring HvTavelle::DialogString(int id)

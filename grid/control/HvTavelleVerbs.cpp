@@ -128,19 +128,10 @@ HRESULT HvTavelle::ResetLayoutWithPrompt()
 
 void HvTavelle::UnbindRows(bool hard)
 {
-    if (hard) {
-        activeCell_ = nullptr;
-        SetActiveRowInternal(nullptr);
-    } else {
-        SetActiveRow(nullptr);
-    }
-    // The bands go with the rows: the next read of Bands builds them anew.
-    if (layout_ && layout_->Bands())
-        layout_->Bands()->ClearCollection(true, 0);
-    if (hard && dataSource_) {
-        dataSource_->Release();
-        dataSource_ = nullptr;
-    }
+    // The bands go with the rows; the data source kept is bound again at
+    // the next read of Bands.
+    DetachDataSource(hard);
+    bindingPending_ = !hard && dataSource_ != nullptr;
 }
 
 HRESULT HvTavelle::InitializeNewState()
@@ -155,16 +146,11 @@ HRESULT HvTavelle::InitializeNewState()
     if (m_bindHost)
         m_bindHost->Release();
     m_bindHost = nullptr;
-    if (dataSource_)
-        dataSource_->Release();
-    dataSource_ = nullptr;
-    if (rootBinding_)
-        rootBinding_->Release();
-    rootBinding_ = nullptr;
+    DetachDataSource(true);
+    bindingPending_ = false;
     dataMember_.Empty();
     viewFlags_ |= ViewRedraw;
     activeCell_ = nullptr;
-    SetActiveRowInternal(nullptr);
     activeRowRegion_ = nullptr;
     activeColRegion_ = nullptr;
     ForgetPivots();
@@ -328,22 +314,5 @@ STDMETHODIMP HvTavelle::OnMnemonic(MSG* message)
         }
     } catch (...) {
     }
-    return S_OK;
-}
-
-// --- data source listener --------------------------------------------------------------
-
-STDMETHODIMP HvTavelle::dataMemberChanged(DataMember)
-{
-    return S_OK;
-}
-
-STDMETHODIMP HvTavelle::dataMemberAdded(DataMember)
-{
-    return S_OK;
-}
-
-STDMETHODIMP HvTavelle::dataMemberRemoved(DataMember)
-{
     return S_OK;
 }

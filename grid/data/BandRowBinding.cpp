@@ -2,6 +2,7 @@
 // to the binding, and its row count from the row lists.
 #include "BandRowBinding.h"
 
+#include "ColumnInfo.h"
 #include "RootRowList.h"
 #include "RowsetBinding.h"
 
@@ -28,20 +29,12 @@ LONG BandRowBinding::RowCount()
     return static_cast<LONG>(store_.ApproximateRowCount());
 }
 
-void BandRowBinding::AddListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position)
+ColumnInfoSeam* BandRowBinding::ColumnInfoAt(LONG index)
 {
-    if (rows)
-        binding_.SetDataChangeListener(rows);
-    if (position)
-        binding_.SetRowPositionListener(position);
-}
-
-void BandRowBinding::RemoveListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position)
-{
-    if (rows && binding_.GetDataChangeListener() == rows)
-        binding_.ClearDataChangeListener();
-    if (position)
-        binding_.ClearRowPositionListener();
+    ColumnInfo* column = binding_.GetFirstColumn();
+    for (LONG i = 0; column && i < index; ++i)
+        column = binding_.GetNextColumn(column);
+    return column;
 }
 
 void BandRowBinding::Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows)
@@ -54,6 +47,7 @@ void BandRowBinding::Configure(bool expandRowsOnLoad, bool outOfView, LONG fetch
 
 void BandRowBinding::ReleaseHeldRows()
 {
+    binding_.ClearRows();
     if (RootRowList* list = store_.TopLevelList())
         list->ReleaseAll();
 }
@@ -62,5 +56,5 @@ HRESULT BandRowBinding::AddRow(IHvRow*, IHvRow** out)
 {
     if (out)
         *out = nullptr;
-    return E_NOTIMPL;
+    return E_FAIL;
 }

@@ -1,5 +1,7 @@
 // BandRowBinding: a band's view of its rowset binding (BandBindingSeam) and
-// the owner of the binding's row model (its RowRecordStore).
+// the owner of the binding's row model (its RowRecordStore). On its own it
+// hears no notices and adds no rows: the band's row side (BandRowSource)
+// does.
 #pragma once
 
 #include "RowRecordStore.h"
@@ -23,11 +25,13 @@ public:
 
     bool IsUnavailable() override;
     LONG RowCount() override;
-    void AddListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) override;
-    void RemoveListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) override;
+    void AddListeners() override {}
+    void RemoveListeners() override {}
+    ColumnInfoSeam* ColumnInfoAt(LONG index) override;
     void Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows) override;
+    // The rows kept by the top-level list and by the binding's held-row list.
     void ReleaseHeldRows() override;
-    // Adding rows goes through the row objects: not served here yet.
+    // No row objects without a band: E_FAIL.
     HRESULT AddRow(IHvRow* parent, IHvRow** out) override;
 
 private:

@@ -137,6 +137,9 @@ public:
     HRESULT HasChildRowIn(HvRow* row, RowBandSeam* childBand, bool* has) override;
     HRESULT GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     HRESULT ResolveRowAppearance(HvRow* row, VARIANT* rowRegion, IHvAppearance** out) override;
+    bool KeepsPositionMark() override;
+    HRESULT FlushPosition() override;
+    HRESULT SyncPosition(HvRow* row) override;
     bool FireBeforeRowExpand(HvRow* row, bool expand) override;
     void FireAfterRowExpand(HvRow* row, bool expand) override;
     void FireInitializeRow(HvRow* row) override;
@@ -163,14 +166,16 @@ private:
     void AfterRowsGone();
     // The face of a column toward its cells, made on first use.
     ColumnCellFace* FaceOf(HvColumn* column);
-    // The chapter column leading from this band to a child band, -1 when
-    // none.
-    long ChapterOrdinalOf(RowBandSeam* childBand);
+    // The chapter column leading from this band to a child band; the
+    // raised failure when it is none.
+    HRESULT ChapterOrdinalOf(RowBandSeam* childBand, long* ordinal);
 
     ULONG refs_ = 1;
     RowGridHost& grid_;
     HvBand* band_ = nullptr; // not referenced
     bool listening_ = false;
+    // InitializeRow of a row just made (ReInitialize false).
+    bool firstInitialize_ = false;
     std::unordered_set<HvRow*> rows_; // the live rows made here, not referenced
     std::vector<std::unique_ptr<ColumnCellFace>> faces_;
 };

@@ -100,10 +100,10 @@ public:
     // Pixels to container units.
     virtual float PixelsToUnitsX(LONG pixels) = 0;
     virtual float PixelsToUnitsY(LONG pixels) = 0;
-    // The band's cell spacing in pixels.
-    virtual LONG CellSpacing() = 0;
-    // The band has a usable rowset binding.
-    virtual bool HasRowsetBinding() = 0;
+    // The cell's band's cell spacing in pixels.
+    virtual LONG CellSpacing(HvCell* cell) = 0;
+    // The cell's band has a usable rowset binding.
+    virtual bool HasRowsetBinding(HvCell* cell) = 0;
 
     // The layout's EDIT window, null when none.
     virtual HWND EditWindow() = 0;

@@ -26,6 +26,15 @@ DBID CopyId(const DBID& id)
     return copy;
 }
 
+const wchar_t* WideCopy(const CDualString& text, std::wstring& copy)
+{
+    CDualString source(text);
+    BSTR wide = source.AllocSysString();
+    copy.assign(wide ? wide : L"");
+    SysFreeString(wide);
+    return copy.c_str();
+}
+
 } // namespace
 
 ColumnInfo::ColumnInfo(RowsetBinding* binding, const DBCOLUMNINFO& info)
@@ -36,7 +45,8 @@ ColumnInfo::ColumnInfo(RowsetBinding* binding, const DBCOLUMNINFO& info)
     isBookmark_ = (flags & DBCOLUMNFLAGS_ISBOOKMARK) || (flags == 0 && info.iOrdinal == 0);
     if (!isBookmark_)
         name_.AssignWide(info.pwszName);
-    if ((type_ == DBTYPE_STR || type_ == DBTYPE_WSTR) && (size_ > 255 || size_ == ~DBLENGTH(0)))
+    // A text column of unknown size (0 or all ones) is read whole as a BSTR.
+    if ((type_ == DBTYPE_STR || type_ == DBTYPE_WSTR) && (size_ > 255 || size_ == 0 || size_ == ~DBLENGTH(0)))
         type_ = DBTYPE_BSTR;
     if (type_ == kVarNumeric)
         type_ = DBTYPE_R8;
@@ -174,4 +184,19 @@ bool ColumnInfo::IsAlike(const ColumnInfo& other) const
            baseColumnName_.Compare(other.baseColumnName_.Text()) == 0 &&
            baseTableName_.Compare(other.baseTableName_.Text()) == 0 && defaultPresent_ == other.defaultPresent_ &&
            defaultValue_.Compare(other.defaultValue_.Text()) == 0;
+}
+
+const wchar_t* ColumnInfo::Name()
+{
+    return WideCopy(name_, wideName_);
+}
+
+const wchar_t* ColumnInfo::BaseColumnName()
+{
+    return WideCopy(baseColumnName_, wideBaseColumn_);
+}
+
+const wchar_t* ColumnInfo::BaseTableName()
+{
+    return WideCopy(baseTableName_, wideBaseTable_);
 }

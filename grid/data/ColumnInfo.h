@@ -4,18 +4,21 @@
 // child binding it leads to.
 #pragma once
 
+#include "ColumnInfoSeam.h"
 #include "DualString.h"
 
 #include <windows.h>
 #include <oledb.h>
 
+#include <string>
+
 class RowsetBinding;
 
-class ColumnInfo {
+class ColumnInfo final : public ColumnInfoSeam {
 public:
     // Normalises the provider's description (effective type, flags).
     ColumnInfo(RowsetBinding* binding, const DBCOLUMNINFO& info);
-    ~ColumnInfo();
+    virtual ~ColumnInfo();
     ColumnInfo(const ColumnInfo&) = delete;
     ColumnInfo& operator=(const ColumnInfo&) = delete;
 
@@ -50,7 +53,6 @@ public:
     BYTE GetScale() const { return scale_; }
     bool IsBookmark() const { return isBookmark_; }
     bool IsReadable() const { return !notReadable_; }
-    bool IsWritable() const { return writable_; }
     bool MayBeNull() const { return mayBeNull_; }
     bool HasLengthPart() const { return (dbBinding_.dwPart & DBPART_LENGTH) != 0; }
     bool HasStatusPart() const { return (dbBinding_.dwPart & DBPART_STATUS) != 0; }
@@ -68,6 +70,15 @@ public:
     void SetAutoIncrement(bool flag) { autoIncrement_ = flag; }
     void SetCaseSensitive(bool flag) { caseSensitive_ = flag; }
     void SetUnique(bool flag) { unique_ = flag; }
+
+    // ColumnInfoSeam: what the bound grid column reads.
+    const wchar_t* Name() override;
+    const wchar_t* BaseColumnName() override;
+    const wchar_t* BaseTableName() override;
+    LONG TypeCode() override { return static_cast<LONG>(type_); }
+    LONG Size() override { return static_cast<LONG>(size_); }
+    bool AcceptsNulls() override { return mayBeNull_; }
+    bool IsWritable() override { return writable_; }
 
     // Alike for HasSameColumns (chapter columns are compared by the caller).
     bool IsAlike(const ColumnInfo& other) const;
@@ -101,4 +112,8 @@ private:
     bool isBookmark_ = false;
     bool notReadable_ = false;
     bool bookmarkWasVariant_ = false;
+    // Wide copies of the names handed to the grid column.
+    std::wstring wideName_;
+    std::wstring wideBaseColumn_;
+    std::wstring wideBaseTable_;
 };

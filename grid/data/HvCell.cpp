@@ -157,7 +157,7 @@ HRESULT HvCell::ReadValue(VARIANT* out)
     if (FAILED(hr))
         return hr;
     const VARTYPE type = column_->ValueType();
-    if (grid_->HasRowsetBinding() && type != VT_EMPTY && out->vt != type && out->vt != VT_EMPTY && out->vt != VT_NULL) {
+    if (grid_->HasRowsetBinding(this) && type != VT_EMPTY && out->vt != type && out->vt != VT_EMPTY && out->vt != VT_NULL) {
         // A value that cannot take the column's type is handed back as stored.
         VariantChangeType(out, out, 17, type);
     }
@@ -257,7 +257,7 @@ HRESULT HvCell::WriteValue(VARIANT value)
     if (FAILED(hr))
         return hr;
     const VARTYPE type = column_->ValueType();
-    if (grid_->HasRowsetBinding() && type != VT_EMPTY && stored.v.vt != type && stored.v.vt != VT_NULL) {
+    if (grid_->HasRowsetBinding(this) && type != VT_EMPTY && stored.v.vt != type && stored.v.vt != VT_NULL) {
         if (FAILED(VariantChangeType(&stored.v, &stored.v, 17, type)))
             return E_FAIL;
     }
@@ -403,5 +403,5 @@ STDMETHODIMP HvCell::PutValueAsString(BSTR text)
 bool HvCell::IsEditable()
 {
     return IsActive() && ResolvedActivation() == hvActivationAllowEdit &&
-           (column_->ResolveStyle() == hvStyleHTML || grid_->HasRowsetBinding());
+           (column_->ResolveStyle() == hvStyleHTML || grid_->HasRowsetBinding(this));
 }

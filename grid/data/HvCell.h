@@ -10,12 +10,14 @@
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
 #include "HvSelectableItem.h"
+#include "HvUIElementOwner.h"
 #include "VariantValue.h"
 
 class HvCell final : public HvObjectBaseImpl<IHvCell>,
                      public HvKeyedItem,
                      public HvSelectableItem,
-                     public ChangePublisher {
+                     public ChangePublisher,
+                     public HvUIElementOwner {
 public:
     // A new cell with one reference; the hosts are not owned and must
     // outlive the cell or deactivate it first.
@@ -91,6 +93,15 @@ public:
     void EnterEditMode() override;
     HvSelectableItem* GetCell(HvSelectableItem*) override { return nullptr; }
 
+    // HvUIElementOwner: the cell's text as its element shows it.
+    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
+    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    LONG GetState(OwnedElementSeam* element) override;
+    bool GetText(OwnedElementSeam* element, CDualString& text) override;
+    UINT GetTextFormat(OwnedElementSeam*) override { return DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK; }
+    UINT GetVAlign(OwnedElementSeam*, const AppearanceData*) override { return DT_VCENTER; }
+    UINT GetDefaultHAlign(OwnedElementSeam* element, const AppearanceData* data) override;
+
     // The larger of the cell's own Activation and the row's and column's.
     LONG ResolvedActivation();
     // The cell's own TabStop when set, else the column's.
@@ -112,6 +123,8 @@ public:
     bool IsInEditMode() const { return (editFlags_ & EditModeBit) != 0; }
     void SetInEditMode(bool on);
     void SetSelectedBit(bool selected);
+    // The cell's column side (not owned).
+    CellColumnHost* ColumnHost() const { return column_; }
     // Called when the cell leaves its collection.
     void Detach();
 

@@ -129,7 +129,7 @@ STDMETHODIMP HvCell::get_Height(float* out)
     if (!out)
         return E_INVALIDARG;
     const LONG height = row_->LevelHeight(column_->Level());
-    *out = height < 1 ? 0.0f : grid_->PixelsToUnitsY(height - grid_->CellSpacing());
+    *out = height < 1 ? 0.0f : grid_->PixelsToUnitsY(height - grid_->CellSpacing(this));
     return S_OK;
 }
 
@@ -140,7 +140,7 @@ STDMETHODIMP HvCell::get_Width(float* out)
     if (!out)
         return E_INVALIDARG;
     const LONG extent = column_->Extent();
-    *out = extent < 1 ? 0.0f : grid_->PixelsToUnitsX(extent - grid_->CellSpacing());
+    *out = extent < 1 ? 0.0f : grid_->PixelsToUnitsX(extent - grid_->CellSpacing(this));
     return S_OK;
 }
 

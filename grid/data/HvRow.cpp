@@ -33,6 +33,8 @@ constexpr WORD kNotExpandableString = 4040;
 HvRow::HvRow(RowDataSeam* data, HvRow* parent, RowBandSeam* band, Constants_RowType type)
     : HvObjectBaseImpl(ObjectType::HvRow), band_(band), data_(data), parent_(parent), type_(type)
 {
+    if (band_)
+        band_->AttachRow(this);
     if (parent_)
         parent_->CUnknownObject::AddRef();
     if (data_)
@@ -57,6 +59,8 @@ HvRow::~HvRow()
 {
     Deactivate();
     DetachAllSubscribers();
+    if (band_)
+        band_->DetachRow(this);
 }
 
 HRESULT HvRow::Create(RowDataSeam* data, HvRow* parent, RowBandSeam* band, Constants_RowType type, HvRow** out)
@@ -210,6 +214,15 @@ bool HvRow::IsFixedHeight()
     default:
         return band_ && band_->IsRowSizingFixed();
     }
+}
+
+void HvRow::ApplyHeight(LONG pixels)
+{
+    const LONG frame = band_ ? 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding()) : 0;
+    const LONG height = pixels - frame;
+    height_ = height < 0 ? 0 : height;
+    EnsureReferenced();
+    NotifySubscribers(1082, 0);
 }
 
 void HvRow::ResetHeightFromBand()
@@ -713,4 +726,29 @@ void HvRow::ReportDataError(HRESULT result)
 LONG HvRow::ResolveAllowDelete()
 {
     return band_ ? band_->ResolveAllowDelete() : 2;
+}
+
+// --- activation -----------------------------------------------------------------
+
+bool HvRow::BandKeepsPositionMark()
+{
+    return band_ && band_->KeepsPositionMark();
+}
+
+HRESULT HvRow::FlushBandPosition()
+{
+    return band_ ? band_->FlushPosition() : S_OK;
+}
+
+HRESULT HvRow::SyncBandPosition()
+{
+    return band_ ? band_->SyncPosition(this) : E_FAIL;
+}
+
+bool HvRow::IsReachable()
+{
+    for (HvRow* parent = parent_; parent; parent = parent->parent_)
+        if (!parent->IsExpanded() || !parent->band_ || !parent->band_->IsExpandable())
+            return false;
+    return true;
 }

@@ -4,6 +4,7 @@
 // state of its own alive while the display lets its row objects go.
 #pragma once
 
+#include "ActivationRow.h"
 #include "AppearanceRef.h"
 #include "CellHostSeam.h"
 #include "CellRowSeam.h"
@@ -29,7 +30,8 @@ class HvRow final : public HvObjectBaseImpl<IHvRow>,
                     public HvSelectableItem,
                     public CellRowSeam,
                     public RowDeletionSeam,
-                    public CellRowHost {
+                    public CellRowHost,
+                    public ActivationRow {
 public:
     static constexpr int Kind = 15;
     // Flag byte.
@@ -176,6 +178,19 @@ public:
     bool IsSelected() override { return (flags_ & FlagSelected) != 0; }
     HvSelectableItem* RowSelectable() override { return this; }
 
+    // ActivationRow: the row as the control's row activation sees it.
+    void AddRefRow() override { CUnknownObject::AddRef(); }
+    void ReleaseRow() override { CUnknownObject::Release(); }
+    bool IsRowAlive() override { return IsActive(); }
+    IDispatch* Dispatch() override { return static_cast<IHvRow*>(this); }
+    const void* BandIdentity() override { return band_; }
+    bool BandKeepsPositionMark() override;
+    HRESULT FlushBandPosition() override;
+    HRESULT SyncBandPosition() override;
+    bool HasPendingChanges() override { return HasDataChanged(); }
+    ActivationRow* ParentRow() override { return parent_; }
+    bool IsReachable() override;
+
     // The bound row's callbacks. The bound row is gone: a deleted one tells
     // the row's subscribers and leaves the selection; then the row ends.
     void OnRowDataGone(bool deleted);
@@ -209,6 +224,9 @@ public:
     LONG GetLevelTop(LONG level, bool withoutBorder);
     LONG GetLevelHeight(LONG level);
     void ResetHeightFromBand();
+    // Takes a height in pixels (spacing and padding included) as the row's
+    // own; the row keeps itself from then on.
+    void ApplyHeight(LONG pixels);
     bool HasNextSiblingCached(bool deep);
     bool HasPrevSiblingCached(bool deep);
     bool HasNextSiblingSpanningBandsCached(bool deep);

@@ -1,6 +1,9 @@
 // RootRowsetBinding: opening a data source and the design-time rows.
 #include "RootRowsetBinding.h"
 
+#include "RootRowList.h"
+#include "RowRecordStore.h"
+
 #include "ColumnInfo.h"
 #include "DataIds.h"
 #include "ResourceModule.h"
@@ -35,6 +38,9 @@ RootRowsetBinding::RootRowsetBinding(void* control, bool designMode, bool tracki
 void RootRowsetBinding::ResetTopLevelCounts()
 {
     ClearCachedCounts();
+    if (RowRecordStore* store = RowRecordStore::Of(this))
+        if (RootRowList* list = store->TopLevelList())
+            list->ForgetLoad();
 }
 
 HRESULT RootRowsetBinding::OpenDataMember(IUnknown* dataSource, const wchar_t* dataMember)

@@ -22,6 +22,10 @@ class SelectionLayoutSeam;
 
 class RowBandSeam {
 public:
+    // A row object of the band is made or destroyed: the band stays while
+    // any of its rows lives.
+    virtual void AttachRow(HvRow* row) = 0;
+    virtual void DetachRow(HvRow* row) = 0;
     // The band as the cells collection sees it (not referenced).
     virtual GridBandSeam* GridBand() = 0;
     // The band's IHvBand (one reference).
@@ -117,6 +121,13 @@ public:
     virtual HRESULT GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) = 0;
     // A read-only appearance resolved for the row in a row region.
     virtual HRESULT ResolveRowAppearance(HvRow* row, VARIANT* rowRegion, IHvAppearance** out) = 0;
+
+    // The band's rowset keeps a row position shared with other consumers:
+    // its rows become active through it. Clearing it, and moving it to a
+    // row (the provider's notice may activate the row meanwhile).
+    virtual bool KeepsPositionMark() = 0;
+    virtual HRESULT FlushPosition() = 0;
+    virtual HRESULT SyncPosition(HvRow* row) = 0;
 
     // Row events; the Before ones answer true when cancelled.
     virtual bool FireBeforeRowExpand(HvRow* row, bool expand) = 0;

@@ -2,6 +2,8 @@
 // child lists and the row operations (update, undo, delete, comparisons).
 #include "RowData.h"
 
+#include "HvRow.h"
+
 #include "ChildRowList.h"
 #include "ColumnInfo.h"
 #include "RootRowList.h"
@@ -483,4 +485,11 @@ bool RowData::IsAtRowPosition()
     if (row)
         row->Release();
     return same;
+}
+
+void RowData::ForgetSiblingAnswers()
+{
+    nextValid_ = prevValid_ = nextSpanValid_ = prevSpanValid_ = false;
+    if (rowObject_)
+        rowObject_->ResetCachedAnswers(true, true, false);
 }

@@ -65,6 +65,8 @@ public:
     void SetHasNextSiblingSpanningBands(bool flag);
     void SetHasPrevSiblingSpanningBands(bool flag);
     void ClearHasChildRows();
+    // Forgets every cached neighbour answer (the row object's too).
+    void ForgetSiblingAnswers();
 
     bool IsHidden() const override { return hidden_; }
     bool IsExpanded() const override { return expanded_; }

@@ -12,6 +12,7 @@
 class CellGridHost;
 class DataErrorInfo;
 class HvRow;
+class HvSelectableItem;
 class SelectionControlSeam;
 
 class RowGridHost {
@@ -25,6 +26,9 @@ public:
     virtual bool CanFireEvents() = 0;
     virtual bool IsDesignMode() = 0;
     virtual bool IsEventFiring(DISPID event) = 0;
+    // Builds the layout (InitializeLayout) when it is not built yet, so
+    // that rows are initialised after it.
+    virtual void EnsureLayoutBuilt() = 0;
     // Constants_UpdateMode.
     virtual LONG UpdateMode() = 0;
 
@@ -60,6 +64,8 @@ public:
     virtual std::wstring DialogString(int id) = 0;
     virtual CellGridHost* CellHost() = 0;
     virtual SelectionControlSeam* SelectionControl() = 0;
+    // A row that became selected is where the next range starts.
+    virtual void SetSelectionPivot(HvSelectableItem* item) = 0;
 
 protected:
     ~RowGridHost() = default;

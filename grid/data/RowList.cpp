@@ -293,3 +293,10 @@ RowData* RowList::FetchRowAt(ULONG k, RowData* lower, ULONG lowIndex, RowData* u
     auto batch = batchOf();
     return TakeFirst(*batch, forward ? batch->FetchLast(0) : batch->FetchFirst(0), nullptr);
 }
+
+void RowList::ForgetLoad()
+{
+    sortStamp_ = 0;
+    flags_ &= ~(kApproxCountValid | kVisibleCountValid | kCompletelyLoaded);
+    ChildChanged();
+}

@@ -20,6 +20,9 @@ public:
     // The rows of the list come from the cache rather than the provider.
     bool ServesFromCache() const { return Preloads() && IsCompletelyLoaded(); }
     // The row at index k, fetched (shared) from the provider.
+    // Rows were added behind the list's back: its counts and its loaded
+    // mark go, so that the next use reads the rowset again.
+    void ForgetLoad();
     // Lets go of every kept row of the list and of the lists below it (the
     // kept rows hold their parents, so a tree is freed from its leaves).
     void ReleaseAll();

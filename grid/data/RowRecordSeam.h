@@ -25,6 +25,8 @@ public:
     virtual void SettleDeleted(RowData* row) = 0;
     // The row set of the binding changed: every record leaves the row map.
     virtual void ClearRowMap(RowsetBinding& binding) = 0;
+    // Rows were added to the binding: the cached neighbour answers go.
+    virtual void ForgetSiblingAnswers() = 0;
 
 protected:
     ~RowRecordSeam() = default;

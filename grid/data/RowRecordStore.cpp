@@ -4,6 +4,7 @@
 
 #include "ChapterHandle.h"
 #include "ColumnInfo.h"
+#include "HvRow.h"
 #include "RootRowList.h"
 #include "RowData.h"
 #include "RowsetBinding.h"
@@ -209,6 +210,9 @@ void RowRecordStore::SettleDeleted(RowData* row)
 {
     if (!row)
         return;
+    // The row object of a deleted record tells its subscribers and ends.
+    if (HvRow* object = row->GetRowObject())
+        object->OnRowDataGone(true);
     row->LetGo();
     Unregister(*row);
 }
@@ -226,4 +230,10 @@ void RowRecordStore::ClearRowMap(RowsetBinding&)
         row->Release();
     }
     ClearEstimates();
+}
+
+void RowRecordStore::ForgetSiblingAnswers()
+{
+    for (auto& entry : map_)
+        entry.second->ForgetSiblingAnswers();
 }

@@ -66,6 +66,9 @@ public:
     void MarkBeingDeleted(RowData* row, bool mark) override;
     void SettleDeleted(RowData* row) override;
     void ClearRowMap(RowsetBinding& binding) override;
+    // Rows came in: every mapped row asks its provider again whether it has
+    // neighbours.
+    void ForgetSiblingAnswers() override;
 
 private:
     RowsetBinding& binding_;

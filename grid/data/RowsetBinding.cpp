@@ -54,6 +54,7 @@ RowsetBinding::RowsetBinding(RowsetBinding* parent, IUnknown* rowset, ColumnInfo
 
 RowsetBinding::~RowsetBinding()
 {
+    ClearRows();
     UnadviseRowPosition();
     UnadviseNotifications();
     while (RowBookmark* row = heldFirst_) {

@@ -169,6 +169,15 @@ public:
     // IRowsetUpdate, 0 IRowsetChange, else IRowset.
     HRESULT ReadOleDbErrors(int interfaceIndex, CDualString& text);
 
+    // The held-row list: rows kept alive by the binding (one reference
+    // each) while they hold pending changes. Add and Remove answer whether
+    // the list changed.
+    bool AddRow(RowData* row);
+    bool RemoveRow(RowData* row);
+    bool HasRow(RowData* row) const;
+    void ClearRows();
+    const std::vector<RowData*>& GetRowList() const { return heldRows_; }
+
     // The held-handle list (bookmark objects link themselves in and out).
     void LinkHeld(RowBookmark* row);
     void UnlinkHeld(RowBookmark* row);
@@ -196,6 +205,7 @@ private:
     HRESULT Unadvise(IUnknown* source, REFIID iid, DWORD* cookie);
     HRESULT DispatchRowChange(RowBatch& batch, DBREASON reason, DBEVENTPHASE phase, BOOL cantDeny);
     void TrackDeletions(RowBatch& batch, DBREASON reason, DBEVENTPHASE phase);
+    void AfterRowsArrived(DBREASON reason);
     HRESULT NotifyNewPosition();
     bool HasPendingChanges(HROW row);
 
@@ -241,6 +251,7 @@ private:
     ULONG cachedVisible_ = 0;
 
     std::vector<RowData*> beingDeleted_; // one reference each, through the record seam
+    std::vector<RowData*> heldRows_;     // one reference each
     HvBandRowsetListener* dataListener_ = nullptr;         // not owned
     HvBandRowPositionListener* positionListener_ = nullptr; // not owned
     RowRecordSeam* records_ = nullptr;                     // not owned

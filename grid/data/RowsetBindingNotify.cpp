@@ -165,25 +165,45 @@ STDMETHODIMP RowsetBinding::OnRowChange(IRowset*, DBCOUNTITEM count, const HROW 
     try {
         ChapterHandle chapter(this);
         chapter.Attach(this, DB_NULL_HCHAPTER, true);
-        RowBatch batch(this, chapter, count ? static_cast<ULONG>(count) : 1, false, false, true);
-        if (rows)
-            batch.SetHandles(count, rows);
-        TrackDeletions(batch, reason, phase);
-        switch (reason) {
-        case DBREASON_ROW_INSERT: case DBREASON_ROW_UNDOINSERT: case DBREASON_ROW_UNDODELETE:
-        case DBREASON_ROW_ASYNCHINSERT:
-            if (phase == DBEVENTPHASE_DIDEVENT)
-                ClearCachedCounts();
-            break;
-        default:
-            break;
-        }
-        if (dataListener_)
-            result = DispatchRowChange(batch, reason, phase, cantDeny);
+        // A notice names any number of rows: they go on in batches.
+        DBCOUNTITEM done = 0;
+        do {
+            const DBCOUNTITEM left = count - done;
+            const ULONG size = left > RowBatch::kMaxRows ? RowBatch::kMaxRows : static_cast<ULONG>(left ? left : 1);
+            RowBatch batch(this, chapter, size, false, false, true);
+            if (rows && count)
+                batch.SetHandles(size, rows + done);
+            TrackDeletions(batch, reason, phase);
+            if (dataListener_) {
+                const HRESULT answer = DispatchRowChange(batch, reason, phase, cantDeny);
+                if (answer != S_OK && result == S_OK)
+                    result = answer;
+            }
+            done += size;
+        } while (done < count);
+        if (phase == DBEVENTPHASE_DIDEVENT)
+            AfterRowsArrived(reason);
     } catch (...) {
         // A listener that throws ends the notification; the provider still gets its answer.
     }
     return result;
+}
+
+// Rows that came in (or came back) change the counts and the neighbours
+// of the rows the grid knows: the lists read the rowset again.
+void RowsetBinding::AfterRowsArrived(DBREASON reason)
+{
+    switch (reason) {
+    case DBREASON_ROW_INSERT: case DBREASON_ROW_UNDOINSERT: case DBREASON_ROW_UNDODELETE:
+    case DBREASON_ROW_ASYNCHINSERT:
+        break;
+    default:
+        return;
+    }
+    ClearCachedCounts();
+    ResetTopLevelCounts();
+    if (records_)
+        records_->ForgetSiblingAnswers();
 }
 
 STDMETHODIMP RowsetBinding::OnRowsetChange(IRowset*, DBREASON reason, DBEVENTPHASE phase, BOOL)

@@ -1,8 +1,44 @@
 // RowsetBinding: the provider calls the row model makes for one row at a
-// time (hash, identity, update, undo, delete).
+// time (hash, identity, update, undo, delete), and the rows it holds.
 #include "RowsetBinding.h"
 
+#include "RowData.h"
+
+#include <algorithm>
+
 #include <oledberr.h>
+
+bool RowsetBinding::AddRow(RowData* row)
+{
+    if (!row || HasRow(row))
+        return false;
+    heldRows_.push_back(row);
+    row->AddRef();
+    return true;
+}
+
+bool RowsetBinding::RemoveRow(RowData* row)
+{
+    auto found = std::find(heldRows_.begin(), heldRows_.end(), row);
+    if (found == heldRows_.end())
+        return false;
+    heldRows_.erase(found);
+    row->Release();
+    return true;
+}
+
+bool RowsetBinding::HasRow(RowData* row) const
+{
+    return std::find(heldRows_.begin(), heldRows_.end(), row) != heldRows_.end();
+}
+
+void RowsetBinding::ClearRows()
+{
+    std::vector<RowData*> rows;
+    rows.swap(heldRows_);
+    for (RowData* row : rows)
+        row->Release();
+}
 
 HRESULT RowsetBinding::HashBookmark(HCHAPTER chapter, ULONG length, const BYTE* bookmark, DBHASHVALUE* hash)
 {

@@ -315,6 +315,10 @@ HRESULT HvColScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvColScrollReg
     const short most = layout_.MaxColScrollRegions();
     if (most > 0 && regions->ItemCount() >= most)
         return Exception(kMaxRegions, kMaxRegionsString);
+    // A region not placed yet (no paint since the grid was shown) is
+    // placed first, so that a split made at once finds its room.
+    if (extent_ < 1)
+        layout_.GetRootUIElement(true, false);
     const LONG whole = ClientSize();
     const LONG splitter = layout_.SplitterBarWidth();
     if (sizeGiven && whole < splitter + size)

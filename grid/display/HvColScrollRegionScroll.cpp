@@ -176,8 +176,9 @@ STDMETHODIMP HvColScrollRegion::get_Range(float* out)
             return NotActiveError();
         if (layout_.IsDesignMode())
             return Exception(kDesignTime, kDesignTimeString);
-        if (!layout_.GetRootUIElement(true, false))
-            return E_OUTOFMEMORY;
+        // The regions take their widths when the root element lays them
+        // out (a layout without elements keeps the widths it has).
+        layout_.GetRootUIElement(true, false);
         *out = static_cast<float>(layout_.PixelsToUnitsX(RangePixels()));
         return S_OK;
     });

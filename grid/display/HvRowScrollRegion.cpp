@@ -345,6 +345,10 @@ HRESULT HvRowScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvRowScrollReg
     const short most = layout_.MaxRowScrollRegions();
     if (most > 0 && regions->ItemCount() >= most)
         return Exception(kMaxRegions, kMaxRegionsString);
+    // A region not placed yet (no paint since the grid was shown) is
+    // placed first, so that a split made at once finds its room.
+    if (extent_ < 1)
+        layout_.GetRootUIElement(true, false);
     const LONG whole = extent_;
     const LONG splitter = layout_.SplitterBarWidth();
     if (sizeGiven && splitter + size > whole)

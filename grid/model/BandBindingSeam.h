@@ -1,21 +1,26 @@
 // BandBindingSeam: what a band needs of the rowset binding that feeds its
-// rows: whether it can serve, its row count, its listeners, and adding a row.
+// rows: whether it can serve, its row count, hearing the provider's notices,
+// its columns' descriptions, and adding a row.
 #pragma once
 
 #include <windows.h>
 
 #include <Tavelle.h>
 
-class HvBandRowPositionListener;
-class HvBandRowsetListener;
+class ColumnInfoSeam;
 
 class BandBindingSeam {
 public:
     // True when the binding lacks its rowset or accessor.
     virtual bool IsUnavailable() = 0;
     virtual LONG RowCount() = 0;
-    virtual void AddListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) = 0;
-    virtual void RemoveListeners(HvBandRowsetListener* rows, HvBandRowPositionListener* position) = 0;
+    // The band is fed by the binding from now on (its row side hears the
+    // provider's notices), or no longer.
+    virtual void AddListeners() = 0;
+    virtual void RemoveListeners() = 0;
+    // The description of the index-th column after the bookmark column, or
+    // null past the last one.
+    virtual ColumnInfoSeam* ColumnInfoAt(LONG index) = 0;
     // What the band's settings ask of the binding: expand rows on load, the
     // band is out of view, and the Constants_FetchRows mode.
     virtual void Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows) = 0;

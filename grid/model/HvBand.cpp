@@ -10,6 +10,7 @@
 #include "GridGroupSeam.h"
 #include "HvBands.h"
 #include "HvColumnGroupImpl.h"
+#include "HvColumn.h"
 #include "HvColumns.h"
 #include "HvGroups.h"
 #include "HvOverride.h"
@@ -94,7 +95,7 @@ HvBand::HvBand(BandLayoutSeam* layout, ChangeSubscriber* subscriber, BandBinding
     if (parent_)
         parent_->AddRef();
     if (binding_)
-        binding_->AddListeners(&rowsetSide_, &rowsetSide_);
+        binding_->AddListeners();
     if (key)
         key_.Assign(*key);
 }
@@ -175,7 +176,7 @@ void HvBand::ReleaseReferences()
     layoutLink_.Unlink();
     if (binding_) {
         binding_->ReleaseHeldRows();
-        binding_->RemoveListeners(&rowsetSide_, &rowsetSide_);
+        binding_->RemoveListeners();
         binding_ = nullptr;
     }
     columnOrder_.clear();
@@ -281,11 +282,19 @@ HRESULT HvBand::SetRowsetBinding(BandBindingSeam* binding)
 {
     if (binding_) {
         binding_->ReleaseHeldRows();
-        binding_->RemoveListeners(&rowsetSide_, &rowsetSide_);
+        binding_->RemoveListeners();
     }
     binding_ = binding;
     if (binding_)
-        binding_->AddListeners(&rowsetSide_, &rowsetSide_);
+        binding_->AddListeners();
+    // The columns take the new binding's descriptions in ordinal order; a
+    // column past its last one (or every column, without binding) keeps
+    // none, so that no column points into a binding that went away.
+    for (LONG i = 0; columns_ && i < columns_->ItemCount(); ++i) {
+        auto* column = dynamic_cast<HvColumn*>(columns_->ItemAtPosition(i));
+        if (column)
+            column->AttachColumnInfo(binding_ ? binding_->ColumnInfoAt(i) : nullptr);
+    }
     return S_OK;
 }
 

@@ -11,7 +11,6 @@
 #include "ChangeSubscriber.h"
 #include "DualString.h"
 #include "GridBandSeam.h"
-#include "HvBandRowsetListener.h"
 #include "HvCollectionItem.h"
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
@@ -339,32 +338,6 @@ private:
         HvBand* band_;
     };
 
-    // The band's face toward its binding's notices.
-    class RowsetView final : public HvBandRowsetListener, public HvBandRowPositionListener {
-    public:
-        explicit RowsetView(HvBand* band) : band_(band) {}
-        HRESULT OnFieldChange(LONG, LONG, RowData*, ColumnInfo*) override { return S_OK; }
-        HRESULT OnRowActivate(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowRelease(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowDelete(LONG phase, LONG reason, RowBatch* rows) override;
-        HRESULT OnRowFirstChange(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowInsert(LONG phase, LONG reason, RowBatch* rows) override;
-        HRESULT OnRowResynch(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowUndoChange(LONG phase, LONG reason, RowBatch* rows) override;
-        HRESULT OnRowUndoInsert(LONG phase, LONG reason, RowBatch* rows) override;
-        HRESULT OnRowUndoDelete(LONG phase, LONG reason, RowBatch* rows) override;
-        HRESULT OnRowUpdate(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowAsynchInsert(LONG, LONG, RowBatch*) override { return S_OK; }
-        HRESULT OnRowsetChange(LONG phase, LONG reason, RowBatch* rows) override;
-        void GetRowObjectForRecord(RowData*) override {}
-        HRESULT OnPositionOkToDo() override { return S_OK; }
-        HRESULT OnPositionSyncAfter(RowData*) override { return S_OK; }
-        HRESULT OnPositionDidEvent() override { return S_OK; }
-
-    private:
-        HvBand* band_;
-    };
-
     HvBand(BandLayoutSeam* layout, ChangeSubscriber* subscriber, BandBindingSeam* binding, HvBand* parent,
            const CDualString* key);
     ~HvBand() override;
@@ -435,5 +408,4 @@ private:
     LONG pendingExtent_ = 0;
     bool pressed_ = false;
     ResolvedView resolvedSide_{this};
-    RowsetView rowsetSide_{this};
 };

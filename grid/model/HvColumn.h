@@ -300,6 +300,8 @@ public:
     HRESULT MoveToGroup(HvGroup* group, const VARIANT* level, SHORT position);
     HvGroup* GetGroup() const;
     HRESULT AttachColumnInfo(ColumnInfoSeam* info);
+    // The bound field's description (not owned), or null.
+    ColumnInfoSeam* SourceInfo() const { return info_; }
     HRESULT InitFromColumnInfo();
     void SetChildBand(GridBandSeam* band);
     GridBandSeam* GetChildBand();

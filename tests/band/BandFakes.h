@@ -199,8 +199,9 @@ class FakeBinding final : public BandBindingSeam {
 public:
     bool IsUnavailable() override { return unavailable; }
     LONG RowCount() override { return rows; }
-    void AddListeners(HvBandRowsetListener*, HvBandRowPositionListener*) override { ++listeners; }
-    void RemoveListeners(HvBandRowsetListener*, HvBandRowPositionListener*) override { --listeners; }
+    void AddListeners() override { ++listeners; }
+    void RemoveListeners() override { --listeners; }
+    ColumnInfoSeam* ColumnInfoAt(LONG) override { return nullptr; }
     void ReleaseHeldRows() override { ++released; }
     void Configure(bool expand, bool outOfView, LONG fetch) override
     {

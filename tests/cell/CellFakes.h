@@ -86,8 +86,8 @@ struct CellFakeGrid final : CellGridHost {
     HRESULT ReportUpdateError(HvCell*, HRESULT hr, VARIANT*) override { log.push_back("ReportUpdateError"); return hr; }
     float PixelsToUnitsX(LONG pixels) override { return pixels * 15.0f; }
     float PixelsToUnitsY(LONG pixels) override { return pixels * 15.0f; }
-    LONG CellSpacing() override { return 0; }
-    bool HasRowsetBinding() override { return true; }
+    LONG CellSpacing(HvCell*) override { return 0; }
+    bool HasRowsetBinding(HvCell*) override { return true; }
     HWND EditWindow() override { return edit; }
     HRESULT ExitEditMode(HvCell*, bool, bool) override { return S_OK; }
     HRESULT GetValueText(HvCell*, BSTR* out) override { *out = SysAllocString(L"text"); return S_OK; }

@@ -17,9 +17,9 @@ struct Log {
 
 struct FakeRow final : ActivationRow {
     FakeRow(Log& log, std::string name, int band = 0) : log(log), name(std::move(name)), band(band) {}
-    void AddRef() override { ++refs; }
-    void Release() override { --refs; }
-    bool IsAlive() override { return alive; }
+    void AddRefRow() override { ++refs; }
+    void ReleaseRow() override { --refs; }
+    bool IsRowAlive() override { return alive; }
     IDispatch* Dispatch() override { return reinterpret_cast<IDispatch*>(this); }
     const void* BandIdentity() override { return reinterpret_cast<const void*>(static_cast<INT_PTR>(band + 1)); }
     bool BandKeepsPositionMark() override { return positionMark; }
@@ -92,14 +92,14 @@ struct FakeControl final : RowActivationHost {
     ActivationRow* FirstBandCurrentRow() override
     {
         if (current)
-            current->AddRef();
+            current->AddRefRow();
         return current;
     }
     ActivationRow* FetchFirstRow() override
     {
         log.Add("fetch");
         if (first)
-            first->AddRef();
+            first->AddRefRow();
         return first;
     }
 

@@ -151,6 +151,7 @@ struct FakeRecords : RowRecordSeam {
     void MarkBeingDeleted(RowData*, bool mark) override { log.push_back(mark ? "mark" : "unmark"); }
     void SettleDeleted(RowData*) override { log.push_back("settle"); }
     void ClearRowMap(RowsetBinding&) override { log.push_back("clear"); }
+    void ForgetSiblingAnswers() override { log.push_back("forget"); }
 };
 
 struct FakeListener : HvBandRowsetListener, HvBandRowPositionListener {

@@ -67,6 +67,11 @@ public:
     ~FakeRowBand();
 
     // RowBandSeam
+    void AttachRow(HvRow*) override { ++liveRows; }
+    bool KeepsPositionMark() override { return false; }
+    HRESULT FlushPosition() override { return S_OK; }
+    HRESULT SyncPosition(HvRow*) override { return S_OK; }
+    void DetachRow(HvRow*) override { --liveRows; }
     GridBandSeam* GridBand() override { return nullptr; }
     HRESULT QueryBand(IHvBand**) override { return E_NOTIMPL; }
     HRESULT BandFromVariant(const VARIANT* argument, RowBandSeam** band) override;
@@ -146,6 +151,7 @@ public:
     LONG indicator = 0;
     bool indicatorsByDefault = false;
     bool expandable = true;
+    int liveRows = 0;
     LONG expandOnLoad = 0;
     bool events = true;
     bool cancel = false;

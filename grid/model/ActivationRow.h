@@ -9,10 +9,10 @@
 class ActivationRow
 {
 public:
-    virtual void AddRef() = 0;
-    virtual void Release() = 0;
+    virtual void AddRefRow() = 0;
+    virtual void ReleaseRow() = 0;
     // The row object is still alive.
-    virtual bool IsAlive() = 0;
+    virtual bool IsRowAlive() = 0;
     // The row's automation face for the events (not referenced).
     virtual IDispatch* Dispatch() = 0;
     // Stands for the row's band: equal for rows of one band.

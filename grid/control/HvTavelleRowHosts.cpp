@@ -1,0 +1,320 @@
+// The grid control as its bands' row side and its cells see it: the row
+// and cell events, the data filter, edit mode, the active objects and the
+// data-error reports of refused values.
+#include "HvTavelle.h"
+
+#include "ActiveRowManager.h"
+#include "BandRowSource.h"
+#include "DataErrorInfo.h"
+#include "ErrorReporter.h"
+#include "EventEnableMask.h"
+#include "HvCell.h"
+#include "HvLayout.h"
+#include "HvRow.h"
+#include "RowsetBinding.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr DISPID InitializeLayoutId = 1056;
+
+BandRowSource* SourceOfCell(HvCell* cell)
+{
+    auto* row = cell ? dynamic_cast<HvRow*>(cell->RowItem()) : nullptr;
+    return row ? dynamic_cast<BandRowSource*>(row->GetBand()) : nullptr;
+}
+
+IDispatch* DispatchOf(HvCell* cell)
+{
+    return cell ? static_cast<IHvCell*>(cell) : nullptr;
+}
+
+} // namespace
+
+// --- RowGridHost ----------------------------------------------------------------------------
+
+bool HvTavelle::MakesRows()
+{
+    return IsAlive() && layout_ != nullptr;
+}
+
+void HvTavelle::EnsureLayoutBuilt()
+{
+    if (IsLayoutBuilt() || !layout_ || (gate_ && gate_->IsEventFiring(InitializeLayoutId)))
+        return;
+    if (m_window)
+        SendMessageW(m_window, MsgBuildLayout, 0, 0);
+    else
+        OnBuildLayoutMessage();
+}
+
+void HvTavelle::FireInitializeRow(IDispatch* row, bool reinitialize)
+{
+    if (gate_ && CanFireEvents())
+        gate_->Fire_InitializeRow(0, row, reinitialize);
+}
+
+bool HvTavelle::FireBeforeRowUpdate(IDispatch* row)
+{
+    return gate_ && gate_->Fire_BeforeRowUpdate(row);
+}
+
+void HvTavelle::FireAfterRowUpdate(IDispatch* row)
+{
+    if (gate_)
+        gate_->Fire_AfterRowUpdate(row);
+}
+
+bool HvTavelle::FireBeforeRowCancelUpdate(IDispatch* row)
+{
+    return gate_ && gate_->Fire_BeforeRowCancelUpdate(row);
+}
+
+void HvTavelle::FireAfterRowCancelUpdate(IDispatch* row)
+{
+    if (gate_)
+        gate_->Fire_AfterRowCancelUpdate(row);
+}
+
+bool HvTavelle::FireBeforeRowExpand(IDispatch* row, bool expand)
+{
+    if (!gate_)
+        return false;
+    return expand ? gate_->Fire_BeforeRowExpanded(row) : gate_->Fire_BeforeRowCollapsed(row);
+}
+
+void HvTavelle::FireAfterRowExpand(IDispatch* row, bool expand)
+{
+    if (!gate_)
+        return;
+    if (expand)
+        gate_->Fire_AfterRowExpanded(row);
+    else
+        gate_->Fire_AfterRowCollapsed(row);
+}
+
+bool HvTavelle::FireBeforeRowResize(IDispatch* row, float* newHeight)
+{
+    if (!gate_)
+        return false;
+    std::int32_t height = static_cast<std::int32_t>(std::lround(*newHeight));
+    const bool cancelled = gate_->Fire_BeforeRowResize(row, height);
+    *newHeight = static_cast<float>(height);
+    return cancelled;
+}
+
+void HvTavelle::FireAfterRowResize(IDispatch* row)
+{
+    if (gate_)
+        gate_->Fire_AfterRowResize(row);
+}
+
+bool HvTavelle::FireBeforeRowInsert(IDispatch* band, IDispatch* parentRow)
+{
+    return gate_ && gate_->Fire_BeforeRowInsert(band, parentRow);
+}
+
+void HvTavelle::FireAfterRowInsert(IDispatch* row)
+{
+    if (gate_)
+        gate_->Fire_AfterRowInsert(row);
+}
+
+HvRow* HvTavelle::ActiveRow()
+{
+    return GetActiveRow();
+}
+
+LONG HvTavelle::DeactivateActiveRow(bool commit)
+{
+    return rowActivation_->DeactivateActiveRow(commit, false);
+}
+
+void HvTavelle::DropActiveRow()
+{
+    activeCell_ = nullptr;
+    rowActivation_->Clear();
+}
+
+void HvTavelle::ActivateFirstRow(bool scrollIntoView)
+{
+    rowActivation_->ActivateFirstRow(scrollIntoView);
+}
+
+HRESULT HvTavelle::ReportDataError(DataErrorInfo& record)
+{
+    return Reporter().ReportDataError(record);
+}
+
+CellGridHost* HvTavelle::CellHost()
+{
+    return this;
+}
+
+void HvTavelle::SetSelectionPivot(HvSelectableItem* item)
+{
+    SetSelectionPivot(item, false);
+}
+
+// --- CellGridHost ---------------------------------------------------------------------------
+
+LCID HvTavelle::Locale()
+{
+    return GetUserDefaultLCID();
+}
+
+IHvTVDataFilter* HvTavelle::DataFilter()
+{
+    return layout_ ? layout_->DataFilter() : nullptr;
+}
+
+bool HvTavelle::FireBeforeCellUpdate(HvCell* cell, VARIANT* newValue)
+{
+    return gate_ && gate_->Fire_BeforeCellUpdate(DispatchOf(cell), newValue);
+}
+
+void HvTavelle::FireAfterCellUpdate(HvCell* cell)
+{
+    if (gate_)
+        gate_->Fire_AfterCellUpdate(DispatchOf(cell));
+}
+
+bool HvTavelle::FireBeforeCellCancelUpdate(HvCell* cell)
+{
+    return gate_ && gate_->Fire_BeforeCellCancelUpdate(DispatchOf(cell));
+}
+
+void HvTavelle::FireAfterCellCancelUpdate(HvCell* cell)
+{
+    if (gate_)
+        gate_->Fire_AfterCellCancelUpdate(DispatchOf(cell));
+}
+
+// The provider's text for the refusal, or "Data is not updateable." when
+// the band's rowset cannot be written at all.
+HRESULT HvTavelle::ReportUpdateError(HvCell* cell, HRESULT result, VARIANT* invalidValue)
+{
+    auto* row = cell ? dynamic_cast<HvRow*>(cell->RowItem()) : nullptr;
+    DataErrorInfo record(result, row ? static_cast<IHvRow*>(row) : nullptr, DispatchOf(cell));
+    record.SetInvalidValue(invalidValue);
+    BandRowSource* source = SourceOfCell(cell);
+    CDualString text;
+    if (source && !source->IsUnavailable() && SUCCEEDED(source->Binding().ReadOleDbErrors(0, text)))
+        record.SetMessage(text);
+    else if (!source || source->IsUnavailable())
+        record.SetMessage(CDualString(DialogString(6009).c_str()));
+    return Reporter().ReportDataError(record);
+}
+
+float HvTavelle::PixelsToUnitsX(LONG pixels)
+{
+    return layout_ ? static_cast<float>(layout_->PixelsToUnitsX(pixels)) : static_cast<float>(pixels);
+}
+
+float HvTavelle::PixelsToUnitsY(LONG pixels)
+{
+    return layout_ ? static_cast<float>(layout_->PixelsToUnitsY(pixels)) : static_cast<float>(pixels);
+}
+
+LONG HvTavelle::CellSpacing(HvCell* cell)
+{
+    BandRowSource* source = SourceOfCell(cell);
+    return source ? source->ResolveCellSpacing() : 0;
+}
+
+bool HvTavelle::HasRowsetBinding(HvCell* cell)
+{
+    BandRowSource* source = SourceOfCell(cell);
+    return source && !source->IsUnavailable();
+}
+
+HWND HvTavelle::EditWindow()
+{
+    return layout_ ? layout_->EditWindow() : nullptr;
+}
+
+// Edit mode and cell activation are the editing code's; the control keeps
+// the plain part of them here.
+HRESULT HvTavelle::ExitEditMode(HvCell* cell, bool, bool force)
+{
+    if (cell && cell->IsInEditMode() && force)
+        cell->SetInEditMode(false);
+    return S_OK;
+}
+
+HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
+{
+    return cell ? cell->GetValueAsString(out) : E_FAIL;
+}
+
+LONG HvTavelle::ActivateCell(HvCell* cell, bool, LONG, LONG)
+{
+    if (!cell)
+        return 1;
+    if (cell == GetActiveCell())
+        return 0;
+    CUnknownObject::AddRef();
+    cell->AddRef();
+    LONG result = 0;
+    if (gate_ && CanFireEvents() && gate_->Fire_BeforeCellActivate(DispatchOf(cell)))
+        result = 1;
+    auto* row = dynamic_cast<HvRow*>(cell->RowItem());
+    if (result == 0 && row && row != GetActiveRow())
+        result = ChangeActiveRow(row);
+    if (result == 0 && CAutomationObject::IsActive(cell) && row == GetActiveRow()) {
+        SetActiveCellInternal(cell);
+        if (gate_ && CanFireEvents())
+            gate_->Fire_AfterCellActivate();
+    } else if (result == 0) {
+        result = 1;
+    }
+    cell->Release();
+    CUnknownObject::Release();
+    return result;
+}
+
+void HvTavelle::EnterEditMode(HvCell*, bool)
+{
+}
+
+HRESULT HvTavelle::SelectCell(HvCell* cell, bool select)
+{
+    return SelectCellThroughHandler(cell, select, true);
+}
+
+HRESULT HvTavelle::RefreshCellElement(HvCell*)
+{
+    if (layout_)
+        layout_->DirtyRootUIElement(true, true);
+    return S_OK;
+}
+
+// Elements and appearances of cells belong to the display.
+HRESULT HvTavelle::GetCellElement(HvCell*, VARIANT*, VARIANT*, IHvUIElement** out)
+{
+    if (out)
+        *out = nullptr;
+    return S_OK;
+}
+
+HRESULT HvTavelle::ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance** out)
+{
+    if (out)
+        *out = nullptr;
+    return E_FAIL;
+}
+
+HRESULT HvTavelle::QueryCellAppearance(HvCell*, IHvAppearance** out)
+{
+    if (out)
+        *out = nullptr;
+    return S_OK;
+}
+
+HRESULT HvTavelle::PutCellAppearance(HvCell*, VARIANT*, bool* changed)
+{
+    if (changed)
+        *changed = false;
+    return E_FAIL;
+}
