@@ -3,11 +3,15 @@
 
 #include "Application.h"
 #include "ArquivoDisco.h"
+#include "EntregaExcel.h"
+#include "EntregaRelatorios.h"
+#include "ExcelApplication.h"
 #include "ExportaAnalisesExcel.h"
 #include "FrmSobre.h"
 #include "ImpressaoAnalises.h"
 #include "MdlMain.h"
 #include "MsgBox.h"
+#include "RotuloBarra.h"
 
 using namespace hv::forms;
 
@@ -64,6 +68,7 @@ void FrmMain::CreateControls()
     CmdSair = &Add<CommandButton>(kSairGrande, L"Sair");
     CmdSair->SetTabIndex(40);
     CmdSair->ZOrder(0);
+    sCriaGeracao();
     sLigaEventos();
 }
 
@@ -172,6 +177,29 @@ void FrmMain::sCriaAba2(TabPage& aba)
     Frame1 = &aba.Add<Frame>(TwipsRect{6900, 240, 8100, 5400});
     LblTab1 = &Frame1->Add<Label>(TwipsRect{120, 240, 7860, 2500});
     LblTab2 = &Frame1->Add<Label>(TwipsRect{120, 2800, 7860, 2400});
+    CmdCancTabMassa->SetVisible(false);
+    // The progress bar, hidden until a generation runs.
+    lblPerc = &aba.Add<RotuloBarra>(TwipsRect{5640, 5940, 3600, 240}, RotuloBarra::Tipo::Legenda);
+    LblPronto = &aba.Add<RotuloBarra>(TwipsRect{275, 5910, 0, 300}, RotuloBarra::Tipo::Preenchido);
+    LblBarra = &aba.Add<RotuloBarra>(TwipsRect{240, 5880, 13470, 360}, RotuloBarra::Tipo::Moldura);
+    for (Label* rotulo : {lblPerc, LblPronto, LblBarra})
+        rotulo->SetVisible(false);
+}
+
+void FrmMain::sCriaGeracao()
+{
+    progresso_ = std::make_unique<ProgressoTabelas>(
+        std::vector<ProgressoTabelas::Barra>{{*LblBarra, *LblPronto, *lblPerc}});
+    const ControlesTabelas controles{*this,           *TxtMassaIni,     *TxtMassaFim,     *TxtMassaInc,
+                                     *TxtTempIni,     *TxtTempFim,      *TxtTempInc,      *CmdGerarTabMassa,
+                                     *CmdImprTabMassa, *CmdCancTabMassa, *LblBarra,       *LblPronto,
+                                     *lblPerc,        *TxtEmpresaAbv};
+    auto entrega = [this, controles](ModoTabela modo) -> std::unique_ptr<EntregaTabelas> {
+        if (modo == ModoTabela::Planilha)
+            return std::make_unique<EntregaExcel>(controles, *progresso_, bGerandoTabela);
+        return std::make_unique<EntregaRelatorios>(*TxtEmpresaAbv);
+    };
+    geracao_ = std::make_unique<GeracaoTabelas>(controles, *progresso_, entrega, ostrelvia::fTemExcelInstalado);
 }
 
 void FrmMain::sLigaEventos()
@@ -319,15 +347,15 @@ void FrmMain::CmdImprimir_Click()
 
 void FrmMain::CmdGerarTabMassa_Click()
 {
-    // Generates the two tables into a spreadsheet workbook.
+    geracao_->CmdGerarTabMassa_Click();
 }
 
 void FrmMain::CmdImprTabMassa_Click()
 {
-    // Generates the two tables as print previews.
+    geracao_->CmdImprTabMassa_Click();
 }
 
 void FrmMain::CmdCancTabMassa_Click()
 {
-    // Asks the running generation to stop.
+    geracao_->CmdCancTabMassa_Click();
 }

@@ -19,11 +19,13 @@
 #include "CommandButton.h"
 #include "DateField.h"
 #include "Form.h"
+#include "GeracaoTabelas.h"
 #include "Frame.h"
 #include "Label.h"
 #include "NumberField.h"
 #include "ObjetoAutomacao.h"
 #include "OleControl.h"
+#include "ProgressoTabelas.h"
 #include "Recordset.h"
 #include "RegistroAnalise.h"
 #include "TabControl.h"
@@ -76,6 +78,9 @@ public:
     hv::forms::Frame* Frame1 = nullptr;
     hv::forms::Label* LblTab1 = nullptr;
     hv::forms::Label* LblTab2 = nullptr;
+    hv::forms::Label* LblBarra = nullptr;    // progress: the bar's frame,
+    hv::forms::Label* LblPronto = nullptr;   // the part done,
+    hv::forms::Label* lblPerc = nullptr;     // the stage and percentage
 
     // The day's analyses (made by sMontaGrid).
     std::unique_ptr<hv::recordset::Recordset> RstAnalise;
@@ -84,6 +89,11 @@ public:
 
     // The calculation object, made on first use and kept by the form.
     Calc_Alc& oCalc();
+    // Table generation on tab 2 and its progress display (made with the
+    // controls).
+    ProgressoTabelas* Progresso() const { return progresso_.get(); }
+    GeracaoTabelas* Geracao() const { return geracao_.get(); }
+
     // The grid's data filter, made by the first sMontaGrid.
     Microsoft::WRL::ComPtr<ClsFormataGrid> oFormataGrid;
 
@@ -164,7 +174,11 @@ private:
     void sAtivaPrimeiraLinha();
     void sSelecionaAtiva();
 
+    void sCriaGeracao();
+
     std::optional<Calc_Alc> calc_;
+    std::unique_ptr<ProgressoTabelas> progresso_;
+    std::unique_ptr<GeracaoTabelas> geracao_;
     std::unique_ptr<FrmSobre> frmSobre_;
     HRESULT gridCriado_ = E_UNEXPECTED;
     // The day file last loaded was not read whole: its path.

@@ -1,12 +1,13 @@
 // The grid control's side of its input parts.
 #include "ControlInputHost.h"
 
+#include "ControlEditor.h"
 #include "ControlKeyActionHost.h"
+#include "EditColumnSeam.h"
 #include "HvBand.h"
 #include "HvCell.h"
 #include "HvColumn.h"
 #include "HvRow.h"
-
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -40,13 +41,15 @@ HWND ControlInputHost::GetGridWindow()
 
 bool ControlInputHost::ActiveCellHasMaskEngine()
 {
-    // Input masks are set up by the cell editor when it opens.
-    return false;
+    HvCell* cell = control_.GetActiveCell();
+    EditColumnSeam* column = cell ? control_.Editor().ColumnOf(cell) : nullptr;
+    InputMask* mask = column ? column->Mask() : nullptr;
+    return mask && mask->IsMaskEngineReady();
 }
 
 HWND ControlInputHost::GetDropDownCalendar()
 {
-    return nullptr;
+    return control_.Editor().Editor().Calendar().Handle();
 }
 
 bool ControlInputHost::IsPointInGridArea(int x, int y)

@@ -5,6 +5,8 @@
 #include "ActiveRowManager.h"
 #include "BandRowSource.h"
 #include "ControlDownloads.h"
+#include "ControlEditor.h"
+#include "ControlErrorHost.h"
 #include "ControlGridSink.h"
 #include "ControlHeaderDragHost.h"
 #include "ControlImagesHost.h"
@@ -132,6 +134,8 @@ HvTavelle::HvTavelle(IUnknown* outer)
 {
     dragDrop_ = std::make_unique<OleDragDrop>(*this, false, true, GridDragDropErrors(), ObjectType::HvDataObject,
                                               false);
+    errors_ = std::make_unique<ControlErrorHost>(*this);
+    editor_ = std::make_unique<ControlEditor>(*this);
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
@@ -168,6 +172,7 @@ bool HvTavelle::Constructed() const
 HvTavelle::~HvTavelle()
 {
     tearingDown_ = true;
+    editor_.reset();
     activeCell_ = nullptr;
     if (rowActivation_)
         rowActivation_->Clear();

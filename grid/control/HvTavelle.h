@@ -42,6 +42,8 @@
 class ActiveRowManager;
 class BandRowSource;
 class ControlDownloads;
+class ControlEditor;
+class ControlErrorHost;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlGridSink;
@@ -452,6 +454,16 @@ public:
     int AskUser(const wchar_t* text, const wchar_t* caption, UINT flags) override;
     HWND EditorOwnerWindow() override;
     void ExitEditMode() override;
+    bool IsActiveCellColumn(HvColumn* column) override;
+    void ReportMaskError(const std::wstring& text, short position) override;
+    void RepositionEditWindow() override;
+
+    // The in-place editor and the error reports.
+    ControlEditor& Editor() { return *editor_; }
+    ControlErrorHost& Errors() { return *errors_; }
+    // The locale of value texts (typed, shown, compared): the container's
+    // ambient LocaleID, else the user's.
+    LCID ValueLocale();
 
     // SelectionControlSeam
     void AddRefControl() override { CUnknownObject::AddRef(); }
@@ -697,6 +709,8 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
+    std::unique_ptr<ControlErrorHost> errors_;
+    std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;
     std::unique_ptr<ControlStateParticipant> participant_;
     std::unique_ptr<ControlImagesHost> imagesHost_;

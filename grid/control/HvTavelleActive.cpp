@@ -3,8 +3,11 @@
 // because objects handed out to clients may have been deactivated.
 #include "HvTavelle.h"
 
+#include "ControlEditor.h"
+#include "ControlErrorHost.h"
 #include "EventEnableMask.h"
 #include "HvBand.h"
+#include "HvColumn.h"
 #include "HvColScrollRegions.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -164,7 +167,8 @@ bool HvTavelle::IsInEditMode()
 
 void HvTavelle::ExitEditMode()
 {
-    // The cell editor ends its own edit mode; without one there is none.
+    if (HvCell* cell = GetActiveCell(); cell && cell->IsInEditMode())
+        editor_->Editor().ExitEditMode(cell, false, false);
 }
 
 bool HvTavelle::LeaveEditMode(bool forced)
@@ -172,11 +176,39 @@ bool HvTavelle::LeaveEditMode(bool forced)
     HvCell* cell = GetActiveCell();
     if (!cell || !cell->IsInEditMode())
         return false;
-    ExitEditMode();
+    editor_->Editor().ExitEditMode(cell, false, forced);
     cell = GetActiveCell();
-    if (forced && cell && cell->IsInEditMode())
-        cell->SetInEditMode(false);
     return cell && cell->IsInEditMode();
+}
+
+bool HvTavelle::IsActiveCellColumn(HvColumn* column)
+{
+    HvCell* cell = GetActiveCell();
+    IHvColumn* own = nullptr;
+    if (!cell || !column || FAILED(cell->get_Column(&own)) || !own)
+        return false;
+    const bool same = HvColumn::FromObject(own) == column;
+    own->Release();
+    return same;
+}
+
+void HvTavelle::ReportMaskError(const std::wstring& text, short position)
+{
+    errors_->Reporter().ReportMaskError(CDualString(text.c_str()), position);
+}
+
+void HvTavelle::RepositionEditWindow()
+{
+    if (HvCell* cell = GetActiveCell())
+        editor_->Editor().RepositionEditWindow(cell);
+}
+
+LCID HvTavelle::ValueLocale()
+{
+    LONG locale = 0;
+    if (GetAmbientProperty(DISPID_AMBIENT_LOCALEID, VT_I4, &locale) && locale != 0)
+        return static_cast<LCID>(locale);
+    return GetUserDefaultLCID();
 }
 
 bool HvTavelle::DeactivateActiveCell(bool invalidate, bool forced)

@@ -2,8 +2,8 @@
 // pre-translation for the in-place editors.
 #include "HvTavelle.h"
 
+#include "ControlEditor.h"
 #include "ControlSelectionHost.h"
-
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -72,7 +72,7 @@ LRESULT HvTavelle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case MsgBindingFailed:
             return Default(message, wParam, lParam);
         case MsgEndEditMode:
-            ExitEditMode();
+            editor_->OnLeaveEditMessage();
             return Default(message, wParam, lParam);
         case MsgPostMessage:
             return OnPostedMessage(wParam, lParam);
@@ -84,6 +84,7 @@ LRESULT HvTavelle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PRINTCLIENT:
             return OnPrintClient(reinterpret_cast<HDC>(wParam));
         case WM_SIZE:
+            editor_->OnGridSized();
             if (layout_)
                 layout_->DirtyRootUIElement(true, true);
             return 0;
@@ -93,11 +94,23 @@ LRESULT HvTavelle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             dragDrop_->RegisterDropTarget(wParam != 0);
             return Default(message, wParam, lParam);
         case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-            return 1;
+        case WM_MEASUREITEM: {
+            LRESULT result = 1;
+            editor_->OnOwnerDraw(message, lParam, &result);
+            return result;
+        }
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC: {
+            LRESULT result = 0;
+            if (editor_->OnControlColor(message, wParam, lParam, &result))
+                return result;
+            return Default(message, wParam, lParam);
+        }
         case WM_NOTIFY:
             return OnNotify(wParam, lParam);
         case WM_COMMAND:
+            editor_->OnCommand(wParam, lParam);
             return Default(message, wParam, lParam);
         case WM_TIMER:
             return OnTimer(static_cast<UINT_PTR>(wParam));
@@ -179,6 +192,8 @@ LRESULT HvTavelle::OnPrintClient(HDC dc)
 
 LRESULT HvTavelle::OnNotify(WPARAM wParam, LPARAM lParam)
 {
+    if (lParam)
+        editor_->OnNotify(lParam);
     if (toolTipTool_ && lParam) {
         const LRESULT result = toolTipTool_->OnShow(reinterpret_cast<const NMHDR*>(lParam), 0);
         if (result)
@@ -272,13 +287,9 @@ BOOL HvTavelle::PreTranslateMessage(MSG* message)
 {
     if (!message || !dispatcher_ || (message->message != WM_KEYDOWN && message->message != WM_KEYUP))
         return FALSE;
-    HvCell* cell = GetActiveCell();
-    const WPARAM key = message->wParam;
-    if (cell && cell->IsInEditMode() && key >= VK_LEFT && key <= VK_DOWN) {
-        if (HWND edit = layout_ ? layout_->EditWindow() : nullptr; edit && IsWindowVisible(edit))
-            SendMessageW(edit, message->message, message->wParam, message->lParam);
+    if (editor_->PreTranslateKey(*message))
         return TRUE;
-    }
+    const WPARAM key = message->wParam;
     switch (key) {
     case VK_TAB:
     case VK_PRIOR:

@@ -1,6 +1,7 @@
 // The grid control's reaction to its layout's change notices.
 #include "HvTavelle.h"
 
+#include "ControlEditor.h"
 #include "HvBands.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -26,6 +27,7 @@ void HvTavelle::OnChange(const ChangeNotice* notice)
     if (!notice || !layout_ || !IsValidObjectPointer(layout_) ||
         notice->publisher != static_cast<ChangePublisher*>(layout_))
         return;
+    editor_->OnLayoutNotice(notice);
     HvGridUIElement* root = GetRootElement(false);
     auto invalidate = [root] {
         if (root)

@@ -2,6 +2,7 @@
 // destruction, painting, the layout rebuild, the tool tip and the focus test.
 #include "HvTavelle.h"
 
+#include "ControlEditor.h"
 #include "DibCopy.h"
 #include "EventEnableMask.h"
 #include "GdiScope.h"
@@ -58,6 +59,9 @@ BOOL HvTavelle::AfterCreateWindow()
 
 void HvTavelle::BeforeDestroyWindow()
 {
+    // What is being typed is kept, then the editor windows go with the grid's.
+    LeaveEditMode(true);
+    editor_->DestroyWindows();
     if (HvRow* row = GetActiveRow(); row && updateMode_ != 2) {
         ControlHold hold(this);
         row->Update();

@@ -206,7 +206,8 @@ bool CSimpleDropDown::ShowAt(void* owner, RECT rect, HFONT font)
         rect.left = std::max(0L, rect.right - MinimumListWidth);
     if (rect.right - rect.left < MinimumListWidth)
         rect.right = rect.left + MinimumListWidth;
-    Position(rect, true);
+    // As many rows as the list holds, up to ten.
+    Position(rect, false);
     return true;
 }
 

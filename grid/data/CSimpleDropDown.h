@@ -21,7 +21,8 @@ public:
 
     // Where the combo goes so that its list opens under rect.
     virtual void GetListPosition(RECT* rect);
-    // rect's width, and the height of the list's rows (10 with allRows).
+    // rect's width, and the height of the list's rows: as many as it holds
+    // (one when empty) up to 10, or 10 with allRows.
     virtual void GetListSize(RECT* rect, bool allRows);
     virtual void Position(const RECT& rect, bool allRows);
     // Adds an entry carrying item as its data.
@@ -54,7 +55,8 @@ public:
     // The combo's screen rectangle while dropped down, else empty.
     RECT GetWindowRect() const;
     void SetFont(HFONT font);
-    // Places the list under rect (at least 50 pixels wide, growing to the left).
+    // Places the list under rect (at least 50 pixels wide, growing to the
+    // left), as tall as its rows up to ten.
     bool ShowAt(void* owner, RECT rect, HFONT font);
     void ShowDropDown(bool show);
     bool Open();

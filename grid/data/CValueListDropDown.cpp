@@ -191,11 +191,17 @@ LRESULT CValueListDropDown::OnSelChange()
     HvCell* cell = EditedCell();
     if (!cell)
         return 1;
+    // The same entry confirmed again (the list's end-of-selection notice
+    // after a change, a click after keys) is taken only once.
+    const int index = GetCurSel();
+    if (index == takenIndex_)
+        return 1;
     std::wstring text;
     VARIANT value;
     VariantInit(&value);
     if (!GetSelectedItem(&text, &value))
         return 1;
+    takenIndex_ = index;
     if (TextDiffers(cell, text))
         PutText(cell, text);
     editor_.SetPendingValue(cell, value);

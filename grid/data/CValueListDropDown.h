@@ -36,8 +36,12 @@ public:
     // The entry's item, not referenced; null when the index is out of range.
     HvValueListItem* ItemAt(int index) const;
     static std::wstring TextOf(HvValueListItem* item);
-    // The cell this list serves while it is open.
-    void SetCell(HvCell* cell) { cell_ = cell; }
+    // The cell this list serves while it is open; nothing of it is taken yet.
+    void SetCell(HvCell* cell)
+    {
+        cell_ = cell;
+        takenIndex_ = -1;
+    }
 
 protected:
     // The chosen text differs from what the style shows.
@@ -50,6 +54,7 @@ protected:
 
     CellEditor& editor_;
     HvCell* cell_ = nullptr;  // not referenced; checked against the active cell
+    int takenIndex_ = -1;     // the entry last taken for cell_
 
 private:
     void ReleaseItems();

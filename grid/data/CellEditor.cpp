@@ -154,7 +154,7 @@ bool CellEditor::EnterEditMode(HvCell* cell, bool byMouse, bool keepCalendarText
     g_editOwner = host_->GridWindow();
     pendingValue_.Clear();
     activatedByMouse_ = false;
-    if (style != hvStyleDropDownCalendar || !(keepCalendarText || calendarTextLoaded_))
+    if (!keepText_ && (style != hvStyleDropDownCalendar || !(keepCalendarText || calendarTextLoaded_)))
         editText_.clear();
     host_->BringCellIntoView(cell);
     SetUpEditorForStyle(cell, style, byMouse, keepCalendarText);
@@ -205,6 +205,7 @@ void CellEditor::SelectFromDropDown(HvCell* cell)
     std::wstring text;
     GetValueText(cell, &text);
     dropDowns_.AutoCompleteText(&text);
+    list->SetCell(cell);
     Variant value;
     if (list->GetCurSel() != -1 && list->GetSelectedItem(nullptr, &value.v))
         SetPendingValue(cell, value.v);
@@ -267,7 +268,7 @@ bool CellEditor::CommitText(HvCell* cell, const std::wstring& text)
             if (stored.v.vt == VT_NULL || stored.v.vt == VT_EMPTY)
                 storedText.v.vt = VT_BSTR, storedText.v.bstrVal = SysAllocString(L"");
             else
-                VariantChangeType(&storedText.v, &stored.v, TextConversionFlags, VT_BSTR);
+                VariantChangeTypeEx(&storedText.v, &stored.v, host_->Locale(), TextConversionFlags, VT_BSTR);
             if (SameValue(storedText.v, value.v, host_->Locale()) || SameValue(stored.v, value.v, host_->Locale()))
                 return true;
         }
@@ -279,16 +280,17 @@ bool CellEditor::CommitText(HvCell* cell, const std::wstring& text)
     }
     SysFreeString(typed);
     HRESULT hr = parsed;
+    bool reported = false;
     if (SUCCEEDED(hr)) {
         InputMask* mask = column->Mask();
         if (mask && mask->IsMaskEngineReady())
             mask->ApplyMaskModeToValue(&value.v, column->MaskDataMode());
-        hr = CommitEditValue(cell, value.v);
+        hr = CommitEditValue(cell, value.v, &reported);
     }
-    if (FAILED(hr) && cell->IsActive()) {
+    // A refused put was reported by the put itself; the editor reports
+    // only what it found on its own (a text that does not convert).
+    if (FAILED(hr) && !reported && cell->IsActive())
         host_->ReportUpdateError(cell, hr, &value.v);
-        return false;
-    }
     return SUCCEEDED(hr);
 }
 
@@ -343,6 +345,7 @@ bool CellEditor::ExitEditMode(HvCell* cell, bool discard, bool force)
 
     std::wstring text;
     const bool taken = TakeText(style, &text);
+    const std::wstring typed = edit_.Text();
     const bool committed = !taken || CommitText(cell, text);
     if (!cell->IsActive())
         return true;
@@ -352,7 +355,17 @@ bool CellEditor::ExitEditMode(HvCell* cell, bool discard, bool force)
     if (!committed) {
         if (force)
             return false;
+        // The user goes on from what was typed, still changed.
+        keptText_ = typed;
+        keepText_ = true;
+        const std::wstring kept = editText_;
         EnterEditMode(cell, false, false);
+        keepText_ = false;
+        if (cell->IsActive() && cell->IsInEditMode()) {
+            if (editText_.empty())
+                editText_ = kept;
+            cell->SetDataChanged(-1);
+        }
         return true;
     }
     if (host_->UpdateMode() == UpdateOnCellChange && !host_->IsAddRow(cell))
@@ -437,8 +450,10 @@ bool CellEditor::OnCellPartPressed(HvCell* cell, CellPart part)
 
 // --- values ------------------------------------------------------------------
 
-HRESULT CellEditor::CommitEditValue(HvCell* cell, const VARIANT& input)
+HRESULT CellEditor::CommitEditValue(HvCell* cell, const VARIANT& input, bool* reportedByPut)
 {
+    if (reportedByPut)
+        *reportedByPut = false;
     if (!cell || !cell->IsActive())
         return E_FAIL;
     VARIANT_BOOL changed = VARIANT_FALSE;
@@ -456,21 +471,28 @@ HRESULT CellEditor::CommitEditValue(HvCell* cell, const VARIANT& input)
     hr = VariantCopy(&value.v, const_cast<VARIANT*>(&input));
     if (FAILED(hr))
         return hr;
+    EditColumnSeam* column = host_->ColumnOf(cell);
     VARTYPE target = current.v.vt;
     const bool empty = IsEmptyInput(input);
     if (empty)
-        target = host_->ColumnOf(cell)->EmptyValueType();
-    const bool keepAsTyped = (current.v.vt == VT_EMPTY || current.v.vt == VT_NULL) && !empty;
+        target = column->EmptyValueType();
+    else if (target == VT_EMPTY || target == VT_NULL)
+        // A cell without a value takes the column's type (text stays text
+        // where the column has none of its own).
+        target = column->ValueType() == VT_EMPTY ? value.v.vt : column->ValueType();
     if (target == VT_NULL && empty) {
         // An empty entry in a column that takes nulls stores a null.
         VariantClear(&value.v);
         value.v.vt = VT_NULL;
-    } else if (!keepAsTyped && value.v.vt != target) {
-        hr = VariantChangeType(&value.v, &value.v, TextConversionFlags, target);
+    } else if (value.v.vt != target) {
+        hr = VariantChangeTypeEx(&value.v, &value.v, host_->Locale(), TextConversionFlags, target);
         if (FAILED(hr))
             return hr;
     }
-    return cell->put_Value(value.v);
+    hr = cell->put_Value(value.v);
+    if (reportedByPut)
+        *reportedByPut = FAILED(hr);
+    return hr;
 }
 
 bool CellEditor::GetValueText(HvCell* cell, std::wstring* text)
@@ -505,7 +527,7 @@ bool CellEditor::GetValueText(HvCell* cell, std::wstring* text)
     if (value.v.vt == VT_NULL)
         VariantClear(&value.v);
     const LONG flags = style == hvStyleCheckBox ? CheckBoxConversionFlags : TextConversionFlags;
-    if (FAILED(VariantChangeType(&value.v, &value.v, static_cast<USHORT>(flags), VT_BSTR)))
+    if (FAILED(VariantChangeTypeEx(&value.v, &value.v, host_->Locale(), static_cast<USHORT>(flags), VT_BSTR)))
         return false;
     *text = FromBstr(value.v.bstrVal);
     const LONG textCase = column ? column->Case() : 0;
@@ -549,7 +571,7 @@ void CellEditor::SetUpEditWindow(HvCell* cell, bool byMouse, bool repositionOnly
     const LONG alignment = look.alignment ? look.alignment : cell->DefaultHorizontalAlignment();
     const LONG style = column->Style();
     const bool singleLine = style != hvStyleEdit && style != hvStyleEditButton;
-    HWND window = edit_.Create(alignment, rect, singleLine, cell);
+    HWND window = edit_.Create(alignment, rect, singleLine, cell, look.font);
     if (!window)
         return;
     edit_.SetColors(look.backColor, look.foreColor);
@@ -560,7 +582,7 @@ void CellEditor::SetUpEditWindow(HvCell* cell, bool byMouse, bool repositionOnly
     SendMessageW(window, EM_LIMITTEXT, text ? static_cast<WPARAM>(column->FieldLen()) : 0, 0);
     if (!repositionOnly) {
         std::wstring value;
-        if (GetValueText(cell, &value)) {
+        if (keepText_ ? (value = keptText_, true) : GetValueText(cell, &value)) {
             edit_.SetText(value);
             if (IsListStyle(style) || style == hvStyleDropDownCalendar) {
                 PostMessageW(window, EM_SETSEL, 0, -1);
@@ -624,6 +646,9 @@ void CellEditor::OnCalendarSelect()
     std::wstring text;
     if (!cell || !calendar_.SelectedDateText(&text))
         return;
+    // The same day reported twice (moved, then picked) is taken once.
+    if (calendarTextLoaded_ && text == editText_)
+        return;
     SetEditText(cell, text);
     calendarTextLoaded_ = true;
     cell->SetDataChanged(-1);
@@ -654,8 +679,23 @@ bool CellEditor::OnGridCommand(WPARAM wParam, LPARAM lParam)
     if (!window)
         return false;
     if (window == edit_.Handle()) {
-        if (HIWORD(wParam) == EN_CHANGE)
+        switch (HIWORD(wParam)) {
+        case EN_CHANGE:
             OnEditTextChanged();
+            break;
+        case EN_UPDATE:
+            edit_.GrowToText();
+            break;
+        case EN_SETFOCUS:
+            PassFocusToMask(WM_SETFOCUS);
+            break;
+        case EN_KILLFOCUS:
+            if (!exitingEditMode)
+                PassFocusToMask(WM_KILLFOCUS);
+            break;
+        default:
+            break;
+        }
         return true;
     }
     if (!CSimpleDropDown::FromWindow(window))
@@ -664,11 +704,27 @@ bool CellEditor::OnGridCommand(WPARAM wParam, LPARAM lParam)
     return true;
 }
 
+void CellEditor::PassFocusToMask(UINT message)
+{
+    HvCell* cell = host_->ActiveCell();
+    EditColumnSeam* column = cell ? host_->ColumnOf(cell) : nullptr;
+    InputMask* mask = column ? column->Mask() : nullptr;
+    if (!mask)
+        return;
+    const bool old = settingText;
+    settingText = true;
+    LRESULT ignored = 0;
+    mask->MaskProcessMessage(message, reinterpret_cast<WPARAM>(edit_.Handle()), 0, &ignored);
+    settingText = old;
+}
+
 bool CellEditor::OnGridNotify(const NMHDR* header)
 {
     if (!header || header->hwndFrom != calendar_.Handle())
         return false;
-    if (header->code == MCN_SELECT)
+    // A day picked, or the selection moved (picking the day already
+    // selected sends only the first).
+    if (header->code == MCN_SELECT || header->code == MCN_SELCHANGE)
         OnCalendarSelect();
     return true;
 }

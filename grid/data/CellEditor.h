@@ -40,7 +40,9 @@ public:
     bool EnterEditMode(HvCell* cell, bool byMouse, bool keepCalendarText = false);
     bool ExitEditMode(HvCell* cell, bool discard, bool force);
     void CommitIfEditing(HvCell* cell);
-    HRESULT CommitEditValue(HvCell* cell, const VARIANT& value);
+    // reportedByPut: set when the cell's own put refused the value (and
+    // reported it already).
+    HRESULT CommitEditValue(HvCell* cell, const VARIANT& value, bool* reportedByPut = nullptr);
     // The text every editor and the cell display start from.
     bool GetValueText(HvCell* cell, std::wstring* text);
     std::wstring GetEditText() const { return editText_; }
@@ -97,6 +99,8 @@ private:
     bool TakeText(LONG style, std::wstring* text);
     // False when the text could not be parsed or committed (reported).
     bool CommitText(HvCell* cell, const std::wstring& text);
+    // A focus change of the EDIT window, as its column's mask sees it.
+    void PassFocusToMask(UINT message);
 
     EditorHost* host_;  // not owned
     HvEditWindow edit_;
@@ -106,4 +110,7 @@ private:
     std::wstring editText_;
     bool calendarTextLoaded_ = false;
     bool activatedByMouse_ = false;
+    // Edit mode entered again after a failed commit: the typed text stays.
+    bool keepText_ = false;
+    std::wstring keptText_;
 };

@@ -1,7 +1,6 @@
 // ColumnEditFace: a column's editing face for the cell editor, read from
-// the column's settings and resolved style. The band's answer for
-// CellMultiLine and the column's input mask are handed in by whoever makes
-// the face (the band resolves the one, the column owns the other).
+// the column's settings, its resolved style and CellMultiLine, and the
+// input mask the column owns.
 #pragma once
 
 #include "EditColumnSeam.h"
@@ -10,17 +9,18 @@ class HvColumn;
 
 class ColumnEditFace final : public EditColumnSeam {
 public:
-    // column is not referenced and must outlive the face; mask may be null.
-    ColumnEditFace(HvColumn* column, bool bandMultiLine, InputMask* mask)
-        : column_(column), bandMultiLine_(bandMultiLine), mask_(mask)
-    {
-    }
+    // column is not referenced and must outlive the face.
+    explicit ColumnEditFace(HvColumn* column) : column_(column) {}
+
+    HvColumn* Column() const { return column_; }
 
     LONG Style() override;
     LONG DataType() override;
+    VARTYPE ValueType() override;
     LONG FieldLen() override;
     LONG Case() override;
     bool AutoEdit() override;
+    bool AutoSizeEdit() override;
     bool IsMultiLine() override;
     bool VertScrollBar() override;
     VARTYPE EmptyValueType() override;
@@ -28,11 +28,9 @@ public:
     bool LookupValueListItem(const VARIANT& value, BSTR* text) override;
     bool CompleteFromValueList(BSTR* text) override;
     HvValueList* ValueList() override;
-    InputMask* Mask() override { return mask_; }
+    InputMask* Mask() override;
     LONG MaskDataMode() override;
 
 private:
     HvColumn* column_;  // not referenced
-    bool bandMultiLine_;
-    InputMask* mask_;   // not owned
 };

@@ -15,10 +15,14 @@ public:
     virtual LONG Style() = 0;
     // Constants_DataType (an OLE DB type).
     virtual LONG DataType() = 0;
+    // The variant type a value of the DataType takes; VT_EMPTY when none.
+    virtual VARTYPE ValueType() = 0;
     virtual LONG FieldLen() = 0;
     // Constants_Case: 0 unchanged, 1 lower, 2 upper.
     virtual LONG Case() = 0;
     virtual bool AutoEdit() = 0;
+    // AutoSizeEdit is on: the EDIT window starts and grows by the text.
+    virtual bool AutoSizeEdit() = 0;
     // The resolved CellMultiLine.
     virtual bool IsMultiLine() = 0;
     virtual bool VertScrollBar() = 0;

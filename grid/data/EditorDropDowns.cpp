@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr size_t MaximumListText = 255;
-constexpr size_t MaximumCompletedText = 253;
-
 bool IsListStyle(LONG style)
 {
     return style == hvStyleDropDown || style == hvStyleDropDownList || style == hvStyleDropDownValidate;
@@ -84,7 +81,7 @@ bool EditorDropDowns::AutoCompleteText(std::wstring* text)
         const std::wstring entry = CValueListDropDown::TextOf(list_->ItemAt(i));
         if (BeginsWith(entry, *text)) {
             SendMessageW(list_->Window(), CB_SETCURSEL, i, 0);
-            *text = entry.substr(0, MaximumCompletedText);
+            *text = entry;
             return true;
         }
     }
@@ -113,7 +110,7 @@ void EditorDropDowns::OpenList(HvCell* cell, CValueListDropDown* list)
         editor_.GetValueText(cell, &text);
         host->MarkCellChanged(cell);
     } else {
-        text = editor_.Edit().Text().substr(0, MaximumListText);
+        text = editor_.Edit().Text();
     }
     AutoCompleteText(&text);
     list->SetCell(cell);

@@ -12,6 +12,15 @@
 class HvCell;
 class EditColumnSeam;
 
+// The sizes of an automatically sized EDIT window, in pixels; 0 means as
+// the text needs (start) or no limit (maximum).
+struct AutoSizeLimits {
+    LONG startWidth = 0;
+    LONG startHeight = 0;
+    LONG maxWidth = 0;
+    LONG maxHeight = 0;
+};
+
 // The resolved look of the cell being edited.
 struct EditorLook {
     COLORREF backColor = RGB(255, 255, 255);
@@ -80,6 +89,15 @@ public:
     // Toggles a check-box cell's value.
     virtual void ToggleCheckBox(HvCell* cell) = 0;
     virtual void FireClickCellButton(HvCell* cell) = 0;
+    // The EDIT window the editor made (null when it went) and the brush and
+    // colours it paints with: the layout keeps them for the colour messages
+    // and the column's input mask.
+    virtual void PublishEditWindow(HWND window, HBRUSH brush, COLORREF back, COLORREF text) = 0;
+    // Shows an editor window so that the form's caption stays active.
+    virtual void ShowEditorWindow(HWND window, int command) = 0;
+    // BeforeAutoSizeEdit with the layout's sizes, read back into limits;
+    // true when the handler cancelled the automatic sizing.
+    virtual bool FireBeforeAutoSizeEdit(AutoSizeLimits* limits) = 0;
 
 protected:
     ~EditorHost() = default;

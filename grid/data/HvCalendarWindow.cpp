@@ -51,8 +51,12 @@ HWND HvCalendarWindow::Create(const RECT& rect)
 
 void HvCalendarWindow::Hide()
 {
-    if (IsVisible())
-        ShowWindow(window_, SW_HIDE);
+    if (!IsVisible())
+        return;
+    const bool old = editor_.showingChild;
+    editor_.showingChild = true;
+    editor_.Host()->ShowEditorWindow(window_, SW_HIDE);
+    editor_.showingChild = old;
 }
 
 void HvCalendarWindow::Show()
@@ -61,7 +65,7 @@ void HvCalendarWindow::Show()
         return;
     const bool old = editor_.showingChild;
     editor_.showingChild = true;
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    editor_.Host()->ShowEditorWindow(window_, SW_SHOW);
     SetFocus(window_);
     editor_.showingChild = old;
 }
@@ -96,7 +100,7 @@ void HvCalendarWindow::SetDate(const VARIANT& value)
     if (value.vt != VT_EMPTY && value.vt != VT_NULL) {
         VARIANT date;
         VariantInit(&date);
-        if (SUCCEEDED(VariantChangeType(&date, const_cast<VARIANT*>(&value), 17, VT_DATE)))
+        if (SUCCEEDED(VariantChangeTypeEx(&date, const_cast<VARIANT*>(&value), editor_.Host()->Locale(), 17, VT_DATE)))
             known = VariantTimeToSystemTime(date.date, &day) != FALSE;
     }
     if (!known)
@@ -118,7 +122,8 @@ bool HvCalendarWindow::SelectedDateText(std::wstring* text) const
     VARIANT value;
     VariantInit(&value);
     value.vt = VT_DATE;
-    if (!SystemTimeToVariantTime(&day, &value.date) || FAILED(VariantChangeType(&value, &value, 0, VT_BSTR)))
+    if (!SystemTimeToVariantTime(&day, &value.date) ||
+        FAILED(VariantChangeTypeEx(&value, &value, editor_.Host()->Locale(), 0, VT_BSTR)))
         return false;
     text->assign(value.bstrVal, SysStringLen(value.bstrVal));
     VariantClear(&value);

@@ -6,6 +6,7 @@
 #include "EditColumnSeam.h"
 #include "HvCell.h"
 #include "InputMask.h"
+#include "MonitorWorkArea.h"
 
 #include <algorithm>
 #include <vector>
@@ -88,31 +89,91 @@ void HvEditWindow::ClipToGrid(RECT* rect)
     IntersectRect(rect, rect, &clip);
 }
 
-HWND HvEditWindow::Create(LONG alignment, RECT rect, bool singleLine, HvCell* cell)
+void HvEditWindow::SizeToText(RECT* rect, LONG alignment, bool multiLine, HvCell* cell, HFONT font)
+{
+    std::wstring text;
+    editor_.GetValueText(cell, &text);
+    UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EDITCONTROL;
+    if (multiLine)
+        format |= DT_WORDBREAK;
+    if (alignment == 2)
+        format |= DT_CENTER;
+    else if (alignment == 3)
+        format |= DT_RIGHT;
+    RECT measured = *rect;
+    if (HDC dc = GetDC(editor_.Host()->GridWindow())) {
+        HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format);
+        if (old)
+            SelectObject(dc, old);
+        ReleaseDC(editor_.Host()->GridWindow(), dc);
+    }
+    LONG width = rect->right - rect->left;
+    LONG height = rect->bottom - rect->top;
+    if (limits_.startWidth > 0)
+        width = limits_.startWidth;
+    else
+        width = std::max(width, measured.right - measured.left);
+    if (limits_.startHeight > 0)
+        height = limits_.startHeight;
+    else
+        height = std::max(height, measured.bottom - measured.top);
+    if (limits_.maxWidth > 0)
+        width = std::min(width, limits_.maxWidth);
+    if (limits_.maxHeight > 0)
+        height = std::min(height, limits_.maxHeight);
+    rect->right = rect->left + width + 3;
+    rect->bottom = rect->top + height + 2;
+    rect->left -= 1;
+    rect->right += 1;
+}
+
+HWND HvEditWindow::Create(LONG alignment, RECT rect, bool singleLine, HvCell* cell, HFONT font)
 {
     EditorHost* host = editor_.Host();
     EditColumnSeam* column = cell ? editor_.ColumnOf(cell) : nullptr;
+    const bool multiLine = column && column->IsMultiLine();
     const DWORD style = StyleFor(alignment, singleLine, column ? column->Case() : 0,
-                                 cell && !cell->IsEditable(), column && column->IsMultiLine(),
-                                 column && column->VertScrollBar());
-    switch (alignment) {
-    case 2:
-        OffsetRect(&rect, -1, 0);
-        break;
-    case 3:
-        InflateRect(&rect, 1, 0);
-        break;
-    default:
-        InflateRect(&rect, 2, 0);
-        rect.right -= 1;
-        break;
+                                 cell && !cell->IsEditable(), multiLine, column && column->VertScrollBar());
+    autoSizing_ = false;
+    limits_ = AutoSizeLimits{};
+    if (cell && column && !singleLine && column->AutoSizeEdit())
+        autoSizing_ = !host->FireBeforeAutoSizeEdit(&limits_);
+    if (autoSizing_) {
+        SizeToText(&rect, alignment, multiLine && !singleLine, cell, font);
+    } else {
+        switch (alignment) {
+        case 2:
+            OffsetRect(&rect, -1, 0);
+            break;
+        case 3:
+            InflateRect(&rect, 1, 0);
+            break;
+        default:
+            InflateRect(&rect, 2, 0);
+            rect.right -= 1;
+            break;
+        }
+        OffsetRect(&rect, 0, -1);
+        ClipToGrid(&rect);
     }
-    OffsetRect(&rect, 0, -1);
-    ClipToGrid(&rect);
     rect.bottom += 1;
     clientRect_ = rect;
     screenRect_ = rect;
     MapWindowPoints(host->GridWindow(), nullptr, reinterpret_cast<POINT*>(&screenRect_), 2);
+    if (autoSizing_) {
+        // A window that outgrows its cell stays on the monitor.
+        RECT work{};
+        GetMonitorWorkArea(&work, &screenRect_);
+        if (screenRect_.right > work.right)
+            OffsetRect(&screenRect_, work.right - screenRect_.right, 0);
+        if (screenRect_.bottom > work.bottom)
+            OffsetRect(&screenRect_, 0, work.bottom - screenRect_.bottom);
+        if (screenRect_.left < work.left)
+            OffsetRect(&screenRect_, work.left - screenRect_.left, 0);
+        if (screenRect_.top < work.top)
+            OffsetRect(&screenRect_, 0, work.top - screenRect_.top);
+    }
 
     if (Handle()) {
         const DWORD current = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
@@ -128,6 +189,7 @@ HWND HvEditWindow::Create(LONG alignment, RECT rect, bool singleLine, HvCell* ce
     if (!window_)
         return nullptr;
     SetPropW(window_, ParentProperty, host->GridWindow());
+    Publish();
     if (InputMask* mask = column ? column->Mask() : nullptr) {
         SettingText setting(editor_);
         mask->ApplyInputMask(mask->UsesInputMask());
@@ -145,7 +207,7 @@ void HvEditWindow::Show()
         return;
     const bool old = editor_.showingChild;
     editor_.showingChild = true;
-    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    editor_.Host()->ShowEditorWindow(window_, SW_SHOW);
     editor_.showingChild = old;
 }
 
@@ -156,8 +218,92 @@ void HvEditWindow::Hide()
     // Hiding moves the focus on; that is not the user leaving the editor.
     const bool old = editor_.showingChild;
     editor_.showingChild = true;
-    ShowWindow(window_, SW_HIDE);
+    editor_.Host()->ShowEditorWindow(window_, SW_HIDE);
     editor_.showingChild = old;
+}
+
+void HvEditWindow::Publish()
+{
+    editor_.Host()->PublishEditWindow(Handle(), brush_, backColor_, textColor_);
+}
+
+void HvEditWindow::SetCase(LONG textCase)
+{
+    if (!Handle())
+        return;
+    LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE) & ~static_cast<LONG_PTR>(ES_UPPERCASE | ES_LOWERCASE);
+    if (textCase == 1)
+        style |= ES_LOWERCASE;
+    else if (textCase == 2)
+        style |= ES_UPPERCASE;
+    SetWindowLongPtrW(window_, GWL_STYLE, style);
+}
+
+void HvEditWindow::AddBorder(RECT* rect)
+{
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    if (style & WS_BORDER)
+        return;
+    SetWindowLongPtrW(window_, GWL_STYLE, style | WS_BORDER);
+    rect->left -= 1;
+    rect->top -= 2;
+    rect->right += 0;
+    rect->bottom += 2;
+}
+
+void HvEditWindow::GrowToText()
+{
+    if (!autoSizing_ || !Handle())
+        return;
+    std::wstring text = Text() + L" ";
+    RECT rect{};
+    ::GetWindowRect(window_, &rect);
+    RECT work{};
+    GetMonitorWorkArea(&work, &rect);
+    LONG maxRight = work.right;
+    LONG maxBottom = work.bottom;
+    if (limits_.maxWidth > 0)
+        maxRight = std::min(maxRight, rect.left + limits_.maxWidth);
+    if (limits_.maxHeight > 0)
+        maxBottom = std::min(maxBottom, rect.top + limits_.maxHeight);
+    const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+    UINT format = DT_CALCRECT | DT_EDITCONTROL;
+    if (style & ES_MULTILINE)
+        format |= DT_WORDBREAK;
+    if (style & ES_RIGHT)
+        format |= DT_RIGHT;
+    else if (style & ES_CENTER)
+        format |= DT_CENTER;
+    HDC dc = GetDC(window_);
+    if (!dc)
+        return;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window_, WM_GETFONT, 0, 0)));
+    RECT grown = rect;
+    if (rect.right < maxRight) {
+        RECT measured{0, 0, maxRight - rect.left, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format);
+        const LONG width = std::min(measured.right - measured.left + 8, maxRight - rect.left);
+        if (width > rect.right - rect.left) {
+            grown.right = grown.left + width;
+            AddBorder(&grown);
+        }
+    }
+    if ((style & ES_MULTILINE) && grown.bottom < maxBottom) {
+        RECT measured{0, 0, grown.right - grown.left - 4, 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, format);
+        const LONG height = std::min(measured.bottom - measured.top + 4, maxBottom - grown.top);
+        if (height > grown.bottom - grown.top) {
+            grown.bottom = grown.top + height;
+            AddBorder(&grown);
+        }
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(window_, dc);
+    if (EqualRect(&grown, &rect))
+        return;
+    screenRect_ = grown;
+    SetWindowPos(window_, nullptr, grown.left, grown.top, grown.right - grown.left, grown.bottom - grown.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 HBRUSH HvEditWindow::SetColors(COLORREF back, COLORREF text)
@@ -166,12 +312,15 @@ HBRUSH HvEditWindow::SetColors(COLORREF back, COLORREF text)
     if (!brush_ || back != backColor_) {
         HBRUSH brush = CreateSolidBrush(back);
         if (brush) {
-            if (brush_)
-                DeleteObject(brush_);
+            HBRUSH old = brush_;
             brush_ = brush;
             backColor_ = back;
+            Publish();
+            if (old)
+                DeleteObject(old);
         }
     }
+    Publish();
     return brush_;
 }
 
@@ -214,6 +363,7 @@ LRESULT CALLBACK HvEditWindow::Proc(HWND window, UINT message, WPARAM wParam, LP
     WNDPROC old = self->oldProc_;
     if (message == WM_NCDESTROY) {
         self->window_ = nullptr;
+        self->Publish();
         return CellEditor::DetachEditorWindow(window, old, wParam, lParam);
     }
     if (!editor->Host()->ActiveCell())

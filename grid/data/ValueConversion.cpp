@@ -80,6 +80,32 @@ void SetLengthPart(const ColumnInfo& column, BYTE* buffer, DBLENGTH length)
     std::memcpy(buffer + column.GetBindingDescription().obLength, &length, sizeof length);
 }
 
+// A date into the provider's date, time or timestamp structure.
+HRESULT DateToBuffer(DBTYPE type, DATE value, BYTE* buffer)
+{
+    UDATE date{};
+    const HRESULT hr = VarUdateFromDate(value, 0, &date);
+    if (FAILED(hr))
+        return hr;
+    if (type == DBTYPE_DBDATE) {
+        DBDATE day{static_cast<SHORT>(date.st.wYear), date.st.wMonth, date.st.wDay};
+        std::memcpy(buffer, &day, sizeof day);
+    } else if (type == DBTYPE_DBTIME) {
+        DBTIME time{date.st.wHour, date.st.wMinute, date.st.wSecond};
+        std::memcpy(buffer, &time, sizeof time);
+    } else {
+        DBTIMESTAMP stamp{};
+        stamp.year = static_cast<SHORT>(date.st.wYear);
+        stamp.month = date.st.wMonth;
+        stamp.day = date.st.wDay;
+        stamp.hour = date.st.wHour;
+        stamp.minute = date.st.wMinute;
+        stamp.second = date.st.wSecond;
+        std::memcpy(buffer, &stamp, sizeof stamp);
+    }
+    return S_OK;
+}
+
 ULONG ValueBytes(const ColumnInfo& column)
 {
     const DBBINDING& b = column.GetBindingDescription();
@@ -123,6 +149,9 @@ HRESULT BufferToVariant(const ColumnInfo& column, const BYTE* buffer, Conversion
             V_VT(value) = VT_NULL;
             return S_OK;
         }
+        // The provider could not give this value: there is none to read.
+        if (status != DBSTATUS_S_OK && status != DBSTATUS_S_TRUNCATED && status != DBSTATUS_S_DEFAULT)
+            return DB_E_ERRORSOCCURRED;
     }
     if (UsesConversion(column)) {
         V_VT(value) = target;
@@ -171,21 +200,8 @@ HRESULT VariantToBuffer(const ColumnInfo& column, const VARIANT& value, Conversi
         return service->Convert(DBTYPE_R8, DBTYPE_NUMERIC, sizeof(double), &V_R8(keep), buffer, 19,
                                 column.GetPrecision(), column.GetScale());
     }
-    if (target == VT_DATE && type == DBTYPE_DBTIMESTAMP) {
-        UDATE date{};
-        hr = VarUdateFromDate(V_DATE(keep), 0, &date);
-        if (FAILED(hr))
-            return hr;
-        DBTIMESTAMP stamp{};
-        stamp.year = static_cast<SHORT>(date.st.wYear);
-        stamp.month = date.st.wMonth;
-        stamp.day = date.st.wDay;
-        stamp.hour = date.st.wHour;
-        stamp.minute = date.st.wMinute;
-        stamp.second = date.st.wSecond;
-        std::memcpy(buffer, &stamp, sizeof stamp);
-        return S_OK;
-    }
+    if (target == VT_DATE && (type == DBTYPE_DBTIMESTAMP || type == DBTYPE_DBDATE || type == DBTYPE_DBTIME))
+        return DateToBuffer(type, V_DATE(keep), buffer);
     if (target == VT_BSTR && type == DBTYPE_WSTR) {
         const UINT chars = SysStringLen(V_BSTR(keep));
         if (chars > column.GetSize())

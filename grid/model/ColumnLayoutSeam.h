@@ -9,8 +9,11 @@
 
 #include <Tavelle.h>
 
+#include <string>
+
 class AppearanceData;
 class BandsLayoutSeam;
+class HvColumn;
 class HvValueLists;
 class LayoutUnitsSeam;
 class SelectionControlSeam;
@@ -53,6 +56,13 @@ public:
     // The last level of a header resolution: the system colours for back,
     // border and fore colour and the layout's defaults.
     virtual void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) = 0;
+
+    // The grid's editing as a column's input mask meets it: the EDIT window
+    // (null when none), whether the grid's active cell lies in the column,
+    // and the report of a text the mask refused. Nothing without a grid.
+    virtual HWND GridEditWindow() = 0;
+    virtual bool IsActiveCellColumn(HvColumn* column) = 0;
+    virtual void ReportMaskError(const std::wstring& text, short position) = 0;
 
 protected:
     ~ColumnLayoutSeam() = default;

@@ -60,6 +60,9 @@ HvColumn::HvColumn(HvColumn& source, Constants_PosChanged kind)
 
 HvColumn::~HvColumn()
 {
+    mask_.DetachMaskEngine();
+    if (maskCallback_)
+        maskCallback_->Forget();
     Deactivate();
     ReleaseHeader();
     DropValueList();

@@ -4,6 +4,8 @@
 // width, level or position through one position event; it refuses puts.
 #pragma once
 
+#include "ColumnMaskCallback.h"
+#include "ComRef.h"
 #include "DualString.h"
 #include "GridColumnSeam.h"
 #include "HvCollectionItem.h"
@@ -13,6 +15,7 @@
 #include "HvPersistParticipant.h"
 #include "HvPropertyQuery.h"
 #include "HvSelectableItem.h"
+#include "InputMask.h"
 #include "SortColumnSeam.h"
 #include "SubscriptionLink.h"
 #include "VariantValue.h"
@@ -59,7 +62,8 @@ class HvColumn final : public HvObjectBaseImpl<IHvColumn>,
                        public HvColumnGroupImpl,
                        public HvSelectableItem,
                        public GridColumnSeam,
-                       public SortColumnSeam {
+                       public SortColumnSeam,
+                       public InputMaskColumnSeam {
 public:
     static constexpr LONG Kind = 23;
     // Flag bits of the settings block.
@@ -280,6 +284,18 @@ public:
     HvKeyedItem* CreateLevelCopy(SHORT level) override;
     HvKeyedItem* LevelCopySource() override { return record_ ? record_->source : nullptr; }
 
+    // InputMaskColumnSeam: what the column's input mask reads of it.
+    std::wstring MaskInput() override;
+    WCHAR PromptChar() override { return settings_.promptChar; }
+    LONG MaskClipMode() override { return GetNibble(settings_.caseClipMode, true); }
+    LONG MaskDataMode() override { return GetNibble(settings_.dataDisplayMode, false); }
+    LONG MaskDisplayMode() override { return GetNibble(settings_.dataDisplayMode, true); }
+    bool IsMultiLine() override { return ResolvedCellMultiLine(); }
+    bool IsActiveCellColumn() override;
+    HWND EditWindow() override;
+    IUnknown* NotifyObject() override;
+    void ReportMaskError(const std::wstring& text, LONG position) override;
+
     // --- internal operations -----------------------------------------------
     // Pixels: explicit, current or measured width.
     LONG GetDefaultWidth();
@@ -296,6 +312,13 @@ public:
     bool CompleteFromValueList(BSTR* text);
     // Own CellMultiLine when set, else the band's answer.
     bool ResolveCellMultiLine(bool bandAnswer);
+    // The same with the band's answer asked of the band.
+    bool ResolvedCellMultiLine();
+    // The column's input mask (its component made on demand).
+    InputMask& Mask() { return mask_; }
+    // A mask setting changed: the component takes the column's settings
+    // again (made when the column now has a mask).
+    void ApplyMaskSettings();
     bool LookupValueListItem(const VARIANT& value, BSTR* text);
     HRESULT MoveToGroup(HvGroup* group, const VARIANT* level, SHORT position);
     HvGroup* GetGroup() const;
@@ -365,4 +388,6 @@ private:
     bool sized_ = false;
     LONG currentWidth_ = 0;
     LONG pendingSort_ = 0;
+    InputMask mask_{this};
+    ComRef<ColumnMaskCallback> maskCallback_;  // made on first use
 };

@@ -213,8 +213,12 @@ HRESULT HvColumn::Load(DWORD code, IStream* stream, LONG categories)
         }
         return S_OK;
     }
-    case CodeMaskInput:
-        return ReadStringFromStream(stream, maskInput_);
+    case CodeMaskInput: {
+        const HRESULT hr = ReadStringFromStream(stream, maskInput_);
+        if (SUCCEEDED(hr))
+            ApplyMaskSettings();
+        return hr;
+    }
     case CodeTag:
         return tag_.LoadFromStream(stream);
     default:
@@ -309,6 +313,7 @@ HRESULT HvColumn::CopyFrom(DWORD code, HvPersistParticipant& source, LONG catego
     }
     case CodeMaskInput:
         maskInput_.Assign(other->maskInput_);
+        ApplyMaskSettings();
         return S_OK;
     case CodeTag:
         return tag_.Copy(other->tag_);

@@ -84,6 +84,8 @@ HRESULT HvColumn::PutNibble(BYTE& field, bool high, LONG value, LONG maximum, DI
             return S_OK;
         field = high ? static_cast<BYTE>((field & 0x0F) | (value << 4))
                      : static_cast<BYTE>((field & 0xF0) | value);
+        if (dispid == kMaskClipModeId || dispid == kMaskDataModeId || dispid == kCellMultiLineId)
+            ApplyMaskSettings();
         NotifySubscribers(dispid, 0);
         return S_OK;
     });
@@ -604,6 +606,7 @@ STDMETHODIMP HvColumn::put_MaskInput(BSTR value)
         if (maskInput_.Compare(mask.c_str()) == 0)
             return S_OK;
         maskInput_.Assign(mask);
+        ApplyMaskSettings();
         NotifySubscribers(kMaskInputId, 0);
         return S_OK;
     });
@@ -632,6 +635,7 @@ STDMETHODIMP HvColumn::put_PromptChar(BSTR value)
         if (value[0] == settings_.promptChar)
             return S_OK;
         settings_.promptChar = value[0];
+        ApplyMaskSettings();
         NotifySubscribers(kPromptCharId, 0);
         return S_OK;
     });

@@ -565,8 +565,19 @@ LONG HvLayout::GetBandsExtent()
 
 void HvLayout::RepositionEditWindow()
 {
-    // The editor keeps its window over the active cell itself; a layout
-    // without an editor has nothing to move.
+    if (grid_ && grid_->IsAlive() && IsCurrentLayout())
+        grid_->RepositionEditWindow();
+}
+
+bool HvLayout::IsActiveCellColumn(HvColumn* column)
+{
+    return grid_ && grid_->IsAlive() && IsCurrentLayout() && grid_->IsActiveCellColumn(column);
+}
+
+void HvLayout::ReportMaskError(const std::wstring& text, short position)
+{
+    if (grid_ && grid_->IsAlive() && IsCurrentLayout())
+        grid_->ReportMaskError(text, position);
 }
 
 void HvLayout::MarkColScrollRegionsDirty()

@@ -353,6 +353,9 @@ public:
     bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) override;
+    HWND GridEditWindow() override { return editWindow_ && IsWindow(editWindow_) ? editWindow_ : nullptr; }
+    bool IsActiveCellColumn(HvColumn* column) override;
+    void ReportMaskError(const std::wstring& text, short position) override;
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }

@@ -15,6 +15,7 @@
 
 class BandGridSeam;
 class CAutomationObject;
+class HvColumn;
 class HvSelectedRows;
 class HvLayout;
 class RegionControlSeam;
@@ -100,6 +101,13 @@ public:
     virtual HWND EditorOwnerWindow() = 0;
     // The active cell leaves edit mode (committing), as when its form closes.
     virtual void ExitEditMode() = 0;
+    // The grid's active cell lies in the column.
+    virtual bool IsActiveCellColumn(HvColumn* column) = 0;
+    // A text a column's input mask refused: the Error event, then a beep.
+    virtual void ReportMaskError(const std::wstring& text, short position) = 0;
+    // The active cell's editor goes back over the cell (after a scroll or
+    // a move of the form).
+    virtual void RepositionEditWindow() = 0;
 
     // The grid behind a live object of this library, or null.
     static LayoutGridSeam* FromObject(CAutomationObject* object);

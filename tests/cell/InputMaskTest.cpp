@@ -25,6 +25,7 @@ struct FakeColumn final : InputMaskColumnSeam {
     bool IsActiveCellColumn() override { return active; }
     HWND EditWindow() override { return edit; }
     IUnknown* NotifyObject() override { return nullptr; }
+    void ReportMaskError(const std::wstring&, LONG) override {}
 
     std::wstring mask = L"###-##";
     bool multiLine = false;

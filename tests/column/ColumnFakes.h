@@ -66,6 +66,9 @@ public:
     bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void ApplyDefaultAppearance(AppearanceData&, AppearanceRequest&) override {}
+    HWND GridEditWindow() override { return nullptr; }
+    bool IsActiveCellColumn(HvColumn*) override { return false; }
+    void ReportMaskError(const std::wstring&, short) override {}
 
     // LayoutUnitsSeam (twips at 96 DPI)
     double PixelsToUnitsX(LONG pixels) override { return pixels * 15.0; }

@@ -218,6 +218,44 @@ TEST_CASE("values between VARIANTs and column buffers")
         CHECK(stamp.hour == 12);
         CHECK(stamp.fraction == 0);
     }
+    SUBCASE("dates go into date and time columns as their own structures")
+    {
+        VARIANT date;
+        VariantInit(&date);
+        V_VT(&date) = VT_DATE;
+        SYSTEMTIME day{2026, 12, 4, 10, 18, 30, 15, 0};
+        REQUIRE(SystemTimeToVariantTime(&day, &V_DATE(&date)));
+        VARIANT keep;
+        ColumnInfo dates(nullptr, Describe(DBTYPE_DBDATE, 6));
+        std::vector<BYTE> buffer(dates.GetBufferSize());
+        REQUIRE(VariantToBuffer(dates, date, nullptr, buffer.data(), &keep) == S_OK);
+        DBDATE stored{};
+        std::memcpy(&stored, buffer.data(), sizeof stored);
+        CHECK(stored.year == 2026);
+        CHECK(stored.month == 12);
+        CHECK(stored.day == 10);
+        ColumnInfo times(nullptr, Describe(DBTYPE_DBTIME, 6));
+        std::vector<BYTE> timeBuffer(times.GetBufferSize());
+        REQUIRE(VariantToBuffer(times, date, nullptr, timeBuffer.data(), &keep) == S_OK);
+        DBTIME time{};
+        std::memcpy(&time, timeBuffer.data(), sizeof time);
+        CHECK(time.hour == 18);
+        CHECK(time.minute == 30);
+        CHECK(time.second == 15);
+    }
+    SUBCASE("a value the provider could not give reads as a failure, not as zero")
+    {
+        ColumnInfo column(nullptr, Describe(DBTYPE_I4, 4));
+        std::vector<BYTE> buffer(column.GetBufferSize());
+        const LONG number = 7;
+        std::memcpy(buffer.data(), &number, sizeof number);
+        const DBSTATUS status = DBSTATUS_E_CANTCONVERTVALUE;
+        std::memcpy(buffer.data() + column.GetBindingDescription().obStatus, &status, sizeof status);
+        VARIANT value;
+        VariantInit(&value);
+        CHECK(BufferToVariant(column, buffer.data(), nullptr, &value) == DB_E_ERRORSOCCURRED);
+        CHECK(V_VT(&value) == VT_EMPTY);
+    }
 }
 
 TEST_CASE("bookmarks without a binding")

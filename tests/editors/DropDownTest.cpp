@@ -227,6 +227,9 @@ TEST_CASE("editors_ drop-down placement: at least 50 pixels growing leftwards, a
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     MoveWindow(host.grid, 100, work.bottom - 120, 400, 300, FALSE);
+    // Ten rows do not fit in the 40 pixels left under the cell.
+    for (int i = 0; i < 9; ++i)
+        list.AddItem(std::to_wstring(i).c_str(), i);
     RECT cell{100, 60, 200, 80};
     list.ShowAt(nullptr, cell, nullptr);
     CHECK(list.ListRect().bottom <= cell.top);

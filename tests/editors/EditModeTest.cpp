@@ -241,6 +241,7 @@ TEST_CASE("editors_ masks: the EDIT window is handed to the mask and the value t
         bool IsActiveCellColumn() override { return true; }
         HWND EditWindow() override { return editor ? editor->Edit().Handle() : nullptr; }
         IUnknown* NotifyObject() override { return nullptr; }
+        void ReportMaskError(const std::wstring&, LONG) override {}
         CellEditor* editor = nullptr;
     };
     mask_fake::FakeEngine engine;

@@ -31,9 +31,11 @@ class FakeEditColumn final : public EditColumnSeam {
 public:
     LONG Style() override { return style; }
     LONG DataType() override { return dataType; }
+    VARTYPE ValueType() override { return valueType; }
     LONG FieldLen() override { return fieldLen; }
     LONG Case() override { return textCase; }
     bool AutoEdit() override { return autoEdit; }
+    bool AutoSizeEdit() override { return autoSizeEdit; }
     bool IsMultiLine() override { return multiLine; }
     bool VertScrollBar() override { return false; }
     VARTYPE EmptyValueType() override { return emptyType; }
@@ -46,9 +48,11 @@ public:
 
     LONG style = hvStyleEdit;
     LONG dataType = 8;
+    VARTYPE valueType = VT_BSTR;
     LONG fieldLen = 0;
     LONG textCase = 0;
     bool autoEdit = false;
+    bool autoSizeEdit = false;
     bool multiLine = false;
     VARTYPE emptyType = VT_NULL;
     HvValueList* list = nullptr;  // not referenced
@@ -101,6 +105,13 @@ public:
     }
     void ToggleCheckBox(HvCell*) override { Log("ToggleCheckBox"); }
     void FireClickCellButton(HvCell*) override { Fire("ClickCellButton"); }
+    void PublishEditWindow(HWND window, HBRUSH, COLORREF, COLORREF) override { published = window; }
+    void ShowEditorWindow(HWND window, int command) override { ShowWindow(window, command); }
+    bool FireBeforeAutoSizeEdit(AutoSizeLimits* limits) override
+    {
+        *limits = autoSize;
+        return Fire("BeforeAutoSizeEdit");
+    }
 
     // Events named here answer "cancelled".
     std::set<std::string> cancel;
@@ -115,6 +126,8 @@ public:
     int redraws = 0;
     std::wstring dialogString;
     EditorLook look;
+    AutoSizeLimits autoSize;
+    HWND published = nullptr;
     FakeEditColumn column;
     CellEditor* editor = nullptr;  // the window procedure's target; not owned
 

@@ -72,6 +72,9 @@ public:
     }
     HWND EditorOwnerWindow() override { return window; }
     void ExitEditMode() override { ++editExits; }
+    bool IsActiveCellColumn(HvColumn*) override { return false; }
+    void ReportMaskError(const std::wstring&, short) override {}
+    void RepositionEditWindow() override {}
 
     bool alive = true;
     bool designMode = false;

@@ -4,6 +4,7 @@
 
 #include "CamposTabelas.h"
 #include "EntregaTabelas.h"
+#include "Repasse.h"
 #include "Recordset.h"
 
 #include <doctest/doctest.h>

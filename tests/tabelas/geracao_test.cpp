@@ -21,21 +21,6 @@ using namespace hv::forms;
 
 namespace {
 
-// Hands each run's tables to the test's own output.
-class Repasse : public EntregaTabelas
-{
-public:
-    explicit Repasse(EntregaTeste& alvo) : m_alvo(alvo) {}
-    CapacidadePaginas Capacidade(int tabela) override { return m_alvo.Capacidade(tabela); }
-    bool Entregar(std::shared_ptr<hv::recordset::Recordset> t1, std::shared_ptr<hv::recordset::Recordset> t2) override
-    {
-        return m_alvo.Entregar(std::move(t1), std::move(t2));
-    }
-
-private:
-    EntregaTeste& m_alvo;
-};
-
 // Runs `acao` at the n-th yield of the run (1 on), then drains the queue.
 class Pausas
 {

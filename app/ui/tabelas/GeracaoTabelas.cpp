@@ -94,6 +94,8 @@ void GeracaoTabelas::sExportaTabMassa(ModoTabela modo)
         MostrarFalha(falha.Descricao());
     } catch (const std::bad_alloc&) {
         MostrarFalha(L"memória insuficiente.");
+    } catch (const std::exception&) {
+        MostrarFalha(L"erro interno.");
     }
     Finalizar();
 }
@@ -132,7 +134,7 @@ void GeracaoTabelas::Finalizar()
 void GeracaoTabelas::Pausar()
 {
     YieldToMessages();
-    m_ultimaPausa = GetTickCount64();
+    m_pausas.Reiniciar();
 }
 
 void GeracaoTabelas::IniciarTabela(long total)
@@ -140,10 +142,14 @@ void GeracaoTabelas::IniciarTabela(long total)
     m_progresso.sProgresso(0, 0, total, true);
 }
 
+// The display follows and the message loop runs once per interval (and on a
+// table's last cell); the cancel mark, a plain field, is polled after every
+// cell.
 bool GeracaoTabelas::CelulaFeita(long posicao)
 {
-    m_progresso.sProgresso(0, posicao, 0, true);
-    if (GetTickCount64() - m_ultimaPausa >= m_intervaloPausas)
+    if (m_pausas.Vencida() || posicao == m_progresso.Total()) {
+        m_progresso.sProgresso(0, posicao, 0, true);
         Pausar();
+    }
     return CancelamentoConfirmado(m_c.CmdCancTabMassa);
 }

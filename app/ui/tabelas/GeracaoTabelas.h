@@ -4,6 +4,7 @@
 // and the form restored at the end whatever ended the run.
 #pragma once
 
+#include "CadenciaPausas.h"
 #include "CalculoTabelaRapido.h"
 #include "ControlesTabelas.h"
 #include "GeradorTabelas.h"
@@ -37,9 +38,10 @@ public:
     // fields have been checked.
     void sExportaTabMassa(ModoTabela modo);
 
-    // The longest time between two yields to the message loop while the
-    // tables are computed (the cancel mark is polled after every cell).
-    void DefinirIntervaloPausas(unsigned milissegundos) { m_intervaloPausas = milissegundos; }
+    // The longest time between two updates of the progress display and
+    // yields to the message loop while the tables are computed (the cancel
+    // mark is polled after every cell).
+    void DefinirIntervaloPausas(unsigned milissegundos) { m_pausas.DefinirIntervalo(milissegundos); }
     // The road of the calculation: the fast one unless replaced (measurements
     // compare it with the literal one).
     void DefinirCalculo(std::unique_ptr<CalculoTabela> calculo) { m_calculo = std::move(calculo); }
@@ -56,6 +58,5 @@ private:
     FabricaEntrega m_fabrica;
     std::function<bool()> m_temExcel;
     std::unique_ptr<CalculoTabela> m_calculo = std::make_unique<CalculoTabelaRapido>();
-    unsigned m_intervaloPausas = 30;
-    unsigned long long m_ultimaPausa = 0;
+    CadenciaPausas m_pausas;
 };

@@ -5,6 +5,8 @@
 #include "RoundTiesToEven.h"
 #include "Twips.h"
 
+#include <windows.h>
+
 #include <cmath>
 
 using hv::forms::Label;
@@ -39,6 +41,7 @@ void ProgressoTabelas::ZerarPronto(Barra& b)
 
 void ProgressoTabelas::Iniciar(Barra& b)
 {
+    m_dpi = hv::forms::ScreenDpiX();
     b.LblBarra.SetVisible(true);
     b.lblPerc.SetTop(b.LblBarra.Top() + 60);
     b.lblPerc.SetLeft(b.LblBarra.Left() + b.LblBarra.Width() / 2 - b.lblPerc.Width() / 2);
@@ -63,7 +66,7 @@ void ProgressoTabelas::Avancar(Barra& b, long posicao, bool bMemoria)
         m_legenda = legenda;
     }
     const int largura = static_cast<int>(RoundTiesToEven(fracao * kLarguraTotal, 0));
-    const int pixels = hv::forms::TwipsToPixelsX(largura);
+    const int pixels = MulDiv(largura, m_dpi, hv::forms::kTwipsPerInch);
     if (pixels != m_larguraPixels) {
         b.LblPronto.SetWidth(largura);
         m_larguraPixels = pixels;

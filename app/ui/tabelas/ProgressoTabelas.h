@@ -56,4 +56,5 @@ private:
     static std::wstring Texto(const Legenda& legenda);
     Legenda m_legenda;
     int m_larguraPixels = -1;
+    int m_dpi = 96;          // the display's, taken once per table
 };

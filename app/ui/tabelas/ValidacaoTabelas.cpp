@@ -21,6 +21,16 @@ bool Fora(double v, double min, double max)
     return v < min || v > max;
 }
 
+// A bound: missing, or outside its range.
+void ChecarExtremo(std::wstring& texto, const std::optional<double>& valor, double min, double max,
+                   const wchar_t* naoInformado, const wchar_t* foraDaFaixa)
+{
+    if (!valor)
+        Adicionar(texto, naoInformado);
+    else if (Fora(*valor, min, max))
+        Adicionar(texto, foraDaFaixa);
+}
+
 // A step: missing, negative, or zero between two filled, different ends.
 void ChecarIncremento(std::wstring& texto, const std::optional<double>& inc, const std::optional<double>& ini,
                       const std::optional<double>& fim, const wchar_t* naoInformado, const wchar_t* invalido,
@@ -39,28 +49,20 @@ void ChecarIncremento(std::wstring& texto, const std::optional<double>& inc, con
 std::wstring MensagensValidacao(const CamposTabelas& c)
 {
     std::wstring texto;
-    if (!c.massaIni)
-        Adicionar(texto, L"Massa específica inicial não informada!");
-    else if (Fora(*c.massaIni, kMassaMin, kMassaMax))
-        Adicionar(texto, L"Massa específica inicial kg/m³ deve estar entre 771,92 e 999,84!");
-    if (!c.massaFim)
-        Adicionar(texto, L"Massa específica final não informada!");
-    else if (Fora(*c.massaFim, kMassaMin, kMassaMax))
-        Adicionar(texto, L"Massa específica final kg/m³ deve estar entre 771,92 e 999,84!");
+    ChecarExtremo(texto, c.massaIni, kMassaMin, kMassaMax, L"Massa específica inicial não informada!",
+                  L"Massa específica inicial kg/m³ deve estar entre 771,92 e 999,84!");
+    ChecarExtremo(texto, c.massaFim, kMassaMin, kMassaMax, L"Massa específica final não informada!",
+                  L"Massa específica final kg/m³ deve estar entre 771,92 e 999,84!");
     if (c.massaIni && c.massaFim && *c.massaIni > *c.massaFim)
         Adicionar(texto, L"Massa específica inicial kg/m³ maior que massa específica final kg/m³!");
     ChecarIncremento(texto, c.massaInc, c.massaIni, c.massaFim,
                      L"Incremento de massa específica kg/m³ não informado!",
                      L"Incremento de massa específica kg/m³ invalido!",
                      L"Incremento de massa específica kg/m³ deve ser maior que zero!");
-    if (!c.tempIni)
-        Adicionar(texto, L"Temperatura inicial °C não informada!");
-    else if (Fora(*c.tempIni, kTempMin, kTempMax))
-        Adicionar(texto, L"Temperatura inicial °C deve estar entre -20 °C e 50 °C!");
-    if (!c.tempFim)
-        Adicionar(texto, L"Temperatura final °C não informada!");
-    else if (Fora(*c.tempFim, kTempMin, kTempMax))
-        Adicionar(texto, L"Temperatura final °C deve estar entre -20 °C e 50 °C!");
+    ChecarExtremo(texto, c.tempIni, kTempMin, kTempMax, L"Temperatura inicial °C não informada!",
+                  L"Temperatura inicial °C deve estar entre -20 °C e 50 °C!");
+    ChecarExtremo(texto, c.tempFim, kTempMin, kTempMax, L"Temperatura final °C não informada!",
+                  L"Temperatura final °C deve estar entre -20 °C e 50 °C!");
     if (c.tempIni && c.tempFim && *c.tempIni > *c.tempFim)
         Adicionar(texto, L"Temperatura inicial °C maior que Temperatura final °C!");
     ChecarIncremento(texto, c.tempInc, c.tempIni, c.tempFim, L"Incremento da temperatura °C não informado!",

@@ -25,6 +25,8 @@ public:
     virtual HWND EditWindow() = 0;
     // The column's notification object handed to the component (not referenced).
     virtual IUnknown* NotifyObject() = 0;
+    // The component refused a text; position: its first character that does not fit.
+    virtual void ReportMaskError(const std::wstring& text, LONG position) = 0;
 
 protected:
     ~InputMaskColumnSeam() = default;
