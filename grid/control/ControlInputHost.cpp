@@ -12,6 +12,7 @@
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvTavelle.h"
+#include "InputMask.h"
 #include "ToolTipWindow.h"
 
 #include <algorithm>

@@ -269,9 +269,7 @@ CAutomationObject* DisplayRowAdapter::CellObject(HvColumnGroupImpl* column)
     HvKeyedItem* item = nullptr;
     if (!cells || !seam || FAILED(cells->GetCellByColumnId(seam, &item)) || !item)
         return nullptr;
-    CAutomationObject* object = item->GetItemObject();
-    item->ReleaseItem(); // the row's cells keep the cell
-    return object;
+    return item->GetItemObject(); // lent: the row's cells keep the cell
 }
 
 HvUIElementOwner* DisplayRowAdapter::CellOwner(HvColumnGroupImpl* column)

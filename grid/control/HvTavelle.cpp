@@ -6,7 +6,6 @@
 #include "BandRowSource.h"
 #include "ControlDownloads.h"
 #include "ControlEditor.h"
-#include "ControlErrorHost.h"
 #include "ControlGridSink.h"
 #include "ControlHeaderDragHost.h"
 #include "ControlImagesHost.h"
@@ -134,7 +133,6 @@ HvTavelle::HvTavelle(IUnknown* outer)
 {
     dragDrop_ = std::make_unique<OleDragDrop>(*this, false, true, GridDragDropErrors(), ObjectType::HvDataObject,
                                               false);
-    errors_ = std::make_unique<ControlErrorHost>(*this);
     editor_ = std::make_unique<ControlEditor>(*this);
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
@@ -180,8 +178,11 @@ HvTavelle::~HvTavelle()
     DetachDataSource(true);
     ReleaseListener();
     ForgetPivots();
-    if (images_)
+    if (images_) {
+        // A client may keep the collection: it goes on without the control.
+        images_->DetachHost();
         images_->Release();
+    }
     images_ = nullptr;
     if (detachedSelected_)
         detachedSelected_->Release();

@@ -22,6 +22,7 @@
 #include "HvRow.h"
 #include "LiveObjectRegistry.h"
 #include "LayoutGridSeam.h"
+#include "PostedMessageData.h"
 #include "RowActivationHost.h"
 #include "RowGridHost.h"
 #include "ScrollRegionsLayoutSeam.h"
@@ -43,7 +44,6 @@ class ActiveRowManager;
 class BandRowSource;
 class ControlDownloads;
 class ControlEditor;
-class ControlErrorHost;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlGridSink;
@@ -458,9 +458,8 @@ public:
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
 
-    // The in-place editor and the error reports.
+    // The in-place editor.
     ControlEditor& Editor() { return *editor_; }
-    ControlErrorHost& Errors() { return *errors_; }
     // The locale of value texts (typed, shown, compared): the container's
     // ambient LocaleID, else the user's.
     LCID ValueLocale();
@@ -554,7 +553,9 @@ public:
     void ActivateFirstRow(bool scrollIntoView) override;
     HRESULT ReportDataError(DataErrorInfo& record) override;
     CellGridHost* CellHost() override;
+    CellDropDownHost* DropDownHost() override;
     void SetSelectionPivot(HvSelectableItem* item) override;
+    HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) override;
 
     // CellGridHost: the cells of the bound bands.
     bool HasGridControl() override { return true; }
@@ -709,7 +710,8 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
-    std::unique_ptr<ControlErrorHost> errors_;
+    // The data of messages posted through PostMessage, until they arrive.
+    PostedMessageData postedData_;
     std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;
     std::unique_ptr<ControlStateParticipant> participant_;

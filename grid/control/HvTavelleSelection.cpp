@@ -398,3 +398,42 @@ void HvTavelle::MapCellThroughHandler(HvSelectableItem** cell)
     if (CellClickActionHandler* handler = cell ? ClickHandlerOf(*cell) : nullptr)
         handler->MapSelectionItem(cell);
 }
+
+// A row selected or unselected on its own (its Selected property): the
+// proposal is the selection with the row added (which drops selected
+// cells) or taken out; BeforeSelectChange may cancel it, which is no error.
+HRESULT HvTavelle::SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents)
+{
+    HvSelected* selected = GetSelectedObject(true);
+    if (!row || !selected || selected != selected_)
+        return E_OUTOFMEMORY;
+    const bool fire = fireEvents && layout_ && layout_->CanFireEvents(false) && gate_;
+    if (fire) {
+        HvSelected* proposal = selected->CreateSnapshot();
+        if (!proposal)
+            return E_OUTOFMEMORY;
+        if (select)
+            proposal->AddItem(row, HvSelected::RowItem, false);
+        else if (proposal->Rows())
+            proposal->Rows()->DeselectRow(row);
+        IDispatch* dispatch = AsDispatch(proposal);
+        const bool cancelled = gate_->Fire_BeforeSelectChange(KindRows, dispatch);
+        if (dispatch)
+            dispatch->Release();
+        proposal->Release();
+        if (cancelled)
+            return S_OK;
+    }
+    HRESULT hr = S_OK;
+    if (select) {
+        hr = selected->AddItem(row, HvSelected::RowItem, false);
+    } else if (selected->Rows()) {
+        hr = selected->Rows()->DeselectRow(row);
+    }
+    if (FAILED(hr))
+        return hr;
+    row->SetSelected(select);
+    if (fire)
+        gate_->Fire_AfterSelectChange(KindRows);
+    return S_OK;
+}

@@ -108,7 +108,7 @@ ColumnCellFace* BandRowSource::FaceOf(HvColumn* column)
     for (auto& face : faces_)
         if (face->Column() == column)
             return face.get();
-    faces_.push_back(std::make_unique<ColumnCellFace>(column));
+    faces_.push_back(std::make_unique<ColumnCellFace>(column, grid_.DropDownHost()));
     return faces_.back().get();
 }
 
@@ -293,7 +293,7 @@ HRESULT BandRowSource::SelectRow(HvRow* row, bool select)
     if (!band_)
         return E_FAIL;
     row->AddRef();
-    const HRESULT hr = band_->SelectRow(row, select, true);
+    const HRESULT hr = grid_.SelectRowItem(row, select, true);
     row->Release();
     return hr;
 }
@@ -301,7 +301,7 @@ HRESULT BandRowSource::SelectRow(HvRow* row, bool select)
 void BandRowSource::DeselectRow(HvRow* row)
 {
     if (band_)
-        band_->SelectRow(row, false, false);
+        grid_.SelectRowItem(row, false, false);
 }
 
 void BandRowSource::SetSelectionPivot(HvRow* row)

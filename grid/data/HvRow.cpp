@@ -696,24 +696,38 @@ HRESULT HvRow::SetRowValue(LONG columnIndex, VARIANT* value)
     return data_ ? data_->SetFieldValue(columnIndex, *value) : E_FAIL;
 }
 
+// The provider's delete notice ends this row object and unties its data:
+// the record's commit or undo goes through a count held for it.
 HRESULT HvRow::DeleteData()
 {
-    return data_ ? data_->Delete() : E_FAIL;
+    if (!data_)
+        return E_FAIL;
+    deletedData_.Assign(data_);
+    const HRESULT hr = deletedData_.Get()->Delete();
+    if (FAILED(hr))
+        deletedData_.Reset();
+    return hr;
 }
 
 HRESULT HvRow::CommitDeletion()
 {
-    return data_ ? data_->Update() : E_FAIL;
+    RowDataSeam* data = deletedData_.Get() ? deletedData_.Get() : data_;
+    const HRESULT hr = data ? data->Update() : E_FAIL;
+    if (SUCCEEDED(hr))
+        deletedData_.Reset();
+    return hr;
 }
 
 void HvRow::UndoDeletion()
 {
-    if (data_)
-        data_->Undo();
+    if (RowDataSeam* data = deletedData_.Get() ? deletedData_.Get() : data_)
+        data->Undo();
+    deletedData_.Reset();
 }
 
 void HvRow::KeepDeletionPending()
 {
+    deletedData_.Reset();
     SetDataChanged(VARIANT_TRUE);
 }
 

@@ -14,6 +14,7 @@
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
 #include "HvSelectableItem.h"
+#include "RowDataRef.h"
 #include "RowDeletionSeam.h"
 #include "SubscriptionLink.h"
 
@@ -158,7 +159,7 @@ public:
     GridColumnSeam* ColumnOfCell(HvKeyedItem* cell) override;
 
     // RowDeletionSeam
-    bool HasRowData() override { return data_ != nullptr; }
+    bool HasRowData() override { return data_ != nullptr || deletedData_.Get() != nullptr; }
     HRESULT CommitPendingEdit() override { return Update(); }
     HRESULT DeleteData() override;
     HRESULT CommitDeletion() override;
@@ -277,6 +278,7 @@ private:
 
     RowBandSeam* band_;             // not owned
     RowDataSeam* data_;             // one count; null when unbound
+    RowDataRef deletedData_;        // the record being deleted, until committed or undone
     HvRow* parent_;                 // one reference; null at the top level
     HvCells* cells_ = nullptr;      // one reference
     LONG height_ = 0;               // explicit height, pixels

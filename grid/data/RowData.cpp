@@ -444,18 +444,32 @@ bool RowData::IsSameRow(RowData& other)
     return bookmark_.IsSameRow(other.bookmark_);
 }
 
+// Bookmarks are opaque: the provider orders them; without a locator the
+// rows' positions do.
 DBCOMPARE RowData::CompareOrder(RowData& other)
 {
     if (binding_ != other.binding_ || parent_ != other.parent_)
         return DBCOMPARE_NOTCOMPARABLE;
-    const ULONG mine = bookmark_.GetBookmarkLength();
-    const ULONG theirs = other.bookmark_.GetBookmarkLength();
-    const ULONG length = std::min(mine, theirs);
-    const BYTE* a = mine ? bookmark_.GetBookmarkBytes() : nullptr;
-    const BYTE* b = theirs ? other.bookmark_.GetBookmarkBytes() : nullptr;
-    if (length && a && b && std::memcmp(b, a, length) < 0)
-        return DBCOMPARE_LT;
-    return DBCOMPARE_GT;
+    if (IsSameRow(other))
+        return DBCOMPARE_EQ;
+    if (binding_ && binding_->HasLocate() && !binding_->HasLiteralBookmarks()) {
+        const ULONG mine = bookmark_.GetBookmarkLength();
+        const ULONG theirs = other.bookmark_.GetBookmarkLength();
+        const BYTE* a = mine ? bookmark_.GetBookmarkBytes() : nullptr;
+        const BYTE* b = theirs ? other.bookmark_.GetBookmarkBytes() : nullptr;
+        DBCOMPARE result = DBCOMPARE_NOTCOMPARABLE;
+        if (a && b && SUCCEEDED(binding_->CompareBookmarks(chapter_.Value(), mine, a, theirs, b, &result)) &&
+            result != DBCOMPARE_NOTCOMPARABLE && result != DBCOMPARE_NE)
+            return result;
+    }
+    const DBCOMPARE byPosition = CompareByPosition(other);
+    if (byPosition != DBCOMPARE_NOTCOMPARABLE)
+        return byPosition;
+    const ULONG mine = ComputePositionIndex();
+    const ULONG theirs = other.ComputePositionIndex();
+    if (mine == theirs)
+        return DBCOMPARE_NOTCOMPARABLE;
+    return mine < theirs ? DBCOMPARE_LT : DBCOMPARE_GT;
 }
 
 DBCOMPARE RowData::CompareByPosition(RowData& other)
@@ -492,4 +506,19 @@ void RowData::ForgetSiblingAnswers()
     nextValid_ = prevValid_ = nextSpanValid_ = prevSpanValid_ = false;
     if (rowObject_)
         rowObject_->ResetCachedAnswers(true, true, false);
+}
+
+HRESULT RowData::GetFieldValue(LONG ordinal, VARIANT* out)
+{
+    return ordinal < 0 ? E_INVALIDARG : GetValue(static_cast<DBORDINAL>(ordinal), out);
+}
+
+HRESULT RowData::GetOriginalFieldValue(LONG ordinal, VARIANT* out)
+{
+    return ordinal < 0 ? E_INVALIDARG : GetOriginalValue(static_cast<DBORDINAL>(ordinal), out);
+}
+
+HRESULT RowData::SetFieldValue(LONG ordinal, const VARIANT& value)
+{
+    return ordinal < 0 ? E_INVALIDARG : SetValue(static_cast<DBORDINAL>(ordinal), value);
 }

@@ -35,6 +35,9 @@ public:
     ULONG AddRefData() override { return AddRef(); }
     ULONG ReleaseData() override { return Release(); }
     HRESULT GetBookmarkValue(VARTYPE type, VARIANT* out) override;
+    HRESULT GetFieldValue(LONG ordinal, VARIANT* out) override;
+    HRESULT GetOriginalFieldValue(LONG ordinal, VARIANT* out) override;
+    HRESULT SetFieldValue(LONG ordinal, const VARIANT& value) override;
 
     RowsetBinding* GetBinding() const { return binding_; }
     ChapterHandle GetChapter() const { return chapter_; }

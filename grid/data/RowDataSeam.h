@@ -29,11 +29,10 @@ public:
     virtual bool HasChildRows(bool deep) = 0;
 
     // Field values by column ordinal for the row's cells; the original one
-    // is the value before the row's pending changes. (Not pure: the row
-    // data model answers them once it serves cells.)
-    virtual HRESULT GetFieldValue(LONG, VARIANT*) { return E_NOTIMPL; }
-    virtual HRESULT GetOriginalFieldValue(LONG, VARIANT*) { return E_NOTIMPL; }
-    virtual HRESULT SetFieldValue(LONG, const VARIANT&) { return E_NOTIMPL; }
+    // is the value before the row's pending changes.
+    virtual HRESULT GetFieldValue(LONG ordinal, VARIANT* out) = 0;
+    virtual HRESULT GetOriginalFieldValue(LONG ordinal, VARIANT* out) = 0;
+    virtual HRESULT SetFieldValue(LONG ordinal, const VARIANT& value) = 0;
 
     // The row's bookmark as a value of type (VT_R8 when type is VT_ERROR).
     virtual HRESULT GetBookmarkValue(VARTYPE type, VARIANT* out) = 0;

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class CellDropDownHost;
 class CellGridHost;
 class DataErrorInfo;
 class HvRow;
@@ -63,9 +64,14 @@ public:
     virtual HRESULT ReportDataError(DataErrorInfo& record) = 0;
     virtual std::wstring DialogString(int id) = 0;
     virtual CellGridHost* CellHost() = 0;
+    // The cell editor's drop-downs, null without an editor.
+    virtual CellDropDownHost* DropDownHost() = 0;
     virtual SelectionControlSeam* SelectionControl() = 0;
     // A row that became selected is where the next range starts.
     virtual void SetSelectionPivot(HvSelectableItem* item) = 0;
+    // Adds the row to the selected rows or takes it out; with fireEvents,
+    // BeforeSelectChange may cancel and AfterSelectChange follows.
+    virtual HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) = 0;
 
 protected:
     ~RowGridHost() = default;

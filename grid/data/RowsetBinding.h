@@ -74,6 +74,7 @@ public:
     IAccessor* GetAccessorInterface() const { return accessor_.Get(); }
     bool HasColumnsInterface() const { return static_cast<bool>(columnsInfo_); }
     bool HasScroll() const { return static_cast<bool>(scroll_); }
+    bool HasLocate() const { return static_cast<bool>(locate_); }
     bool HasChange() const { return static_cast<bool>(change_); }
     bool HasUpdate() const { return static_cast<bool>(update_); }
     bool CanFetchBackwards() const { return canFetchBackwards_; }

@@ -5,6 +5,7 @@
 #include "DisplayRowSeam.h"
 #include "DrawContext.h"
 #include "HvBand.h"
+#include "HvColumnGroupImpl.h"
 #include "HvLayout.h"
 #include "HvRowUIElement.h"
 #include "HvTextUIElement.h"
@@ -60,8 +61,18 @@ long HvCellUIElement::GetBorderStyle()
 
 UINT HvCellUIElement::GetBorderSides()
 {
-    // Thin borders: neighbours share one line, the left one drawing it.
-    return HvLayout::IsThinBorderStyle(GetBorderStyle()) ? BorderSide::Right | BorderSide::Bottom : 15;
+    // Thin borders: neighbours share one line, the left one drawing it; the
+    // row draws the line around its cells, so the last cell and a cell
+    // reaching the row's bottom leave those sides to it.
+    if (!HvLayout::IsThinBorderStyle(GetBorderStyle()))
+        return 15;
+    UINT sides = 0;
+    if (!column_ || !column_->IsLastItem())
+        sides |= BorderSide::Right;
+    HvUIElement* area = GetParent();
+    if (area && GetRect().bottom < area->GetRect().bottom - 1)
+        sides |= BorderSide::Bottom;
+    return sides;
 }
 
 HCURSOR HvCellUIElement::GetCursor()
@@ -88,7 +99,7 @@ void HvCellUIElement::PositionChildElements()
         return;
     HvUIElementOwner* owner = row->Row()->CellOwner(column_);
     std::vector<HvUIElement*> fresh;
-    RECT rest = GetRect();
+    RECT rest = GetRectInsideBorders();
     rest.left += 1;
     rest.right -= 1;
     auto* text = static_cast<HvTextUIElement*>(TakeChildOfType(old, UIElementType::Text, true));

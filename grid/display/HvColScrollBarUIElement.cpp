@@ -4,7 +4,7 @@
 #include <new>
 
 HvColScrollBarUIElement::HvColScrollBarUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect)
-    : HvRegionPieceUIElement(layout, parent, rect, 1100)
+    : HvRegionTileUIElement(layout, parent, rect, 1100)
 {
 }
 

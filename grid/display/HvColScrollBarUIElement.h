@@ -2,9 +2,9 @@
 // window, which draws itself.
 #pragma once
 
-#include "HvRegionPieceUIElement.h"
+#include "HvRegionTileUIElement.h"
 
-class HvColScrollBarUIElement final : public HvRegionPieceUIElement {
+class HvColScrollBarUIElement final : public HvRegionTileUIElement {
 public:
     // One reference, handed over; null when out of memory.
     static HvColScrollBarUIElement* Make(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect);

@@ -421,21 +421,7 @@ void HvColScrollRegion::CheckSizeChanged()
 
 UINT HvColScrollRegion::AutoScrollPeriod(long x)
 {
-    long distance = 0;
-    if (x < rect_.left)
-        distance = rect_.left - x;
-    else if (x >= rect_.right)
-        distance = x - rect_.right + 1;
-    else
-        return 0;
-    static const struct {
-        long above;
-        UINT period;
-    } steps[] = {{100, 40}, {80, 65}, {60, 80}, {50, 100}, {40, 150}, {20, 200}, {10, 300}, {6, 400}};
-    for (const auto& step : steps)
-        if (distance > step.above)
-            return step.period;
-    return 500;
+    return AutoScrollPeriodFor(x, rect_.left, rect_.right);
 }
 
 void HvColScrollRegion::AutoScrollToward(long x)

@@ -124,7 +124,7 @@ void HvDataAreaUIElement::Tile()
                 static_cast<HvRowColRegionIntersectionUIElement*>(element)->SetRegions(
                     rows[static_cast<size_t>(piece.row)], cols[static_cast<size_t>(piece.col)]);
             else {
-                auto* region = static_cast<HvRegionPieceUIElement*>(element);
+                auto* region = static_cast<HvRegionTileUIElement*>(element);
                 region->SetRegions(piece.row >= 0 ? rows[static_cast<size_t>(piece.row)] : nullptr,
                                    piece.col >= 0 ? cols[static_cast<size_t>(piece.col)] : nullptr);
             }

@@ -71,7 +71,6 @@ void HvRowCellAreaUIElement::PositionChildElements()
     const long preview = shown.AutoPreviewHeight();
     const long cellsBottom = own.bottom - (preview > 0 ? preview : 0);
     const long left = region->RegionRect().left - region->ScrollPosition();
-    const long offset = band->RowSelectorWidth() + band->ExpansionIndicatorWidth();
     bool inRun = false;
     for (HvColumnGroupImpl* item : region->ShownItems()) {
         const bool ours = static_cast<HvBand*>(dynamic_cast<GridBandSeam*>(item->Band())) == band;
@@ -81,16 +80,14 @@ void HvRowCellAreaUIElement::PositionChildElements()
             continue;
         }
         inRun = true;
-        // The first item's extent holds the selector and indicator columns.
-        long start = left + item->SharedOrigin();
-        long width = item->GetExtent();
-        if (item->IsFirstItem()) {
-            start += offset;
-            width -= offset;
-        }
-        const RECT rect = {start, own.top, start + width, cellsBottom};
+        // The item's extent less the selector and indicator columns the
+        // first one holds, the row's border and the cell spacing; the cell
+        // draws its own border inside.
+        const long start = left + item->SharedOrigin();
+        RECT rect = {start, own.top, start + item->GetExtent(), cellsBottom};
+        item->DeflateCellRect(&rect, 0, 4);
         RECT overlap;
-        if (width <= 0 || !IntersectRect(&overlap, &rect, &own))
+        if (rect.right <= rect.left || !IntersectRect(&overlap, &rect, &own))
             continue;
         auto* cell = static_cast<HvCellUIElement*>(TakeChildOfType(old, UIElementType::Cell, false));
         if (!cell)

@@ -4,7 +4,7 @@
 #include <new>
 
 HvRowScrollBarUIElement::HvRowScrollBarUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect)
-    : HvRegionPieceUIElement(layout, parent, rect, 1400)
+    : HvRegionTileUIElement(layout, parent, rect, 1400)
 {
 }
 

@@ -2,9 +2,9 @@
 // which draws itself.
 #pragma once
 
-#include "HvRegionPieceUIElement.h"
+#include "HvRegionTileUIElement.h"
 
-class HvRowScrollBarUIElement final : public HvRegionPieceUIElement {
+class HvRowScrollBarUIElement final : public HvRegionTileUIElement {
 public:
     // One reference, handed over; null when out of memory.
     static HvRowScrollBarUIElement* Make(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect);

@@ -73,7 +73,9 @@ bool HvRowScrollRegion::AllRowsFit(bool countHorizontalBar)
         return false;
     if (IsAtBottomEdge()) {
         HvColScrollRegions* cols = layout_.ColScrollRegions();
-        if (countHorizontalBar || (cols && cols->AnyRegionShowsScrollBar(0))) {
+        // The column regions are asked counting the vertical bar, so that
+        // they do not ask the row regions back.
+        if (countHorizontalBar || (cols && cols->AnyRegionShowsScrollBar(1))) {
             bottom -= GetSystemMetrics(SM_CYHSCROLL);
             if (bottom <= last->GetTop(false))
                 return false;

@@ -300,22 +300,7 @@ HRESULT HvRowScrollRegion::BringRowIntoView(ViewStyleRow* row, bool exitEdit)
 
 UINT HvRowScrollRegion::AutoScrollPeriod(long y)
 {
-    const RECT& rect = state_.rect;
-    long distance = 0;
-    if (y < rect.top)
-        distance = rect.top - y;
-    else if (y >= rect.bottom)
-        distance = y - rect.bottom + 1;
-    else
-        return 0;
-    static const struct {
-        long above;
-        UINT period;
-    } steps[] = {{100, 40}, {80, 65}, {60, 80}, {50, 100}, {40, 150}, {20, 200}, {10, 300}, {6, 400}};
-    for (const auto& step : steps)
-        if (distance > step.above)
-            return step.period;
-    return 500;
+    return AutoScrollPeriodFor(y, state_.rect.top, state_.rect.bottom);
 }
 
 void HvRowScrollRegion::AutoScrollToward(long y)

@@ -5,7 +5,7 @@
 
 HvScrollBarIntersectionUIElement::HvScrollBarIntersectionUIElement(UIElementLayoutSeam* layout, HvUIElement* parent,
                                                                    const RECT& rect)
-    : HvRegionPieceUIElement(layout, parent, rect, 1800)
+    : HvRegionTileUIElement(layout, parent, rect, 1800)
 {
 }
 

@@ -2,9 +2,9 @@
 // vertical bar meets the last column region's horizontal bar.
 #pragma once
 
-#include "HvRegionPieceUIElement.h"
+#include "HvRegionTileUIElement.h"
 
-class HvScrollBarIntersectionUIElement final : public HvRegionPieceUIElement {
+class HvScrollBarIntersectionUIElement final : public HvRegionTileUIElement {
 public:
     // One reference, handed over; null when out of memory.
     static HvScrollBarIntersectionUIElement* Make(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect);

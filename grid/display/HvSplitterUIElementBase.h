@@ -5,9 +5,9 @@
 // moves a splitter (or splits a region, from a split box).
 #pragma once
 
-#include "HvRegionPieceUIElement.h"
+#include "HvRegionTileUIElement.h"
 
-class HvSplitterUIElementBase : public HvRegionPieceUIElement {
+class HvSplitterUIElementBase : public HvRegionTileUIElement {
 public:
     void ApplyAdjustment(int horizontalChange, int verticalChange) override;
     void GetAdjustmentRange(AdjustmentRange& range) override;
@@ -21,7 +21,7 @@ protected:
     // split box splits the region under it instead of moving a splitter.
     HvSplitterUIElementBase(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, ULONG type,
                             bool columns, bool rows, bool splitBox)
-        : HvRegionPieceUIElement(layout, parent, rect, type), columns_(columns), rows_(rows), splitBox_(splitBox)
+        : HvRegionTileUIElement(layout, parent, rect, type), columns_(columns), rows_(rows), splitBox_(splitBox)
     {
     }
 

@@ -55,7 +55,9 @@ void IntersectionContent::Place()
         if (!band || !row.IsAlive())
             continue;
         const long headerHeight = record->headersAbove ? band->GetHeaderHeight() : 0;
-        const long top = regionTop + record->top + headerHeight + row.RowSpacingBefore();
+        // A row sharing its thin border with the row above starts on that
+        // row's last line.
+        const long top = regionTop + record->GetTop(true) + row.RowSpacingBefore();
         const RECT rect = {left + band->Origin(), top, left + band->Origin() + band->Extent(), top + row.Height()};
         RECT overlap;
         if (IntersectRect(&overlap, &rect, &own)) {

@@ -163,7 +163,7 @@ TEST_CASE("batches: capacity, empty batches and shared rows")
         REQUIRE(unshared.Next(&c, false, false) == S_OK);
         CHECK(c != a);
         CHECK(c->IsSameRow(*a));
-        CHECK(c->CompareOrder(*a) == DBCOMPARE_GT);
+        CHECK(c->CompareOrder(*a) == DBCOMPARE_EQ);
         c->Release();
         CHECK(b->Release() == 1);
         CHECK(a->Release() == 0);
@@ -520,6 +520,36 @@ TEST_CASE("design mode preloads two placeholder rows in every band")
         m.List().LoadAll(false);
         CHECK(m.List().LoadedCount() == 2);
         CHECK(m.List().GetApproximateCount(false) == 2);
+    }
+    CHECK(t.Leaks() == 0);
+}
+
+TEST_CASE("rows are ordered by the provider's bookmark comparison: rows 1 and 256, and a row with itself")
+{
+    Tree t(300, {}, {});
+    {
+        Model m(t.orders, 0);
+        auto rowAt = [&](DBROWOFFSET offset) {
+            RowBatch batch(m.root, nullptr, ChapterHandle(m.root), 1, false, true, true);
+            REQUIRE(SUCCEEDED(batch.FetchFirst(offset)));
+            RowData* row = nullptr;
+            REQUIRE(batch.Next(&row, true, false) == S_OK);
+            return row;
+        };
+        RowData* first = rowAt(0);
+        RowData* later = rowAt(255);
+        CHECK(NumberOf(later, 1) == 256);
+        CHECK(first->CompareOrder(*later) == DBCOMPARE_LT);
+        CHECK(later->CompareOrder(*first) == DBCOMPARE_GT);
+        CHECK(later->CompareOrder(*later) == DBCOMPARE_EQ);
+        RowBatch unshared(m.root, nullptr, ChapterHandle(m.root), 1, false, true, false);
+        REQUIRE(SUCCEEDED(unshared.FetchFirst(255)));
+        RowData* copy = nullptr;
+        REQUIRE(unshared.Next(&copy, false, false) == S_OK);
+        CHECK(copy->CompareOrder(*later) == DBCOMPARE_EQ);
+        copy->Release();
+        later->Release();
+        first->Release();
     }
     CHECK(t.Leaks() == 0);
 }

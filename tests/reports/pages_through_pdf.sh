@@ -33,7 +33,7 @@ expect_in_order() {
 
 for page in tabela1_pag1 analises_pag1; do
   [ -s "$folder/$page.emf" ] || { echo "FAIL: $page.emf was not written"; exit 1; }
-  timeout 120 soffice --headless --norestore "-env:UserInstallation=file://$scratch/profile" \
+  timeout 300 soffice --headless --norestore "-env:UserInstallation=file://$scratch/profile" \
     --convert-to pdf --outdir "$scratch" "$folder/$page.emf" >"$scratch/soffice.log" 2>&1 ||
     { cat "$scratch/soffice.log"; echo "FAIL: LibreOffice could not convert $page.emf"; exit 1; }
   [ -s "$scratch/$page.pdf" ] || { echo "FAIL: no PDF for $page"; exit 1; }

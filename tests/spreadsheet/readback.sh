@@ -24,7 +24,7 @@ book=$(ls "$out/files"/*.xlsx 2>/dev/null | head -1)
 [ -n "$book" ] || { echo "FAIL no workbook was handed over"; exit 1; }
 
 office() {
-  timeout 120 soffice --headless --norestore "-env:UserInstallation=file://$out/profile" "$@" >"$out/office.log" 2>&1
+  timeout 300 soffice --headless --norestore "-env:UserInstallation=file://$out/profile" "$@" >"$out/office.log" 2>&1
 }
 office --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1' --outdir "$out/csv" "$book"
 office --convert-to fods --outdir "$out/fods" "$book"

@@ -145,6 +145,32 @@ TEST_CASE("closing the form while the tables are computed asks to end the progra
     f.ChecarRepouso();
 }
 
+TEST_CASE("closing the form while the tables are computed, Yes ends the program and the run with it")
+{
+    // The close arrives at the fifth yield: printed, while Tabela 1's pages
+    // are measured; in the workbook, among Tabela 1's cells.
+    bool impressao = false;
+    SUBCASE("the workbook button") {}
+    SUBCASE("the print button") { impressao = true; }
+    Fixture f;
+    formstest::MsgBoxScript caixas({MsgYes});
+    {
+        Pausas pausas;
+        int n = 0;
+        pausas.quando = [&] { return ++n == 5; };
+        pausas.acao = [&] { SendMessageW(f.form->Hwnd(), WM_CLOSE, 0, 0); };
+        SendMessageW((impressao ? f.form->CmdImprTabMassa : f.form->CmdGerarTabMassa)->Hwnd(), BM_CLICK, 0, 0);
+    }
+    REQUIRE(caixas.shown.size() == 1);
+    CHECK(Narrow(caixas.shown[0].text) == "Deseja encerrar o sistema ?");
+    CHECK_FALSE(f.form->IsLoaded());
+    CHECK_FALSE(f.form->bGerandoTabela);
+    CHECK(f.planilhas.Files().empty());
+    CHECK_FALSE(FindWindowW(nullptr, L"Tabela 1 - Massa a 20 °C e Teor Alcoólico"));
+    MSG fim;
+    CHECK(PeekMessageW(&fim, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));   // the end, for the program's loop
+}
+
 TEST_CASE("the print button shows the tables' previews and leaves the tab at rest")
 {
     Fixture f;

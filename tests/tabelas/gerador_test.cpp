@@ -5,6 +5,7 @@
 #include <doctest/doctest.h>
 
 #include "Calc_Alc.h"
+#include "ComRef.h"
 #include "CalculoTabelaLiteral.h"
 #include "CalculoTabelaRapido.h"
 #include "FalhaGeracao.h"
@@ -232,16 +233,18 @@ TEST_CASE("a Tabela 1 without any density at 20 degrees C gives an empty Tabela 
     CHECK(e.entrega.entregas == 1);
 }
 
-TEST_CASE("the fast and the literal road generate the very same tables")
+TEST_CASE("the fast and the literal road generate the very same tables, 100 densities by 141 temperatures")
 {
     const Calc_Alc calc;
     CalculoTabelaLiteral literal(calc);
     AcompanhamentoTeste acompanhamento;
     EntregaTeste referencia;
-    GeradorTabelas(literal, acompanhamento).Gerar(Faixas(780, 990, 30, -20, 50, 10), ModoTabela::Planilha,
+    GeradorTabelas(literal, acompanhamento).Gerar(Faixas(772, 999.7, 2.3, -20, 50, 0.5), ModoTabela::Planilha,
                                                   referencia);
     Execucao e;
-    REQUIRE(e.Gerar(Faixas(780, 990, 30, -20, 50, 10), ModoTabela::Planilha));
+    REQUIRE(e.Gerar(Faixas(772, 999.7, 2.3, -20, 50, 0.5), ModoTabela::Planilha));
+    CHECK(e.T1().RecordCount() == 100);
+    CHECK(e.T1().FieldCount() == 4 + 3 * 141);
     for (auto [a, b] : {std::pair{referencia.tabela1, e.entrega.tabela1},
                         std::pair{referencia.tabela2, e.entrega.tabela2}}) {
         REQUIRE(a->RecordCount() == b->RecordCount());
@@ -307,4 +310,29 @@ TEST_CASE("a printed page that holds no row is a failure, never a counter that c
         CHECK_THROWS_AS(e.Gerar(Faixas(849, 851, 0.5, 20, 50, 10), ModoTabela::Impressao), FalhaGeracao);
         CHECK(e.entrega.entregas == 0);
     }
+}
+
+TEST_CASE("a component's failure reads as its own description, its code, or the lack of memory")
+{
+    const auto descricao = [](HRESULT hr) {
+        try {
+            FalhaGeracao::Verificar(hr, L"O conjunto de registros");
+        } catch (const FalhaGeracao& falha) {
+            return falha.Descricao();
+        }
+        return std::wstring(L"(no failure)");
+    };
+    CHECK(descricao(S_FALSE) == L"(no failure)");
+    CHECK(descricao(E_OUTOFMEMORY) == L"memória insuficiente.");
+    CHECK(descricao(E_FAIL) == L"O conjunto de registros falhou (erro 80004005).");
+
+    // The description the component left is taken, and taken only once.
+    hv::recordset::ComRef<ICreateErrorInfo> criar;
+    REQUIRE(CreateErrorInfo(criar.Put()) == S_OK);
+    criar->SetDescription(const_cast<LPOLESTR>(L"O campo não existe."));
+    hv::recordset::ComRef<IErrorInfo> info;
+    REQUIRE(criar->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(info.Put())) == S_OK);
+    SetErrorInfo(0, info.Get());
+    CHECK(descricao(E_INVALIDARG) == L"O campo não existe.");
+    CHECK(descricao(E_INVALIDARG) == L"O conjunto de registros falhou (erro 80070057).");
 }

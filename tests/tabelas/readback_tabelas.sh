@@ -16,7 +16,7 @@ count=$(ls "$out/files"/*.xlsx 2>/dev/null | wc -l)
 [ "$count" -eq 5 ] || { echo "FAIL $count workbooks handed over, 5 expected"; exit 1; }
 
 office() {
-  timeout 180 soffice --headless --norestore "-env:UserInstallation=file://$out/profile" "$@" >>"$out/office.log" 2>&1
+  timeout 300 soffice --headless --norestore "-env:UserInstallation=file://$out/profile" "$@" >>"$out/office.log" 2>&1
 }
 office --convert-to fods --outdir "$out/fods" "$out/files"/*.xlsx
 office --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1' \

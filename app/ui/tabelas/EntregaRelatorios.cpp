@@ -3,6 +3,7 @@
 
 #include "Control.h"
 #include "FalhaGeracao.h"
+#include "MessageYield.h"
 #include "Recordset.h"
 #include "RelatoriosTabelas.h"
 #include "ReportError.h"
@@ -17,7 +18,8 @@ using namespace ostrelvia::reports;
 
 namespace {
 
-// TEMP1 = 20 and the measured field numbering the rows 1 to 200.
+// TEMP1 = 20 and the measured field numbering the rows 1 to 200; the form
+// stays live while they are added.
 std::shared_ptr<Recordset> MontarMedida(const wchar_t* campo)
 {
     auto medida = std::make_shared<Recordset>();
@@ -33,6 +35,7 @@ std::shared_ptr<Recordset> MontarMedida(const wchar_t* campo)
         valor.dblVal = linha;
         FalhaGeracao::Verificar(medida->SetValue(1, valor), L"A medida das páginas");
         FalhaGeracao::Verificar(medida->Update(), L"A medida das páginas");
+        hv::forms::YieldToMessages();
     }
     FalhaGeracao::Verificar(medida->MoveFirst(), L"A medida das páginas");
     return medida;

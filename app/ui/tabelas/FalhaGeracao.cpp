@@ -1,9 +1,12 @@
 // Descriptions of the component failures met while generating tables.
 #include "FalhaGeracao.h"
 
+#include "ComRef.h"
+
 #include <oleauto.h>
 
 #include <cwchar>
+#include <memory>
 
 namespace {
 
@@ -11,16 +14,14 @@ namespace {
 // any; the error information is taken (and so cleared) either way.
 std::wstring DescricaoDoComponente()
 {
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
+    hv::recordset::ComRef<IErrorInfo> info;
+    if (GetErrorInfo(0, info.Put()) != S_OK || !info)
         return {};
     BSTR texto = nullptr;
-    std::wstring descricao;
-    if (SUCCEEDED(info->GetDescription(&texto)) && texto)
-        descricao.assign(texto, SysStringLen(texto));
-    SysFreeString(texto);
-    info->Release();
-    return descricao;
+    if (FAILED(info->GetDescription(&texto)))
+        return {};
+    const std::unique_ptr<OLECHAR, decltype(&SysFreeString)> dono(texto, &SysFreeString);
+    return texto ? std::wstring(texto, SysStringLen(texto)) : std::wstring();
 }
 
 } // namespace

@@ -144,12 +144,15 @@ void GeracaoTabelas::IniciarTabela(long total)
 
 // The display follows and the message loop runs once per interval (and on a
 // table's last cell); the cancel mark, a plain field, is polled after every
-// cell.
+// cell. A program ended from the message loop (the form closed and the end
+// confirmed) takes the run with it, silently.
 bool GeracaoTabelas::CelulaFeita(long posicao)
 {
     if (m_pausas.Vencida() || posicao == m_progresso.Total()) {
         m_progresso.sProgresso(0, posicao, 0, true);
         Pausar();
+        if (!m_c.form.IsLoaded())
+            return true;
     }
     return CancelamentoConfirmado(m_c.CmdCancTabMassa);
 }

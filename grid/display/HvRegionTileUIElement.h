@@ -1,4 +1,4 @@
-// HvRegionPieceUIElement: the base of the data area's pieces that stand for
+// HvRegionTileUIElement: the base of the data area's pieces that stand for
 // a scroll region or a pair of them: scroll bars, splitter bars, split
 // boxes and the squares where these meet. It remembers the regions (not
 // counted; the liveness test checks them) and draws in the button face
@@ -10,7 +10,7 @@
 class HvColScrollRegion;
 class HvRowScrollRegion;
 
-class HvRegionPieceUIElement : public HvUIElement {
+class HvRegionTileUIElement : public HvUIElement {
 public:
     HvRowScrollRegion* RowRegion() const { return rowRegion_; }
     HvColScrollRegion* ColRegion() const { return colRegion_; }
@@ -26,7 +26,7 @@ public:
     void DrawPictureBackground(CDrawContext&, const RECT&, const AppearanceData&) override {}
 
 protected:
-    HvRegionPieceUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, ULONG type)
+    HvRegionTileUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, ULONG type)
         : HvUIElement(layout, parent, rect, type)
     {
     }
