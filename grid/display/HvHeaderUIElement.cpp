@@ -7,6 +7,7 @@
 #include "HvColumnGroupImpl.h"
 #include "HvHeader.h"
 #include "HvLayout.h"
+#include "HvPictureUIElement.h"
 #include "HvSortIndicatorUIElement.h"
 #include "HvSwapBtnUIElement.h"
 #include "HvTextUIElement.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr DISPID BorderStyleHeader = 0x509;
 constexpr std::uint32_t HeaderAppearanceMask = 0x7FFFF;
+// Picture, its alignments and its alpha.
+constexpr std::uint32_t PictureSettings = 0xF00;
 constexpr std::uint32_t CursorMask = AppearanceBit::MousePointer | AppearanceBit::MouseIcon;
 constexpr int HeaderKind = 34;
 
@@ -120,7 +123,24 @@ void HvHeaderUIElement::PositionChildElements()
     rest.left += 1;
     rest.right -= 1;
 
+    // A picture takes its room out of the caption's; it is made anew at
+    // each layout and draws the picture of the header's appearance.
     HvUIElementOwner* owner = header_;
+    AppearanceData pictureData;
+    AppearanceRequest pictureRequest;
+    pictureRequest.requestMask = PictureSettings;
+    pictureRequest.part = HeaderKind;
+    header_->ResolveAppearanceData(pictureData, pictureRequest);
+    HvLayout* layout = GetLayout() ? GetLayout()->ModelLayout() : nullptr;
+    if (layout && pictureData.HasPicture() && layout->ResolvePicture(pictureData, nullptr)) {
+        RECT pictureRect = {};
+        layout->PositionPicture(rest, &pictureRect, pictureData);
+        if (!IsRectEmpty(&pictureRect))
+            if (HvPictureUIElement* picture = HvPictureUIElement::Make(GetLayout(), this, pictureRect, owner,
+                                                                       HvUIElementOwner::ContextPicture))
+                fresh.push_back(picture);
+    }
+
     if (!(item && item->IsGroup() && rest.right - rest.left < 15)) {
         auto* text = static_cast<HvTextUIElement*>(TakeChildOfType(old, UIElementType::Text, true));
         if (!text)

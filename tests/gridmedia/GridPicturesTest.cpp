@@ -2,6 +2,7 @@
 // paints them into a memory device context through IViewObject::Draw.
 #include "ImageFiles.h"
 #include "MediaTestSupport.h"
+#include "Recordset.h"
 
 namespace {
 
@@ -102,5 +103,57 @@ TEST_CASE("A picture named by key or index shows the grid's image, masked as Ima
         GridPixels pixels(grid.control.Get(), 300, 200);
         CHECK(pixels.Count(kRed) + pixels.Count(kGreen) + pixels.Count(kBlue) == 0);
     }
+    DeleteFileW(path.c_str());
+}
+
+TEST_CASE("A picture named by key shows in a column's header")
+{
+    const std::wstring path = TempFile(L"strip-header.png");
+    REQUIRE(WritePngStrip(path, 8, {kRed, kGreen, kBlue}, {"a", "b", "c"}));
+    hv::recordset::Recordset records;
+    REQUIRE(records.AppendField(L"AMOSTRA", hv::recordset::FieldType::WideString, 20,
+                                hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(records.Open() == S_OK);
+    for (const wchar_t* sample : {L"A1", L"A2"}) {
+        REQUIRE(records.AddNew() == S_OK);
+        VARIANT value = Text(sample);
+        REQUIRE(records.SetValue(L"AMOSTRA", value) == S_OK);
+        VariantClear(&value);
+        REQUIRE(records.Update() == S_OK);
+    }
+    ComPtr<IUnknown> source;
+    REQUIRE(records.GetDataSource(source.GetAddressOf()) == S_OK);
+
+    RegisteredGrid grid(true);
+    BSTR url = SysAllocString(FileUrl(path).c_str());
+    REQUIRE(grid.control->put_ImagesURL(url) == S_OK);
+    SysFreeString(url);
+    REQUIRE(grid.control->put_ImagesMasking(VARIANT_FALSE) == S_OK);
+    REQUIRE(grid.control->putref_DataSource(reinterpret_cast<DataSource*>(source.Get())) == S_OK);
+
+    ComPtr<IHvLayout> layout;
+    REQUIRE(grid.control->get_Layout(layout.GetAddressOf()) == S_OK);
+    ComPtr<IHvBands> bands;
+    REQUIRE(layout->get_Bands(bands.GetAddressOf()) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Long(0), band.GetAddressOf()) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(band->get_Columns(columns.GetAddressOf()) == S_OK);
+    VARIANT name = Text(L"AMOSTRA");
+    ComPtr<IHvColumn> column;
+    REQUIRE(columns->get_Item(name, column.GetAddressOf()) == S_OK);
+    VariantClear(&name);
+    ComPtr<IHvHeader> header;
+    REQUIRE(column->get_Header(header.GetAddressOf()) == S_OK);
+    ComPtr<IHvAppearance> headerLook;
+    REQUIRE(header->get_Appearance(headerLook.GetAddressOf()) == S_OK);
+    VARIANT key = Text(L"c");
+    REQUIRE(headerLook->put_Picture(key) == S_OK);
+    VariantClear(&key);
+
+    GridPixels pixels(grid.control.Get(), 300, 200);
+    CHECK(pixels.Count(kBlue) == 64); // one whole square in the header
+    CHECK(pixels.Count(kRed) == 0);
+    CHECK(pixels.Count(kGreen) == 0);
     DeleteFileW(path.c_str());
 }
