@@ -655,14 +655,14 @@ void CellEditor::OnCalendarSelect()
     host_->FireCellListSelect(cell);
 }
 
-bool CellEditor::ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+bool CellEditor::ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver)
 {
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         MapWindowPoints(window, host_->GridWindow(), &point, 1);
         lParam = MAKELPARAM(point.x, point.y);
     }
-    return host_->ForwardEditorMessage(window, message, wParam, lParam) && message != WM_CANCELMODE;
+    return host_->ForwardEditorMessage(window, message, wParam, lParam, deliver) && message != WM_CANCELMODE;
 }
 
 LRESULT CellEditor::DetachEditorWindow(HWND window, WNDPROC old, WPARAM wParam, LPARAM lParam)

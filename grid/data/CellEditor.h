@@ -69,7 +69,7 @@ public:
 
     // An editor window's message handed to the input dispatcher, mouse
     // points mapped into the grid window; true when it was taken.
-    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver = nullptr);
     // WM_NCDESTROY of an editor window: its properties and procedure go.
     static LRESULT DetachEditorWindow(HWND window, WNDPROC old, WPARAM wParam, LPARAM lParam);
 

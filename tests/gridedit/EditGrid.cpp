@@ -1,6 +1,8 @@
 // The editing tests' fixture.
 #include "EditGrid.h"
 
+#include <memory>
+
 namespace gridedit {
 
 using hv::recordset::FieldType;
@@ -140,11 +142,15 @@ ComPtr<IHvCell> EditGrid::Cell(int row, const wchar_t* key) const
 
 Var EditGrid::Stored(int record, const wchar_t* field)
 {
-    REQUIRE(records_.MoveFirst() == S_OK);
+    // Read through a clone: moving the grid's own recordset would move the
+    // grid's active row with it.
+    std::unique_ptr<hv::recordset::Recordset> reader;
+    REQUIRE(records_.Clone(reader) == S_OK);
+    REQUIRE(reader->MoveFirst() == S_OK);
     for (int i = 1; i < record; ++i)
-        REQUIRE(records_.MoveNext() == S_OK);
+        REQUIRE(reader->MoveNext() == S_OK);
     Var value;
-    REQUIRE(records_.GetValue(field, &value.v) == S_OK);
+    REQUIRE(reader->GetValue(field, &value.v) == S_OK);
     return value;
 }
 
@@ -203,8 +209,27 @@ bool EditGrid::IsInEditMode() const
 
 HWND EditGrid::EditWindow() const
 {
-    HWND edit = FindWindowExW(grid_, nullptr, L"Edit", nullptr);
-    return edit && IsWindowVisible(edit) ? edit : nullptr;
+    // The EDIT window is a pop-up, so that it may grow past the grid's
+    // edges: the grid's top-level window owns it.
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{GetAncestor(grid_, GA_ROOT), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            wchar_t className[16] = L"";
+            GetClassNameW(window, className, 16);
+            if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(className, L"Edit") == 0 &&
+                IsWindowVisible(window)) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void EditGrid::Type(const std::wstring& text) const

@@ -34,6 +34,15 @@ void SuggestQuantities(EditGrid& grid)
 TEST_CASE("a number typed in the user's locale reaches the record when the cell is left, with its events in order")
 {
     EditGrid grid;
+    grid.Events().On(ErrorId, [](const hv::container::EventCall& call) {
+        IDispatch* error = call.Object(0);
+        ComPtr<IHvError> info;
+        if (error && SUCCEEDED(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf())))) {
+            info->put_DisplayErrorDialog(VARIANT_FALSE);
+            BSTR d = nullptr; info->get_Description(&d);
+            fprintf(stderr, "ERR %ls\n", d ? d : L"-");
+        }
+    });
     SuggestQuantities(grid);
     ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
     REQUIRE(grid.EditThroughList(qty.Get()));
@@ -59,11 +68,16 @@ TEST_CASE("a number typed in the user's locale reaches the record when the cell 
     const int beforeUpdate = IndexOf(seen, BeforeCellUpdateId);
     const int afterUpdate = IndexOf(seen, AfterCellUpdateId);
     const int afterExit = IndexOf(seen, AfterExitEditModeId);
+    const int beforeRowUpdate = IndexOf(seen, BeforeRowUpdateId);
+    const int afterRowUpdate = IndexOf(seen, AfterRowUpdateId);
+    // Edit mode is left before the text is committed.
     CHECK(change >= 0);
     CHECK(change < beforeExit);
-    CHECK(beforeExit < beforeUpdate);
+    CHECK(beforeExit < afterExit);
+    CHECK(afterExit < beforeUpdate);
     CHECK(beforeUpdate < afterUpdate);
-    CHECK(afterUpdate < afterExit);
+    CHECK(afterUpdate < beforeRowUpdate);
+    CHECK(beforeRowUpdate < afterRowUpdate);
     CHECK(grid.Count(ErrorId) == 0);
 }
 
