@@ -243,9 +243,18 @@ void EditGrid::Type(const std::wstring& text) const
 
 void EditGrid::PressKey(UINT key) const
 {
+    // As a container's message loop does: the active object sees each key
+    // message first, then it is translated and dispatched.
+    ComPtr<IOleInPlaceActiveObject> active = host_.Query<IOleInPlaceActiveObject>();
     HWND target = GetFocus();
-    SendMessageW(target, WM_KEYDOWN, key, 1);
-    SendMessageW(target, WM_KEYUP, key, 0xC0000001);
+    const MSG messages[] = {{target, WM_KEYDOWN, key, 1, GetTickCount(), {}},
+                            {target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), GetTickCount(), {}}};
+    for (MSG message : messages) {
+        if (active && active->TranslateAccelerator(&message) == S_OK)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
     Pump();
 }
 
