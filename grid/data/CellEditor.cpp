@@ -355,22 +355,33 @@ bool CellEditor::ExitEditMode(HvCell* cell, bool discard, bool force)
     if (!committed) {
         if (force)
             return false;
-        // The user goes on from what was typed, still changed.
-        keptText_ = typed;
-        keepText_ = true;
-        const std::wstring kept = editText_;
-        EnterEditMode(cell, false, false);
-        keepText_ = false;
-        if (cell->IsActive() && cell->IsInEditMode()) {
-            if (editText_.empty())
-                editText_ = kept;
-            cell->SetDataChanged(-1);
-        }
+        EnterAgainWithText(cell, typed);
         return true;
     }
-    if (host_->UpdateMode() == UpdateOnCellChange && !host_->IsAddRow(cell))
-        host_->UpdateRow(cell);
+    if (host_->UpdateMode() == UpdateOnCellChange && !host_->IsAddRow(cell)) {
+        // A row the data source refuses (reported on the row's road) keeps
+        // the cell in edit mode with what was typed, as a refused value does.
+        if (FAILED(host_->UpdateRow(cell)) && !force && cell->IsActive() && host_->ActiveCell() == cell) {
+            EnterAgainWithText(cell, typed);
+            return true;
+        }
+    }
     return false;
+}
+
+void CellEditor::EnterAgainWithText(HvCell* cell, const std::wstring& typed)
+{
+    // The user goes on from what was typed, still changed.
+    keptText_ = typed;
+    keepText_ = true;
+    const std::wstring kept = editText_;
+    EnterEditMode(cell, false, false);
+    keepText_ = false;
+    if (cell->IsActive() && cell->IsInEditMode()) {
+        if (editText_.empty())
+            editText_ = kept;
+        cell->SetDataChanged(-1);
+    }
 }
 
 void CellEditor::CommitIfEditing(HvCell* cell)

@@ -99,6 +99,8 @@ private:
     bool TakeText(LONG style, std::wstring* text);
     // False when the text could not be parsed or committed (reported).
     bool CommitText(HvCell* cell, const std::wstring& text);
+    // Edit mode again after a refused commit, with the typed text.
+    void EnterAgainWithText(HvCell* cell, const std::wstring& typed);
     // A focus change of the EDIT window, as its column's mask sees it.
     void PassFocusToMask(UINT message);
 

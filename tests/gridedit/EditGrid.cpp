@@ -73,6 +73,7 @@ EditGrid::EditGrid() : window_(420, 300), host_(window_.Hwnd(), RECT{10, 10, 410
     AddRecord(records_, 3, L"Tres", 30, L"A");
 
     REQUIRE(RunRegsvr32On(WindowsPathOf(HV_TAVELLE_OCX), L"/s") == 0);
+    REQUIRE(RunRegsvr32On(WindowsPathOf(HV_MASK_DLL), L"/s") == 0);
     REQUIRE(host_.Create(CLSID_HvTavelle) == S_OK);
     control_ = host_.Query<IHvTavelleControl>();
     REQUIRE(control_);
