@@ -264,6 +264,9 @@ public:
 
     // IOleObject, IOleControl overrides.
     STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite, LONG index, HWND parent,
+                        LPCRECT position) override;
+    STDMETHODIMP GetPages(CAUUID* pages) override;
     STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
     STDMETHODIMP OnMnemonic(MSG* message) override;
     STDMETHODIMP FreezeEvents(BOOL freeze) override;
