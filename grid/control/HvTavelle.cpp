@@ -137,10 +137,10 @@ HvTavelle::HvTavelle(IUnknown* outer)
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
-    MakeDownloads();
     selection_ = std::make_unique<ControlSelectionHost>(*this);
     keyActions_ = std::make_unique<ControlKeyActionHost>(*this);
     headerDrags_ = std::make_unique<ControlHeaderDragHost>(*this);
+    MakeDownloads();
     rowActivation_ = std::make_unique<ActiveRowManager>(*this);
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);
