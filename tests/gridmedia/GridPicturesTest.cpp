@@ -2,7 +2,7 @@
 // paints them into a memory device context through IViewObject::Draw.
 #include "ImageFiles.h"
 #include "MediaTestSupport.h"
-#include "Recordset.h"
+#include "SampleRecords.h"
 
 namespace {
 
@@ -111,18 +111,7 @@ TEST_CASE("A picture named by key shows in a column's header")
     const std::wstring path = TempFile(L"strip-header.png");
     REQUIRE(WritePngStrip(path, 8, {kRed, kGreen, kBlue}, {"a", "b", "c"}));
     hv::recordset::Recordset records;
-    REQUIRE(records.AppendField(L"AMOSTRA", hv::recordset::FieldType::WideString, 20,
-                                hv::recordset::kFieldNullable) == S_OK);
-    REQUIRE(records.Open() == S_OK);
-    for (const wchar_t* sample : {L"A1", L"A2"}) {
-        REQUIRE(records.AddNew() == S_OK);
-        VARIANT value = Text(sample);
-        REQUIRE(records.SetValue(L"AMOSTRA", value) == S_OK);
-        VariantClear(&value);
-        REQUIRE(records.Update() == S_OK);
-    }
-    ComPtr<IUnknown> source;
-    REQUIRE(records.GetDataSource(source.GetAddressOf()) == S_OK);
+    ComPtr<IUnknown> source = SampleRecords(records, {L"A1", L"A2"});
 
     RegisteredGrid grid(true);
     BSTR url = SysAllocString(FileUrl(path).c_str());

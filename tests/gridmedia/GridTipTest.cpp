@@ -3,7 +3,7 @@
 // the work area and hides when the pointer leaves; a text that fits shows
 // no tip.
 #include "MediaTestSupport.h"
-#include "Recordset.h"
+#include "SampleRecords.h"
 
 #include <commctrl.h>
 
@@ -94,18 +94,7 @@ bool Inside(const RECT& inner, const RECT& outer)
 TEST_CASE("A cell whose text is cut off shows it whole in a tip while the pointer rests on it")
 {
     hv::recordset::Recordset records;
-    REQUIRE(records.AppendField(L"AMOSTRA", hv::recordset::FieldType::WideString, 100,
-                                hv::recordset::kFieldNullable) == S_OK);
-    REQUIRE(records.Open() == S_OK);
-    for (const wchar_t* sample : {L"A1", kLongText}) {
-        REQUIRE(records.AddNew() == S_OK);
-        VARIANT value = Text(sample);
-        REQUIRE(records.SetValue(L"AMOSTRA", value) == S_OK);
-        VariantClear(&value);
-        REQUIRE(records.Update() == S_OK);
-    }
-    ComPtr<IUnknown> source;
-    REQUIRE(records.GetDataSource(source.GetAddressOf()) == S_OK);
+    ComPtr<IUnknown> source = SampleRecords(records, {L"A1", kLongText});
 
     RegisteredGrid grid(false, RECT{20, 20, 320, 220});
     SetWindowPos(grid.window.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
