@@ -11,6 +11,7 @@
 #include "HvRowUIElement.h"
 #include "HvUIElements.h"
 #include "LayoutViewStyle.h"
+#include "SiblingConnectors.h"
 #include "UIElementLayoutSeam.h"
 
 IntersectionContent::IntersectionContent(HvRowColRegionIntersectionUIElement& element, HvRowScrollRegion& rows,
@@ -48,6 +49,10 @@ void IntersectionContent::Place()
         fresh.push_back(headers);
     };
 
+    // Connector lines join sibling rows wherever child rows may come
+    // between them.
+    const bool withConnectors = style.IsMultiBand();
+    SiblingConnectors connectors(left, own);
     bool placedRow = false;
     for (HvVisibleRow* record = rows_.Rows().First(); record; record = HvVisibleRowList::Next(record)) {
         DisplayRow& row = DisplayRowOf(CViewStyle::RowOf(*record));
@@ -72,6 +77,8 @@ void IntersectionContent::Place()
                 placedRow = true;
             }
         }
+        if (withConnectors)
+            connectors.AddRow(row, rect.top, rect.bottom);
         if (record->headersAbove)
             placeHeaders(*band, row.RowObject(), regionTop + record->top, headerHeight);
     }
@@ -91,5 +98,7 @@ void IntersectionContent::Place()
         if (auto* first = static_cast<ModelViewStyleBand*>(owner->BandAt(0)))
             placeHeaders(first->Band(), nullptr, regionTop, first->Band().GetHeaderHeight());
     }
+    if (withConnectors)
+        connectors.Place(element_, old, fresh);
     element_.ReplaceChildren(fresh);
 }

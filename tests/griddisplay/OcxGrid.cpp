@@ -2,6 +2,7 @@
 #include "OcxGrid.h"
 
 #include "FrameworkTestSupport.h"
+#include "PngEncoder.h"
 
 #include <doctest/doctest.h>
 
@@ -71,6 +72,12 @@ std::vector<ComPtr<IHvUIElement>> OcxGrid::OfType(long type) const
     return found;
 }
 
+void OcxGrid::Bind(IUnknown* source)
+{
+    REQUIRE(source);
+    REQUIRE(control_->putref_DataSource(reinterpret_cast<DataSource*>(source)) == S_OK);
+}
+
 HRESULT OcxGrid::DrawInto(Canvas& canvas) const
 {
     ComPtr<IViewObject> view = host_.Query<IViewObject>();
@@ -121,6 +128,37 @@ RECT RectOf(IHvUIElement* element)
         r->get_Bottom(&rect.bottom);
     }
     return rect;
+}
+
+int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other)
+{
+    int ink = 0;
+    for (long y = rect.top; y < rect.bottom; ++y)
+        for (long x = rect.left; x < rect.right; ++x) {
+            const COLORREF at = canvas.At(x, y);
+            if (at != back && at != other)
+                ++ink;
+        }
+    return ink;
+}
+
+void KeepPicture(const Canvas& canvas, const std::wstring& name)
+{
+    std::vector<BYTE> pixels(static_cast<size_t>(canvas.Width()) * static_cast<size_t>(canvas.Height()) * 4);
+    size_t at = 0;
+    for (int y = 0; y < canvas.Height(); ++y)
+        for (int x = 0; x < canvas.Width(); ++x) {
+            const COLORREF colour = canvas.At(x, y);
+            pixels[at++] = GetBValue(colour);
+            pixels[at++] = GetGValue(colour);
+            pixels[at++] = GetRValue(colour);
+            pixels[at++] = 0;
+        }
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    folder.erase(folder.find_last_of(L"\\/") + 1);
+    CHECK(hv::report::WritePng(folder + name + L".png", canvas.Width(), canvas.Height(), pixels.data()));
 }
 
 VARIANT Missing()

@@ -12,6 +12,7 @@
 #include <Tavelle.h>
 #include <wrl/client.h>
 
+#include <string>
 #include <vector>
 
 class OcxGrid {
@@ -29,6 +30,9 @@ public:
     std::vector<Microsoft::WRL::ComPtr<IHvUIElement>> OfType(long type) const;
     // Counts of the elements of each type under the root.
     int CountOf(long type) const { return static_cast<int>(OfType(type).size()); }
+
+    // Binds the grid to the data source (a recordset's).
+    void Bind(IUnknown* source);
 
     // Paints the whole control into the canvas through IViewObject::Draw.
     HRESULT DrawInto(Canvas& canvas) const;
@@ -49,5 +53,9 @@ private:
 
 long TypeOf(IHvUIElement* element);
 RECT RectOf(IHvUIElement* element);
+// Pixels inside the rectangle that differ from both given colours.
+int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other);
+// Keeps the canvas as name.png beside the test executable.
+void KeepPicture(const Canvas& canvas, const std::wstring& name);
 // The optional argument left out.
 VARIANT Missing();
