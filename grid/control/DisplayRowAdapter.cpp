@@ -112,7 +112,7 @@ ViewStyleRow* TopRowAt(HvLayout& layout, long index)
 
 } // namespace
 
-DisplayRowAdapter::DisplayRowAdapter(HvLayout& layout, HvRow& row) : layout_(layout), row_(row)
+DisplayRowAdapter::DisplayRowAdapter(HvLayout& layout, HvRow& row) : layout_(layout), row_(row), preview_(row)
 {
     row_.AddRef();
 }
@@ -175,8 +175,9 @@ ViewStyleRow* DisplayRowAdapter::ParentStyleRow()
     return parent_;
 }
 
-long DisplayRowAdapter::Height() { return row_.GetHeight(); }
-long DisplayRowAdapter::TotalHeight() { return row_.GetTotalHeight(); }
+// The auto-preview shows below the row's cells, inside the row.
+long DisplayRowAdapter::Height() { return row_.GetHeight() + preview_.Height(); }
+long DisplayRowAdapter::TotalHeight() { return row_.GetTotalHeight() + preview_.Height(); }
 bool DisplayRowAdapter::IsAlive() { return CAutomationObject::IsActive(&row_); }
 bool DisplayRowAdapter::IsHidden() { return row_.IsHidden(); }
 bool DisplayRowAdapter::ShowsChildRows() { return row_.ShowsChildRows(); }

@@ -8,7 +8,11 @@
 #include "EventEnableMask.h"
 #include "Guarded.h"
 #include "HvAppearance.h"
+#include "HeaderElementLookup.h"
+#include "HvBand.h"
+#include "HvColumnGroupImpl.h"
 #include "HvGridUIElement.h"
+#include "HvHeader.h"
 #include "HvLayout.h"
 #include "HvNoneUIElement.h"
 #include "LayoutRootElement.h"
@@ -304,10 +308,26 @@ bool IsGridRedrawOff(HWND grid)
     return control && control->IsAlive() && !control->IsDesignMode() && !control->IsRedrawOn();
 }
 
+// The header's element in the grid that shows its band.
+HRESULT FindHeaderElement(HvHeader& header, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
+{
+    HvColumnGroupImpl* item = header.Owner();
+    auto* band = item ? dynamic_cast<HvBand*>(item->Band()) : nullptr;
+    auto* layout = band ? dynamic_cast<HvLayout*>(band->OwnerLayout()) : nullptr;
+    auto* control = layout ? dynamic_cast<HvTavelle*>(layout->Grid()) : nullptr;
+    if (!control || !control->IsAlive())
+        return S_OK;
+    DescendantQuery query;
+    query.type = UIElementType::Header;
+    query.header = &header;
+    return control->FindShownElement(query, rowRegion, colRegion, out);
+}
+
 } // namespace
 
 void InstallControlDisplayHooks()
 {
     CScrollBar::SetRedrawOffQuery(&IsGridRedrawOff);
     InstallDisplayRows();
+    HeaderElementLookup() = &FindHeaderElement;
 }

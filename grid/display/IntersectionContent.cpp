@@ -63,7 +63,12 @@ void IntersectionContent::Place()
         // A row sharing its thin border with the row above starts on that
         // row's last line.
         const long top = regionTop + record->GetTop(true) + row.RowSpacingBefore();
-        const RECT rect = {left + band->Origin(), top, left + band->Origin() + band->Extent(), top + row.Height()};
+        RECT rect = {left + band->Origin(), top, left + band->Origin() + band->Extent(), top + row.Height()};
+        // Thin borders: a row right under its band's headers starts on
+        // their bottom line, so that the two draw one line.
+        VisibleRowBand* shown = record->Row().Band();
+        if (record->headersAbove && headerHeight >= 1 && shown && shown->IsRowBorderThin())
+            --rect.top;
         RECT overlap;
         if (IntersectRect(&overlap, &rect, &own)) {
             auto* element = static_cast<HvRowUIElement*>(element_.TakeChildOfType(old, UIElementType::Row, false));

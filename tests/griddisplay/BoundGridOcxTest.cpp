@@ -1,6 +1,7 @@
 // The registered grid bound to a recordset through its DataSource: the band's
 // headers, rows, selectors and cells placed in the data area, drawn into a
 // memory context and found again at their points.
+#include "KeepPicture.h"
 #include "OcxGrid.h"
 
 #include "Recordset.h"
@@ -544,4 +545,95 @@ TEST_CASE("dragging the thumb shows the row under it in a tip; letting go scroll
     SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5), reinterpret_cast<LPARAM>(bar));
     CHECK(ToolText(tip, window) == L"F2: 52");
     SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
+}
+
+TEST_CASE("with thin borders the headers' bottom line is the first row's top line")
+{
+    BoundGrid bound;
+    bound.Draw();
+    OcxGrid& grid = bound.grid;
+    const RECT header = RectOf(grid.OfType(Header).at(1).Get());
+    const RECT row = RectOf(grid.OfType(Row).at(0).Get());
+    CHECK(row.top == header.bottom - 1);
+    // Down the middle of the second column: one line between the caption
+    // and the first value.
+    const long x = (header.left + header.right) / 2;
+    const COLORREF back = bound.canvas.At(x, header.bottom + 3);
+    int lines = 0;
+    for (long y = header.bottom - 3; y <= header.bottom + 2; ++y)
+        if (bound.canvas.At(x, y) != back && bound.canvas.At(x, y - 1) == back)
+            ++lines;
+    CHECK(lines == 1);
+}
+
+TEST_CASE("a header gives its element where it shows")
+{
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(band->get_Columns(&columns) == S_OK);
+    VARIANT key = Text(L"F2");
+    ComPtr<IHvColumn> column;
+    REQUIRE(columns->get_Item(key, &column) == S_OK);
+    VariantClear(&key);
+    ComPtr<IHvHeader> header;
+    REQUIRE(column->get_Header(&header) == S_OK);
+    VARIANT rows = Missing();
+    VARIANT cols = Missing();
+    ComPtr<IHvUIElement> element;
+    REQUIRE(header->GetUIElement(&rows, &cols, &element) == S_OK);
+    REQUIRE(element);
+    CHECK(TypeOf(element.Get()) == Header);
+    CHECK(CaptionOf(element.Get()) == L"F2");
+    const RECT shown = RectOf(HeaderCaptioned(grid, L"F2").Get());
+    const RECT given = RectOf(element.Get());
+    CHECK(EqualRect(&shown, &given));
+}
+
+TEST_CASE("an auto-preview shows its text across the bottom of each row, except where a row hides it")
+{
+    BoundGrid bound(400, 300);
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    const long plainHeight = RectOf(grid.OfType(Row).at(1).Get()).bottom - RectOf(grid.OfType(Row).at(1).Get()).top;
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    BSTR field = SysAllocString(L"NAME");
+    REQUIRE(band->put_AutoPreviewField(field) == S_OK);
+    SysFreeString(field);
+    REQUIRE(band->put_AutoPreviewEnabled(VARIANT_TRUE) == S_OK);
+    ComPtr<IHvRow> first;
+    REQUIRE(grid.Control()->GetRow(hvChildRowFirst, &first) == S_OK);
+    VARIANT span = Missing();
+    ComPtr<IHvRow> second;
+    REQUIRE(first->GetSibling(hvSiblingRowNext, &span, &second) == S_OK);
+    REQUIRE(second->put_AutoPreviewHidden(VARIANT_TRUE) == S_OK);
+    bound.Draw();
+    KeepPicture(bound.canvas, L"grid_autopreview");
+
+    const auto rows = grid.OfType(Row);
+    const auto previews = grid.OfType(5500);
+    REQUIRE(rows.size() >= 3);
+    REQUIRE(previews.size() >= 2);
+    const RECT row0 = RectOf(rows[0].Get());
+    const RECT row1 = RectOf(rows[1].Get());
+    const RECT preview = RectOf(previews[0].Get());
+    CHECK(row0.bottom - row0.top > plainHeight + 1);
+    CHECK(row1.bottom - row1.top == plainHeight);
+    CHECK(preview.top >= row0.top);
+    CHECK(preview.bottom <= row0.bottom);
+    CHECK(preview.top >= RectOf(CellsOfRow(grid, 0).at(0).Get()).bottom - 1);
+    // The second preview belongs to the third row.
+    CHECK(RectOf(previews[1].Get()).top >= RectOf(rows[2].Get()).top);
+    RECT inner = preview;
+    InflateRect(&inner, -1, -1);
+    const COLORREF back = bound.canvas.At(inner.right - 2, inner.bottom - 2);
+    CHECK(InkIn(bound.canvas, inner, back, Untouched) > 10);
 }

@@ -2,6 +2,7 @@
 // multi-band style: an expanded parent row's child rows indented below it
 // with their own headers, the connector lines between the parent rows, and
 // the add-new box with one button per band in a staircase.
+#include "KeepPicture.h"
 #include "OcxGrid.h"
 
 #include "Recordset.h"

@@ -12,7 +12,6 @@
 #include <Tavelle.h>
 #include <wrl/client.h>
 
-#include <string>
 #include <vector>
 
 class OcxGrid {
@@ -55,7 +54,5 @@ long TypeOf(IHvUIElement* element);
 RECT RectOf(IHvUIElement* element);
 // Pixels inside the rectangle that differ from both given colours.
 int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other);
-// Keeps the canvas as name.png beside the test executable.
-void KeepPicture(const Canvas& canvas, const std::wstring& name);
 // The optional argument left out.
 VARIANT Missing();
