@@ -18,6 +18,9 @@
 
 namespace {
 
+constexpr DISPID TipStyleScrollId = 0x88a;
+constexpr LONG TipStyleHide = 2;
+
 // The adapter of each row object that something holds.
 std::map<HvRow*, DisplayRowAdapter*>& Adapters()
 {
@@ -109,7 +112,7 @@ ViewStyleRow* TopRowAt(HvLayout& layout, long index)
 
 } // namespace
 
-DisplayRowAdapter::DisplayRowAdapter(HvLayout& layout, HvRow& row) : layout_(layout), row_(row)
+DisplayRowAdapter::DisplayRowAdapter(HvLayout& layout, HvRow& row) : layout_(layout), row_(row), preview_(row)
 {
     row_.AddRef();
 }
@@ -172,8 +175,9 @@ ViewStyleRow* DisplayRowAdapter::ParentStyleRow()
     return parent_;
 }
 
-long DisplayRowAdapter::Height() { return row_.GetHeight(); }
-long DisplayRowAdapter::TotalHeight() { return row_.GetTotalHeight(); }
+// The auto-preview shows below the row's cells, inside the row.
+long DisplayRowAdapter::Height() { return row_.GetHeight() + preview_.Height(); }
+long DisplayRowAdapter::TotalHeight() { return row_.GetTotalHeight() + preview_.Height(); }
 bool DisplayRowAdapter::IsAlive() { return CAutomationObject::IsActive(&row_); }
 bool DisplayRowAdapter::IsHidden() { return row_.IsHidden(); }
 bool DisplayRowAdapter::ShowsChildRows() { return row_.ShowsChildRows(); }
@@ -257,9 +261,54 @@ void DisplayRowAdapter::ResolveAppearance(AppearanceData& data, std::uint32_t ma
     band->ResolveBandAppearance(data, request);
 }
 
+// The parent's lines first, then this row's: four blanks for each line
+// above, the caption of the band's scroll-tip column, ": " and the cell's
+// text. A band without scroll tips adds nothing; a band without a
+// scroll-tip column shows its first column.
 std::wstring DisplayRowAdapter::ScrollTipText()
 {
-    return std::wstring();
+    std::wstring text;
+    if (ViewStyleRow* parent = ParentStyleRow())
+        text = DisplayRowOf(*parent).ScrollTipText();
+    HvBand* band = ModelBand();
+    if (!band || band->ResolveSetting(TipStyleScrollId) == TipStyleHide)
+        return text;
+    GridColumnSeam* column = nullptr;
+    BSTR field = nullptr;
+    if (SUCCEEDED(band->get_ScrollTipField(&field)) && field && *field) {
+        const CDualString key(field);
+        band->GetColumnByKey(&key, &column);
+    }
+    SysFreeString(field);
+    if (!column)
+        band->GetColumnByPosition(0, &column);
+    auto* shared = dynamic_cast<HvColumnGroupImpl*>(column);
+    auto* cell = dynamic_cast<HvCell*>(CellObject(shared));
+    if (!shared || !cell)
+        return text;
+    CDualString caption;
+    shared->GetCaption(caption);
+    BSTR wide = caption.AllocSysString();
+    BSTR value = nullptr;
+    VARIANT mode;
+    VariantInit(&mode);
+    V_VT(&mode) = VT_ERROR;
+    V_ERROR(&mode) = DISP_E_PARAMNOTFOUND;
+    cell->GetText(&mode, &value);
+    size_t levels = 0;
+    if (!text.empty()) {
+        levels = 1;
+        for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
+            ++levels;
+        text += L"\r\n";
+    }
+    text.append(4 * levels, L' ');
+    text += wide ? wide : L"";
+    text += L": ";
+    text += value ? value : L"";
+    SysFreeString(wide);
+    SysFreeString(value);
+    return text;
 }
 
 CAutomationObject* DisplayRowAdapter::CellObject(HvColumnGroupImpl* column)

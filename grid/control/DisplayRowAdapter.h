@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DisplayRowSeam.h"
+#include "RowAutoPreview.h"
 
 class HvLayout;
 class HvRow;
@@ -57,8 +58,8 @@ public:
     bool IsFixedHeight() override;
     long MinHeight() override;
     void Resize(long pixels) override;
-    long AutoPreviewHeight() override { return 0; }
-    HvUIElementOwner* AutoPreviewOwner() override { return nullptr; }
+    long AutoPreviewHeight() override { return preview_.Height(); }
+    HvUIElementOwner* AutoPreviewOwner() override { return &preview_; }
     std::wstring ScrollTipText() override;
     CAutomationObject* CellObject(HvColumnGroupImpl* column) override;
     HvUIElementOwner* CellOwner(HvColumnGroupImpl* column) override;
@@ -80,6 +81,7 @@ private:
     HvRow& row_;                          // one reference
     DisplayRowAdapter* parent_ = nullptr; // one reference, made on first need
     unsigned long refs_ = 1;
+    RowAutoPreview preview_;
 };
 
 // Installs the display's row hooks (when the library starts).

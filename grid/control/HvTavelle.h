@@ -66,6 +66,7 @@ class HvUIElement;
 class InputDispatcher;
 class KeyboardHandler;
 class MouseHoverOperation;
+struct DescendantQuery;
 class OleDragDrop;
 class RootRowsetBinding;
 class RowsetBinding;
@@ -513,8 +514,14 @@ public:
     void FireAfterRowRegionSize(IDispatch* region) override;
     void FireAfterColRegionSize(IDispatch* region) override;
     void ExitEditForScroll() override { ExitEditMode(); }
+    void ShowScrollTip(const wchar_t* text, const RECT& bar) override;
+    void HideScrollTip() override { HideToolTip(); }
     // The layout's root element for the element queries, made when asked.
     HvGridUIElement* RootForClients(bool create);
+    // The element of the query's type and context objects in the given
+    // regions (the active ones where left out); null when none shows.
+    HRESULT FindShownElement(DescendantQuery& query, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out);
+    HRESULT GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     // The Redraw property as it stands.
     bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 

@@ -8,12 +8,21 @@
 #include "EventEnableMask.h"
 #include "Guarded.h"
 #include "HvAppearance.h"
+#include "HeaderElementLookup.h"
+#include "HvBand.h"
+#include "HvColumnGroupImpl.h"
 #include "HvGridUIElement.h"
+#include "HvHeader.h"
 #include "HvLayout.h"
 #include "HvNoneUIElement.h"
 #include "LayoutRootElement.h"
 #include "OverrideBandSeam.h"
+#include "ScrollRegionItem.h"
 #include "ScrollBar.h"
+#include "TipPlacement.h"
+#include "ToolTipTool.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +41,75 @@ bool IsTrue(const VARIANT* value)
     return SUCCEEDED(VariantChangeType(&flag, &given, 0, VT_BOOL)) && V_BOOL(&flag) != VARIANT_FALSE;
 }
 
+// An optional argument that was given.
+bool IsGiven(const VARIANT* value)
+{
+    if (!value)
+        return false;
+    const VARIANT& v = V_VT(value) == (VT_VARIANT | VT_BYREF) && V_VARIANTREF(value) ? *V_VARIANTREF(value) : *value;
+    return V_VT(&v) != VT_EMPTY && !(V_VT(&v) == VT_ERROR && V_ERROR(&v) == DISP_E_PARAMNOTFOUND);
+}
+
+// Lines of a text (at least one).
+int LineCount(const wchar_t* text)
+{
+    int lines = 1;
+    for (const wchar_t* at = text; *at; ++at)
+        if (*at == L'\n')
+            ++lines;
+    return lines;
+}
+
 } // namespace
+
+// ---- scroll tip ----
+
+void HvTavelle::ShowScrollTip(const wchar_t* text, const RECT& bar)
+{
+    ToolTipTool* tool = GetControlToolTip();
+    ToolTipWindow* tip = TipWindow();
+    HWND tipWindow = tip ? tip->Window() : nullptr;
+    if (!tool || !tipWindow || !text || !*text)
+        return;
+    // The text measured in the tip's font.
+    RECT measured = {0, 0, 0, 0};
+    if (HDC ic = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr)) {
+        auto* font = reinterpret_cast<HFONT>(SendMessageW(tipWindow, WM_GETFONT, 0, 0));
+        HGDIOBJ old = font ? SelectObject(ic, font) : nullptr;
+        DrawTextW(ic, text, -1, &measured, DT_CALCRECT | DT_NOPREFIX);
+        if (old)
+            SelectObject(ic, old);
+        DeleteDC(ic);
+    }
+    long width = measured.right - measured.left;
+    long height = measured.bottom - measured.top;
+
+    // Beside the bar, on the side with more room, next to the cursor.
+    RECT widened = bar;
+    InflateRect(&widened, GetSystemMetrics(SM_CXVSCROLL), 0);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const RECT work = WorkAreaAtPoint(cursor);
+    const bool right = work.right - widened.right >= widened.left - work.left;
+    const long room = std::max<long>(right ? work.right - widened.right : widened.left - work.left, 1);
+    if (width > room - 12) {
+        width = std::max<long>(room - 12, 1);
+        height += height / LineCount(text);
+    }
+    RECT place;
+    place.left = right ? widened.right : widened.left - (width + 12);
+    place.top = cursor.y;
+    place.right = place.left + width + 12;
+    place.bottom = place.top + height + 4;
+    FitRectToWorkArea(&place, &widened, true, false, false, false);
+
+    tip->SetMaxTipWidth(static_cast<int>(width + 12));
+    tip->SetMargin(RECT{3, 0, 3, 0});
+    tool->SetText(text);
+    tool->SetRect(place);
+    tip->TrackPosition(POINT{place.left, place.top});
+    tool->TrackActivate(TRUE);
+}
 
 // ---- element queries ----
 
@@ -42,6 +119,50 @@ HvGridUIElement* HvTavelle::RootForClients(bool create)
         return nullptr;
     LayoutRootElementSeam* root = create ? layout_->GetRootUIElement(true, false) : layout_->RootUIElement();
     return root ? LayoutRootElement::GridElement(root) : nullptr;
+}
+
+HRESULT HvTavelle::FindShownElement(DescendantQuery& query, VARIANT* rowRegion, VARIANT* colRegion,
+                                    IHvUIElement** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    HvGridUIElement* root = RootForClients(true);
+    if (!root)
+        return S_OK;
+    ScrollRegionItem* rows = nullptr;
+    ScrollRegionItem* cols = nullptr;
+    HRESULT hr = IsGiven(rowRegion) ? layout_->RowScrollRegionFromVariant(*rowRegion, &rows) : S_OK;
+    if (SUCCEEDED(hr))
+        hr = IsGiven(colRegion) ? layout_->ColScrollRegionFromVariant(*colRegion, &cols) : S_OK;
+    if (FAILED(hr))
+        return hr;
+    if (!rows)
+        rows = layout_->GetActiveRowScrollRegion();
+    if (!cols)
+        cols = layout_->GetActiveColScrollRegion();
+    query.rowScrollRegion = rows ? rows->GetItemObject() : nullptr;
+    query.colScrollRegion = cols ? cols->GetItemObject() : nullptr;
+    if (!IsPainting())
+        root->VerifyChildElements();
+    HvUIElement* found = root->GetDescendant(query);
+    return found ? found->QueryInterface(IID_IHvUIElement, reinterpret_cast<void**>(out)) : S_OK;
+}
+
+HRESULT HvTavelle::GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
+{
+    DescendantQuery query;
+    query.type = UIElementType::Row;
+    query.row = row;
+    return FindShownElement(query, rowRegion, colRegion, out);
+}
+
+HRESULT HvTavelle::GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
+{
+    DescendantQuery query;
+    query.type = UIElementType::Cell;
+    query.cell = cell;
+    return FindShownElement(query, rowRegion, colRegion, out);
 }
 
 STDMETHODIMP HvTavelle::GetUIElement(IHvUIElement** Element)
@@ -187,10 +308,26 @@ bool IsGridRedrawOff(HWND grid)
     return control && control->IsAlive() && !control->IsDesignMode() && !control->IsRedrawOn();
 }
 
+// The header's element in the grid that shows its band.
+HRESULT FindHeaderElement(HvHeader& header, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
+{
+    HvColumnGroupImpl* item = header.Owner();
+    auto* band = item ? dynamic_cast<HvBand*>(item->Band()) : nullptr;
+    auto* layout = band ? dynamic_cast<HvLayout*>(band->OwnerLayout()) : nullptr;
+    auto* control = layout ? dynamic_cast<HvTavelle*>(layout->Grid()) : nullptr;
+    if (!control || !control->IsAlive())
+        return S_OK;
+    DescendantQuery query;
+    query.type = UIElementType::Header;
+    query.header = &header;
+    return control->FindShownElement(query, rowRegion, colRegion, out);
+}
+
 } // namespace
 
 void InstallControlDisplayHooks()
 {
     CScrollBar::SetRedrawOffQuery(&IsGridRedrawOff);
     InstallDisplayRows();
+    HeaderElementLookup() = &FindHeaderElement;
 }

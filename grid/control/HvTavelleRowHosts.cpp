@@ -334,14 +334,7 @@ HRESULT HvTavelle::RefreshCellElement(HvCell*)
     return S_OK;
 }
 
-// Elements and appearances of cells belong to the display.
-HRESULT HvTavelle::GetCellElement(HvCell*, VARIANT*, VARIANT*, IHvUIElement** out)
-{
-    if (out)
-        *out = nullptr;
-    return S_OK;
-}
-
+// Appearances of cells belong to the display.
 HRESULT HvTavelle::ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance** out)
 {
     if (out)

@@ -364,11 +364,9 @@ HRESULT BandRowSource::ExpandAll(HvRow* row, bool expand)
 }
 
 // The elements and appearances of rows belong to the display.
-HRESULT BandRowSource::GetRowElement(HvRow*, VARIANT*, VARIANT*, IHvUIElement** out)
+HRESULT BandRowSource::GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
 {
-    if (out)
-        *out = nullptr;
-    return S_OK;
+    return grid_.GetRowElement(row, rowRegion, colRegion, out);
 }
 
 HRESULT BandRowSource::ResolveRowAppearance(HvRow*, VARIANT*, IHvAppearance** out)

@@ -72,6 +72,14 @@ public:
     // Adds the row to the selected rows or takes it out; with fireEvents,
     // BeforeSelectChange may cancel and AfterSelectChange follows.
     virtual HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) = 0;
+    // The row's element in the given scroll regions, null when it shows in
+    // none (without a display, always).
+    virtual HRESULT GetRowElement(HvRow*, VARIANT*, VARIANT*, IHvUIElement** out)
+    {
+        if (out)
+            *out = nullptr;
+        return S_OK;
+    }
 
 protected:
     ~RowGridHost() = default;

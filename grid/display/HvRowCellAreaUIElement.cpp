@@ -5,6 +5,7 @@
 #include "DisplayRowSeam.h"
 #include "DrawContext.h"
 #include "HvBand.h"
+#include "GroupColumnSpans.h"
 #include "HvCellUIElement.h"
 #include "HvColScrollRegion.h"
 #include "HvColumnGroupImpl.h"
@@ -71,6 +72,24 @@ void HvRowCellAreaUIElement::PositionChildElements()
     const long preview = shown.AutoPreviewHeight();
     const long cellsBottom = own.bottom - (preview > 0 ? preview : 0);
     const long left = region->RegionRect().left - region->ScrollPosition();
+    // The item's extent less the selector and indicator columns the first
+    // one holds, the row's border and the cell spacing; the cell draws its
+    // own border inside.
+    auto place = [&](HvColumnGroupImpl* item, RECT rect) {
+        item->DeflateCellRect(&rect, 0, 4);
+        RECT overlap;
+        if (rect.right <= rect.left || !IntersectRect(&overlap, &rect, &own))
+            return;
+        auto* cell = static_cast<HvCellUIElement*>(TakeChildOfType(old, UIElementType::Cell, false));
+        if (!cell)
+            cell = HvCellUIElement::Make(GetLayout(), this, rect);
+        if (!cell)
+            return;
+        cell->SetCell(item, shown.CellObject(item));
+        cell->SetChanged();
+        cell->SetRect(rect, false);
+        fresh.push_back(cell);
+    };
     bool inRun = false;
     for (HvColumnGroupImpl* item : region->ShownItems()) {
         const bool ours = static_cast<HvBand*>(dynamic_cast<GridBandSeam*>(item->Band())) == band;
@@ -80,24 +99,18 @@ void HvRowCellAreaUIElement::PositionChildElements()
             continue;
         }
         inRun = true;
-        // The item's extent less the selector and indicator columns the
-        // first one holds, the row's border and the cell spacing; the cell
-        // draws its own border inside.
         const long start = left + item->SharedOrigin();
-        RECT rect = {start, own.top, start + item->GetExtent(), cellsBottom};
-        item->DeflateCellRect(&rect, 0, 4);
-        RECT overlap;
-        if (rect.right <= rect.left || !IntersectRect(&overlap, &rect, &own))
+        if (!item->IsGroup()) {
+            place(item, {start, own.top, start + item->GetExtent(), cellsBottom});
             continue;
-        auto* cell = static_cast<HvCellUIElement*>(TakeChildOfType(old, UIElementType::Cell, false));
-        if (!cell)
-            cell = HvCellUIElement::Make(GetLayout(), this, rect);
-        if (!cell)
-            continue;
-        cell->SetCell(item, shown.CellObject(item));
-        cell->SetChanged();
-        cell->SetRect(rect, false);
-        fresh.push_back(cell);
+        }
+        // One cell per column of a group, on its level's line of the row.
+        for (const GroupColumnSpan& column : GroupColumnSpans(item)) {
+            long top = 0;
+            long bottom = 0;
+            LevelLine(own.top, cellsBottom, band->GetEffectiveLevelCount(), column.level, top, bottom);
+            place(column.column, {start + column.offset, top, start + column.offset + column.width, bottom});
+        }
     }
     if (preview > 0) {
         const RECT rect = {own.left, cellsBottom, own.right, own.bottom};

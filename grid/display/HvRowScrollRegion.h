@@ -112,6 +112,8 @@ private:
     // Scrolling (HvRowScrollRegionScroll.cpp).
     HvRowScrollRegion* MakeWorkingCopy();
     bool Commit(HvRowScrollRegion& copy);
+    // The elements that show this region's rows are placed anew.
+    void MarkIntersectionsChanged();
     void ShowScrollTip(ViewStyleRow* row);
     void HideScrollTip();
     void MoveContent(const RowScrollRequest& request, short code);

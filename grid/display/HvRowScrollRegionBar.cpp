@@ -238,12 +238,28 @@ void HvRowScrollRegion::CheckSizeChanged()
     control->FireAfterRowRegionSize(this);
 }
 
-void HvRowScrollRegion::ShowScrollTip(ViewStyleRow*)
+void HvRowScrollRegion::ShowScrollTip(ViewStyleRow* row)
 {
+    RegionControlSeam* control = layout_.Control();
+    HWND bar = bar_.Window();
+    if (!control || !row || !bar)
+        return;
+    const std::wstring text = DisplayRowOf(*row).ScrollTipText();
+    if (text.empty()) {
+        HideScrollTip();
+        return;
+    }
+    RECT rect{};
+    GetWindowRect(bar, &rect);
     tipShowing_ = true;
+    control->ShowScrollTip(text.c_str(), rect);
 }
 
 void HvRowScrollRegion::HideScrollTip()
 {
+    if (!tipShowing_)
+        return;
     tipShowing_ = false;
+    if (RegionControlSeam* control = layout_.Control())
+        control->HideScrollTip();
 }

@@ -5,8 +5,12 @@
 
 #include "CViewStyle.h"
 #include "DisplayRowSeam.h"
+#include "HvGridUIElement.h"
+#include "HvLayout.h"
 #include "HvRowScrollRegions.h"
+#include "HvUIElement.h"
 #include "HvVisibleRows.h"
+#include "LayoutRootElement.h"
 #include "LayoutViewStyle.h"
 #include "ScrollRegionsLayoutSeam.h"
 #include "ViewStyleRequests.h"
@@ -68,18 +72,41 @@ bool HvRowScrollRegion::Commit(HvRowScrollRegion& copy)
         if (RegionControlSeam* control = layout_.Control())
             if (control->FireBeforeRowRegionScroll(&copy, this))
                 return false;
+    const bool moved = copy.state_.FirstRow() != state_.FirstRow();
     state_.firstRowOffset = copy.state_.firstRowOffset;
     state_.lineStep = copy.state_.lineStep;
     state_.lastScrollAction = copy.state_.lastScrollAction;
     state_.SetFirstRow(copy.state_.FirstRow());
     // The region lays its rows out again from the new first row.
-    if (CViewStyle* style = Style())
+    if (CViewStyle* style = Style()) {
+        if (moved)
+            style->ResetRowRegion(state_);
         style->BuildVisibleRows(state_);
+    }
     if (visibleRows_)
         visibleRows_->Rebuild(*this);
     dirty_ = true;
     layout_.DirtyRootUIElement(true, false);
+    MarkIntersectionsChanged();
     return true;
+}
+
+void HvRowScrollRegion::MarkIntersectionsChanged()
+{
+    LayoutRootElementSeam* root = layout_.RootUIElement();
+    HvUIElement* grid = root ? LayoutRootElement::GridElement(root) : nullptr;
+    if (!grid)
+        return;
+    // The data area's intersections in this region place their rows again.
+    for (HvUIElement* area : grid->ChildSnapshot()) {
+        if (area->Type() == UIElementType::DataArea)
+            for (HvUIElement* pane : area->ChildSnapshot()) {
+                if (pane->Type() == UIElementType::RowColRegionIntersection && pane->GetRowScrollRegion() == this)
+                    pane->MarkChangedAndUpdate(false);
+                pane->Release();
+            }
+        area->Release();
+    }
 }
 
 bool HvRowScrollRegion::HandleScroll(short code, bool exitEdit, bool repaintOnly)

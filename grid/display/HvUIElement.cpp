@@ -550,6 +550,11 @@ HvUIElement* HvUIElement::GetDescendant(const DescendantQuery& query)
             return nullptr;
     }
     if (query.type != type_) {
+        // A part of the tree waiting to be placed again is placed first, as
+        // a paint would.
+        UIElementControlSeam* control = GetControl();
+        if (childrenDirty_ && IsAlive() && !(control && control->IsPainting()))
+            PositionChildElements();
         std::vector<HvUIElement*> children = ChildSnapshot();
         HvUIElement* found = nullptr;
         for (HvUIElement* child : children)

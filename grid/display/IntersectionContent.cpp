@@ -11,6 +11,7 @@
 #include "HvRowUIElement.h"
 #include "HvUIElements.h"
 #include "LayoutViewStyle.h"
+#include "SiblingConnectors.h"
 #include "UIElementLayoutSeam.h"
 
 IntersectionContent::IntersectionContent(HvRowColRegionIntersectionUIElement& element, HvRowScrollRegion& rows,
@@ -48,6 +49,10 @@ void IntersectionContent::Place()
         fresh.push_back(headers);
     };
 
+    // Connector lines join sibling rows wherever child rows may come
+    // between them.
+    const bool withConnectors = style.IsMultiBand();
+    SiblingConnectors connectors(left, own);
     bool placedRow = false;
     for (HvVisibleRow* record = rows_.Rows().First(); record; record = HvVisibleRowList::Next(record)) {
         DisplayRow& row = DisplayRowOf(CViewStyle::RowOf(*record));
@@ -58,7 +63,12 @@ void IntersectionContent::Place()
         // A row sharing its thin border with the row above starts on that
         // row's last line.
         const long top = regionTop + record->GetTop(true) + row.RowSpacingBefore();
-        const RECT rect = {left + band->Origin(), top, left + band->Origin() + band->Extent(), top + row.Height()};
+        RECT rect = {left + band->Origin(), top, left + band->Origin() + band->Extent(), top + row.Height()};
+        // Thin borders: a row right under its band's headers starts on
+        // their bottom line, so that the two draw one line.
+        VisibleRowBand* shown = record->Row().Band();
+        if (record->headersAbove && headerHeight >= 1 && shown && shown->IsRowBorderThin())
+            --rect.top;
         RECT overlap;
         if (IntersectRect(&overlap, &rect, &own)) {
             auto* element = static_cast<HvRowUIElement*>(element_.TakeChildOfType(old, UIElementType::Row, false));
@@ -72,6 +82,8 @@ void IntersectionContent::Place()
                 placedRow = true;
             }
         }
+        if (withConnectors)
+            connectors.AddRow(row, rect.top, rect.bottom);
         if (record->headersAbove)
             placeHeaders(*band, row.RowObject(), regionTop + record->top, headerHeight);
     }
@@ -91,5 +103,7 @@ void IntersectionContent::Place()
         if (auto* first = static_cast<ModelViewStyleBand*>(owner->BandAt(0)))
             placeHeaders(first->Band(), nullptr, regionTop, first->Band().GetHeaderHeight());
     }
+    if (withConnectors)
+        connectors.Place(element_, old, fresh);
     element_.ReplaceChildren(fresh);
 }

@@ -2,6 +2,8 @@
 // column's or group's header, its change notices and its persistence.
 #include "HvHeader.h"
 
+#include "HeaderElementLookup.h"
+
 #include "AppearanceData.h"
 #include "ColumnBandSeam.h"
 #include "ColumnErrors.h"
@@ -447,7 +449,7 @@ HRESULT HvHeader::PutRegion(IHvColScrollRegion* region)
     return S_OK;
 }
 
-STDMETHODIMP HvHeader::GetUIElement(VARIANT*, VARIANT*, IHvUIElement** out)
+STDMETHODIMP HvHeader::GetUIElement(VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
 {
     if (!out)
         return E_INVALIDARG;
@@ -455,6 +457,8 @@ STDMETHODIMP HvHeader::GetUIElement(VARIANT*, VARIANT*, IHvUIElement** out)
     if (!IsActive())
         return NotActiveError();
     // The element tree belongs to the display; without one there is none.
+    if (HeaderElementFinder find = HeaderElementLookup())
+        return find(*this, rowRegion, colRegion, out);
     return S_OK;
 }
 

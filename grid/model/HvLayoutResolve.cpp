@@ -3,10 +3,12 @@
 // the notices of the layout's sub-objects.
 #include "HvLayout.h"
 
+#include "AddNewBoxStaircase.h"
 #include "AppearanceData.h"
 #include "BandBindingSeam.h"
 #include "GridBandSeam.h"
 #include "HvBand.h"
+#include "HvAddNewBox.h"
 #include "HvAppearance.h"
 #include "HvAppearances.h"
 #include "HvOverrides.h"
@@ -314,29 +316,9 @@ LONG HvLayout::GetAddNewBoxExtent()
 {
     if (!IsAddNewBoxVisible())
         return 0;
-    const LONG border = 2 * BorderWidthFromStyle(7);
-    HDC dc = GetDC(nullptr);
-    if (!dc)
-        return GetFontLineHeight(nullptr) + border;
-    HFONT font = font_.GetHFont();
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    SIZE text{};
-    GetTextExtentPoint32W(dc, L"Wy", 2, &text);
-    if (old)
-        SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    const LONG button = text.cy + 2 * BorderWidthFromStyle(7) + 3;
-    const LONG height = std::max<LONG>(text.cy, button);
-    LONG stair = std::max<LONG>(height - button, 8) + 8;
-    int counted = 0;
-    for (LONG i = 0; i < bands_->ItemCount(); ++i) {
-        GridBandSeam* band = bands_->BandAt(i);
-        if (!band || band->IsEffectivelyHidden())
-            continue;
-        stair += counted == 0 ? button : button + 6;
-        ++counted;
-    }
-    return std::max(height, stair) + border;
+    auto& box = *static_cast<HvAddNewBox*>(addNewBox_);
+    const AddNewBoxStaircase plan = AddNewBoxStaircase::Plan(*this, box, RECT{0, 0, 0x7FFF, 0});
+    return plan.bottom + 2 * BorderWidthFromStyle(box.ResolveBorderStyle());
 }
 
 // ---------------------------------------------------------------------------

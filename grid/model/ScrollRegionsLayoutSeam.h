@@ -38,6 +38,11 @@ public:
     // The active cell leaves edit mode and its edit window is hidden, before
     // a scroll moves what it stands over.
     virtual void ExitEditForScroll() {}
+    // The tip beside a row region's scroll bar (its screen rectangle) while
+    // the thumb is dragged: the lines of the row under the thumb, next to
+    // the cursor; hidden when the drag ends.
+    virtual void ShowScrollTip(const wchar_t*, const RECT&) {}
+    virtual void HideScrollTip() {}
 
 protected:
     ~RegionControlSeam() = default;

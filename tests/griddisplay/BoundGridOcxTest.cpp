@@ -1,11 +1,14 @@
 // The registered grid bound to a recordset through its DataSource: the band's
 // headers, rows, selectors and cells placed in the data area, drawn into a
 // memory context and found again at their points.
+#include "KeepPicture.h"
 #include "OcxGrid.h"
 
 #include "Recordset.h"
 
 #include <doctest/doctest.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -49,7 +52,7 @@ void Bind(OcxGrid& grid, Recordset& records)
 {
     ComPtr<IUnknown> source;
     REQUIRE(records.GetDataSource(&source) == S_OK);
-    REQUIRE(grid.Control()->putref_DataSource(reinterpret_cast<DataSource*>(source.Get())) == S_OK);
+    grid.Bind(source.Get());
 }
 
 std::wstring CaptionOf(IHvUIElement* element)
@@ -70,19 +73,6 @@ ComPtr<IHvCell> CellOf(IHvUIElement* element)
     ComPtr<IHvCell> cell;
     element->get_Cell(&cell);
     return cell;
-}
-
-// Pixels inside the rectangle that differ from both given colours.
-int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other)
-{
-    int ink = 0;
-    for (long y = rect.top; y < rect.bottom; ++y)
-        for (long x = rect.left; x < rect.right; ++x) {
-            const COLORREF at = canvas.At(x, y);
-            if (at != back && at != other)
-                ++ink;
-        }
-    return ink;
 }
 
 // The cell elements of the row element at the index, in column order.
@@ -135,6 +125,7 @@ TEST_CASE("a bound grid places and paints its band's headers, rows, selectors an
 {
     BoundGrid bound;
     bound.Draw();
+    KeepPicture(bound.canvas, L"grid_bound");
     OcxGrid& grid = bound.grid;
     const Canvas& canvas = bound.canvas;
 
@@ -294,4 +285,355 @@ TEST_CASE("automatic scroll bars settle when the columns fit only beside the ver
         CHECK(bound.grid.CountOf(1400) == 1);
         CHECK(bound.grid.CountOf(1100) == 1);
     }
+}
+
+TEST_CASE("a row and a cell give their elements where they show, and none once scrolled away")
+{
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    ComPtr<IHvRow> row;
+    REQUIRE(grid.Control()->GetRow(hvChildRowFirst, &row) == S_OK);
+    REQUIRE(row);
+    VARIANT rows = Missing();
+    VARIANT cols = Missing();
+    ComPtr<IHvUIElement> element;
+    REQUIRE(row->GetUIElement(&rows, &cols, &element) == S_OK);
+    REQUIRE(element);
+    CHECK(TypeOf(element.Get()) == Row);
+    const RECT first = RectOf(grid.OfType(Row).at(0).Get());
+    const RECT given = RectOf(element.Get());
+    CHECK(EqualRect(&first, &given));
+
+    ComPtr<IHvCells> cells;
+    REQUIRE(row->get_Cells(&cells) == S_OK);
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    index.lVal = 1;
+    ComPtr<IHvCell> cell;
+    REQUIRE(cells->get_Item(index, &cell) == S_OK);
+    ComPtr<IHvUIElement> cellElement;
+    REQUIRE(cell->GetUIElement(&rows, &cols, &cellElement) == S_OK);
+    REQUIRE(cellElement);
+    CHECK(TypeOf(cellElement.Get()) == Cell);
+    const RECT second = RectOf(CellsOfRow(grid, 0).at(1).Get());
+    const RECT givenCell = RectOf(cellElement.Get());
+    CHECK(EqualRect(&second, &givenCell));
+
+    // Region by index, then the row scrolled out of it.
+    VARIANT first0;
+    VariantInit(&first0);
+    first0.vt = VT_I4;
+    first0.lVal = 0;
+    element.Reset();
+    REQUIRE(row->GetUIElement(&first0, &cols, &element) == S_OK);
+    CHECK(TypeOf(element.Get()) == Row);
+    REQUIRE(grid.RowRegion(0)->Scroll(hvRowScrollActionPageDown) == S_OK);
+    {
+        ComPtr<IHvRow> top;
+        REQUIRE(grid.RowRegion(0)->get_FirstRow(&top) == S_OK);
+        VARIANT_BOOL same = VARIANT_TRUE;
+        REQUIRE(top);
+        top->IsSameAs(row.Get(), &same);
+        CHECK(same == VARIANT_FALSE);
+    }
+    element.Reset();
+    cellElement.Reset();
+    REQUIRE(row->GetUIElement(&rows, &cols, &element) == S_OK);
+    CHECK_FALSE(element);
+    REQUIRE(cell->GetUIElement(&rows, &cols, &cellElement) == S_OK);
+    CHECK_FALSE(cellElement);
+}
+
+namespace {
+
+VARIANT Text(const wchar_t* text)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(text);
+    return v;
+}
+
+VARIANT Short(short value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I2;
+    v.iVal = value;
+    return v;
+}
+
+// Adds a group of the given columns (at the given levels) to the band.
+void AddGroup(IHvBand* band, const wchar_t* caption, std::vector<std::pair<const wchar_t*, short>> columns)
+{
+    ComPtr<IHvGroups> groups;
+    REQUIRE(band->get_Groups(&groups) == S_OK);
+    VARIANT key = Text(caption);
+    VARIANT title = Text(caption);
+    ComPtr<IHvGroup> group;
+    REQUIRE(groups->Add(key, Missing(), title, &group) == S_OK);
+    VariantClear(&key);
+    VariantClear(&title);
+    ComPtr<IHvGroupCols> cols;
+    REQUIRE(group->get_Columns(&cols) == S_OK);
+    for (auto [name, level] : columns) {
+        VARIANT column = Text(name);
+        VARIANT position = Missing();
+        VARIANT line = Short(level);
+        REQUIRE(cols->Add(&column, &position, &line) == S_OK);
+        VariantClear(&column);
+    }
+}
+
+ComPtr<IHvUIElement> HeaderCaptioned(OcxGrid& grid, const std::wstring& caption)
+{
+    for (const auto& header : grid.OfType(Header))
+        if (CaptionOf(header.Get()) == caption)
+            return header;
+    return nullptr;
+}
+
+} // namespace
+
+namespace {
+
+// The band's columns in two groups, F1 under NAME when on two levels.
+void ShowGroups(bool twoLevels)
+{
+    CAPTURE(twoLevels);
+    BoundGrid bound(600, 300);
+    OcxGrid& grid = bound.grid;
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    if (twoLevels)
+        REQUIRE(band->put_LevelCount(2) == S_OK);
+    AddGroup(band.Get(), L"Alpha", {{L"NAME", 0}, {L"F1", twoLevels ? 1 : 0}});
+    AddGroup(band.Get(), L"Beta", {{L"F2", 0}, {L"F3", 0}});
+    bound.Draw();
+    KeepPicture(bound.canvas, twoLevels ? L"grid_groups_levels" : L"grid_groups");
+
+    const auto alpha = HeaderCaptioned(grid, L"Alpha");
+    const auto beta = HeaderCaptioned(grid, L"Beta");
+    REQUIRE(alpha);
+    REQUIRE(beta);
+    const RECT a = RectOf(alpha.Get());
+    const RECT b = RectOf(beta.Get());
+    CHECK(b.left >= a.right - 1);
+    const RECT name = RectOf(HeaderCaptioned(grid, L"NAME").Get());
+    const RECT f1 = RectOf(HeaderCaptioned(grid, L"F1").Get());
+    const RECT f2 = RectOf(HeaderCaptioned(grid, L"F2").Get());
+    CHECK(name.top >= a.bottom - 1);
+    CHECK(name.left >= a.left);
+    CHECK(f2.left >= b.left);
+    CHECK(f2.top >= b.bottom - 1);
+    if (twoLevels) {
+        CHECK(f1.top >= name.bottom - 1);
+        CHECK(f1.left == name.left);
+    } else {
+        CHECK(f1.top == name.top);
+        CHECK(f1.left >= name.right - 1);
+        CHECK(f1.right <= a.right + 1);
+    }
+
+    // The first row's cells under their columns' headers, one line each.
+    const auto cells = CellsOfRow(grid, 0);
+    REQUIRE(cells.size() == 4);
+    const RECT firstCell = RectOf(cells[0].Get());
+    const RECT secondCell = RectOf(cells[1].Get());
+    CHECK(TextOf(CellOf(cells[0].Get()).Get()) == L"row 0");
+    CHECK(TextOf(CellOf(cells[1].Get()).Get()) == L"1");
+    CHECK(firstCell.left >= name.left);
+    CHECK(firstCell.right <= name.right + 1);
+    if (twoLevels)
+        CHECK(secondCell.top >= firstCell.bottom - 1);
+    else
+        CHECK(secondCell.top == firstCell.top);
+}
+
+} // namespace
+
+TEST_CASE("a band with groups shows each group's header above its columns' headers, and the cells below them")
+{
+    for (const bool twoLevels : {false, true})
+        ShowGroups(twoLevels);
+}
+
+namespace {
+
+// The grid window's vertical scroll bar of its first row region.
+HWND VerticalBar(HWND grid)
+{
+    for (HWND child = GetWindow(grid, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        if (_wcsicmp(name, L"ScrollBar") == 0 && (GetWindowLongW(child, GWL_STYLE) & SBS_VERT))
+            return child;
+    }
+    return nullptr;
+}
+
+HWND ToolTipOfThread()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            if (_wcsicmp(name, TOOLTIPS_CLASSW) != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The text of the control's tool (its window is the tool).
+std::wstring ToolText(HWND tip, HWND grid)
+{
+    wchar_t text[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = grid;
+    info.uId = reinterpret_cast<UINT_PTR>(grid);
+    info.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+} // namespace
+
+TEST_CASE("dragging the thumb shows the row under it in a tip; letting go scrolls there")
+{
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    const HWND window = grid.Window();
+    const HWND bar = VerticalBar(window);
+    REQUIRE(bar);
+    SetScrollPos(bar, SB_CTL, 30, FALSE);
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 30), reinterpret_cast<LPARAM>(bar));
+    const HWND tip = ToolTipOfThread();
+    REQUIRE(tip);
+    CHECK(IsWindowVisible(tip));
+    CHECK(ToolText(tip, window) == L"NAME: row 30");
+    // Nothing scrolled yet.
+    bound.Draw();
+    CHECK(TextOf(CellOf(CellsOfRow(grid, 0).at(0).Get()).Get()) == L"row 0");
+
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), reinterpret_cast<LPARAM>(bar));
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
+    CHECK_FALSE(IsWindowVisible(tip));
+    bound.Draw();
+    CHECK(TextOf(CellOf(CellsOfRow(grid, 0).at(0).Get()).Get()) == L"row 30");
+
+    // A band's ScrollTipField names the column shown.
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    BSTR field = SysAllocString(L"F2");
+    REQUIRE(band->put_ScrollTipField(field) == S_OK);
+    SysFreeString(field);
+    SetScrollPos(bar, SB_CTL, 5, FALSE);
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5), reinterpret_cast<LPARAM>(bar));
+    CHECK(ToolText(tip, window) == L"F2: 52");
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(bar));
+}
+
+TEST_CASE("with thin borders the headers' bottom line is the first row's top line")
+{
+    BoundGrid bound;
+    bound.Draw();
+    OcxGrid& grid = bound.grid;
+    const RECT header = RectOf(grid.OfType(Header).at(1).Get());
+    const RECT row = RectOf(grid.OfType(Row).at(0).Get());
+    CHECK(row.top == header.bottom - 1);
+    // Down the middle of the second column: one line between the caption
+    // and the first value.
+    const long x = (header.left + header.right) / 2;
+    const COLORREF back = bound.canvas.At(x, header.bottom + 3);
+    int lines = 0;
+    for (long y = header.bottom - 3; y <= header.bottom + 2; ++y)
+        if (bound.canvas.At(x, y) != back && bound.canvas.At(x, y - 1) == back)
+            ++lines;
+    CHECK(lines == 1);
+}
+
+TEST_CASE("a header gives its element where it shows")
+{
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(band->get_Columns(&columns) == S_OK);
+    VARIANT key = Text(L"F2");
+    ComPtr<IHvColumn> column;
+    REQUIRE(columns->get_Item(key, &column) == S_OK);
+    VariantClear(&key);
+    ComPtr<IHvHeader> header;
+    REQUIRE(column->get_Header(&header) == S_OK);
+    VARIANT rows = Missing();
+    VARIANT cols = Missing();
+    ComPtr<IHvUIElement> element;
+    REQUIRE(header->GetUIElement(&rows, &cols, &element) == S_OK);
+    REQUIRE(element);
+    CHECK(TypeOf(element.Get()) == Header);
+    CHECK(CaptionOf(element.Get()) == L"F2");
+    const RECT shown = RectOf(HeaderCaptioned(grid, L"F2").Get());
+    const RECT given = RectOf(element.Get());
+    CHECK(EqualRect(&shown, &given));
+}
+
+TEST_CASE("an auto-preview shows its text across the bottom of each row, except where a row hides it")
+{
+    BoundGrid bound(400, 300);
+    OcxGrid& grid = bound.grid;
+    bound.Draw();
+    const long plainHeight = RectOf(grid.OfType(Row).at(1).Get()).bottom - RectOf(grid.OfType(Row).at(1).Get()).top;
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    BSTR field = SysAllocString(L"NAME");
+    REQUIRE(band->put_AutoPreviewField(field) == S_OK);
+    SysFreeString(field);
+    REQUIRE(band->put_AutoPreviewEnabled(VARIANT_TRUE) == S_OK);
+    ComPtr<IHvRow> first;
+    REQUIRE(grid.Control()->GetRow(hvChildRowFirst, &first) == S_OK);
+    VARIANT span = Missing();
+    ComPtr<IHvRow> second;
+    REQUIRE(first->GetSibling(hvSiblingRowNext, &span, &second) == S_OK);
+    REQUIRE(second->put_AutoPreviewHidden(VARIANT_TRUE) == S_OK);
+    bound.Draw();
+    KeepPicture(bound.canvas, L"grid_autopreview");
+
+    const auto rows = grid.OfType(Row);
+    const auto previews = grid.OfType(5500);
+    REQUIRE(rows.size() >= 3);
+    REQUIRE(previews.size() >= 2);
+    const RECT row0 = RectOf(rows[0].Get());
+    const RECT row1 = RectOf(rows[1].Get());
+    const RECT preview = RectOf(previews[0].Get());
+    CHECK(row0.bottom - row0.top > plainHeight + 1);
+    CHECK(row1.bottom - row1.top == plainHeight);
+    CHECK(preview.top >= row0.top);
+    CHECK(preview.bottom <= row0.bottom);
+    CHECK(preview.top >= RectOf(CellsOfRow(grid, 0).at(0).Get()).bottom - 1);
+    // The second preview belongs to the third row.
+    CHECK(RectOf(previews[1].Get()).top >= RectOf(rows[2].Get()).top);
+    RECT inner = preview;
+    InflateRect(&inner, -1, -1);
+    const COLORREF back = bound.canvas.At(inner.right - 2, inner.bottom - 2);
+    CHECK(InkIn(bound.canvas, inner, back, Untouched) > 10);
 }

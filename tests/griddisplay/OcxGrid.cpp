@@ -71,6 +71,12 @@ std::vector<ComPtr<IHvUIElement>> OcxGrid::OfType(long type) const
     return found;
 }
 
+void OcxGrid::Bind(IUnknown* source)
+{
+    REQUIRE(source);
+    REQUIRE(control_->putref_DataSource(reinterpret_cast<DataSource*>(source)) == S_OK);
+}
+
 HRESULT OcxGrid::DrawInto(Canvas& canvas) const
 {
     ComPtr<IViewObject> view = host_.Query<IViewObject>();
@@ -121,6 +127,18 @@ RECT RectOf(IHvUIElement* element)
         r->get_Bottom(&rect.bottom);
     }
     return rect;
+}
+
+int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other)
+{
+    int ink = 0;
+    for (long y = rect.top; y < rect.bottom; ++y)
+        for (long x = rect.left; x < rect.right; ++x) {
+            const COLORREF at = canvas.At(x, y);
+            if (at != back && at != other)
+                ++ink;
+        }
+    return ink;
 }
 
 VARIANT Missing()

@@ -30,6 +30,9 @@ public:
     // Counts of the elements of each type under the root.
     int CountOf(long type) const { return static_cast<int>(OfType(type).size()); }
 
+    // Binds the grid to the data source (a recordset's).
+    void Bind(IUnknown* source);
+
     // Paints the whole control into the canvas through IViewObject::Draw.
     HRESULT DrawInto(Canvas& canvas) const;
 
@@ -49,5 +52,7 @@ private:
 
 long TypeOf(IHvUIElement* element);
 RECT RectOf(IHvUIElement* element);
+// Pixels inside the rectangle that differ from both given colours.
+int InkIn(const Canvas& canvas, const RECT& rect, COLORREF back, COLORREF other);
 // The optional argument left out.
 VARIANT Missing();

@@ -1,0 +1,8 @@
+// HeaderElementLookup: the process-wide finder.
+#include "HeaderElementLookup.h"
+
+HeaderElementFinder& HeaderElementLookup()
+{
+    static HeaderElementFinder finder = nullptr;
+    return finder;
+}

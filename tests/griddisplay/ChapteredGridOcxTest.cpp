@@ -1,0 +1,262 @@
+// The registered grid bound to a chaptered recordset in the default
+// multi-band style: an expanded parent row's child rows indented below it
+// with their own headers, the connector lines between the parent rows, and
+// the add-new box with one button per band in a staircase.
+#include "KeepPicture.h"
+#include "OcxGrid.h"
+
+#include "Recordset.h"
+
+#include <doctest/doctest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+using namespace hv::recordset;
+
+namespace {
+
+constexpr long BandHeaders = 3000;
+constexpr long Row = 5000;
+constexpr long Connector = 2000;
+constexpr long AddNewBox = 400;
+constexpr long AddNewRowButton = 6600;
+constexpr long ButtonConnector = 7000;
+constexpr COLORREF Untouched = RGB(1, 2, 3);
+
+VARIANT Number(double value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_R8;
+    v.dblVal = value;
+    return v;
+}
+
+// Three parents (ID, NAME) with five items (PARENT, QTY) each.
+struct Tree {
+    Recordset items, parents;
+    Tree()
+    {
+        REQUIRE(items.AppendField(L"PARENT", FieldType::Double) == S_OK);
+        REQUIRE(items.AppendField(L"QTY", FieldType::Double) == S_OK);
+        REQUIRE(items.Open() == S_OK);
+        for (int p = 1; p <= 3; ++p)
+            for (int i = 0; i < 5; ++i) {
+                REQUIRE(items.AddNew() == S_OK);
+                REQUIRE(items.SetValue(L"PARENT", Number(p)) == S_OK);
+                REQUIRE(items.SetValue(L"QTY", Number(p * 100 + i)) == S_OK);
+            }
+        REQUIRE(items.Update() == S_OK);
+        REQUIRE(parents.AppendField(L"ID", FieldType::Double) == S_OK);
+        REQUIRE(parents.AppendField(L"NAME", FieldType::WideString, 20) == S_OK);
+        REQUIRE(parents.AppendChapter(L"ITEMS", items, L"ID", L"PARENT") == S_OK);
+        REQUIRE(parents.Open() == S_OK);
+        for (int p = 1; p <= 3; ++p) {
+            REQUIRE(parents.AddNew() == S_OK);
+            REQUIRE(parents.SetValue(L"ID", Number(p)) == S_OK);
+            VARIANT name;
+            VariantInit(&name);
+            name.vt = VT_BSTR;
+            name.bstrVal = SysAllocString((L"parent " + std::to_wstring(p)).c_str());
+            REQUIRE(parents.SetValue(L"NAME", name) == S_OK);
+            VariantClear(&name);
+        }
+        REQUIRE(parents.Update() == S_OK);
+    }
+};
+
+struct ChapteredGrid {
+    Tree tree;
+    OcxGrid grid;
+    Canvas canvas;
+
+    ChapteredGrid() : grid(500, 400), canvas(500, 400, Untouched)
+    {
+        ComPtr<IUnknown> source;
+        REQUIRE(tree.parents.GetDataSource(&source) == S_OK);
+        grid.Bind(source.Get());
+    }
+    // The second parent row alone expanded.
+    void ExpandSecondParent()
+    {
+        ComPtr<IHvRow> row;
+        REQUIRE(grid.Control()->GetRow(hvChildRowFirst, &row) == S_OK);
+        for (int i = 0; row; ++i) {
+            REQUIRE(row->put_Expanded(i == 1 ? VARIANT_TRUE : VARIANT_FALSE) == S_OK);
+            VARIANT span = Missing();
+            ComPtr<IHvRow> next;
+            if (FAILED(row->GetSibling(hvSiblingRowNext, &span, &next)))
+                break;
+            row = next;
+        }
+    }
+    void Draw() { REQUIRE(grid.DrawInto(canvas) == S_OK); }
+};
+
+long BandIndexOf(IHvUIElement* element)
+{
+    ComPtr<IHvBand> band;
+    short index = -1;
+    if (SUCCEEDED(element->get_Band(&band)) && band)
+        band->get_Index(&index);
+    return index;
+}
+
+} // namespace
+
+TEST_CASE("an expanded parent shows its child rows indented under their headers, joined by connector lines")
+{
+    ChapteredGrid chaptered;
+    chaptered.ExpandSecondParent();
+    chaptered.Draw();
+    KeepPicture(chaptered.canvas, L"grid_chaptered");
+    OcxGrid& grid = chaptered.grid;
+
+    const auto rows = grid.OfType(Row);
+    REQUIRE(rows.size() == 8);
+    // Parent 1, parent 2, its five items, parent 3.
+    const RECT parent = RectOf(rows[1].Get());
+    for (size_t i = 2; i < 7; ++i) {
+        CAPTURE(i);
+        CHECK(BandIndexOf(rows[i].Get()) == 1);
+        CHECK(RectOf(rows[i].Get()).left == parent.left + 19);
+    }
+    CHECK(BandIndexOf(rows[7].Get()) == 0);
+    // The child band's headers stand between the parent and its first item.
+    bool childHeaders = false;
+    for (const auto& headers : grid.OfType(BandHeaders))
+        if (BandIndexOf(headers.Get()) == 1) {
+            const RECT rect = RectOf(headers.Get());
+            CHECK(rect.top >= parent.bottom - 1);
+            CHECK(rect.bottom <= RectOf(rows[2].Get()).top + 1);
+            childHeaders = true;
+        }
+    CHECK(childHeaders);
+
+    // One line from each parent to the next, in the parents' indicator
+    // column, the second passing the items; one from each item to the next.
+    std::vector<ComPtr<IHvUIElement>> lines;
+    int itemLines = 0;
+    for (const auto& line : grid.OfType(Connector))
+        if (BandIndexOf(line.Get()) == 0)
+            lines.push_back(line);
+        else
+            ++itemLines;
+    CHECK(itemLines == 4);
+    REQUIRE(lines.size() == 2);
+    const RECT second = RectOf(lines[1].Get());
+    CHECK(second.left >= parent.left);
+    CHECK(second.right <= parent.left + 19);
+    CHECK(second.top < RectOf(rows[2].Get()).top);
+    CHECK(second.bottom > RectOf(rows[6].Get()).bottom);
+    CHECK(BandIndexOf(lines[1].Get()) == 0);
+    // The line is drawn where it passes the items.
+    const RECT item = RectOf(rows[4].Get());
+    const RECT strip = {second.left, item.top, second.right, item.bottom};
+    const COLORREF back = chaptered.canvas.At(second.left + 1, item.top + 1);
+    CHECK(InkIn(chaptered.canvas, strip, back, Untouched) >= 3);
+}
+
+TEST_CASE("the add-new box holds a button per band in a staircase, joined by a connector")
+{
+    ChapteredGrid chaptered;
+    OcxGrid& grid = chaptered.grid;
+    ComPtr<IHvAddNewBox> box;
+    REQUIRE(grid.Layout()->get_AddNewBox(&box) == S_OK);
+    REQUIRE(box->put_Hidden(VARIANT_FALSE) == S_OK);
+    chaptered.Draw();
+    KeepPicture(chaptered.canvas, L"grid_addnewbox");
+
+    const auto boxes = grid.OfType(AddNewBox);
+    REQUIRE(boxes.size() == 1);
+    const RECT area = RectOf(boxes[0].Get());
+    const auto buttons = grid.OfType(AddNewRowButton);
+    REQUIRE(buttons.size() == 2);
+    const RECT top = RectOf(buttons[0].Get());
+    const RECT child = RectOf(buttons[1].Get());
+    CHECK(BandIndexOf(buttons[0].Get()) == 0);
+    CHECK(BandIndexOf(buttons[1].Get()) == 1);
+    CHECK(child.left > top.left);
+    CHECK(child.top > top.bottom);
+    // Both lie inside the box, each with its caption drawn.
+    for (const RECT& button : {top, child}) {
+        CHECK(button.left > area.left);
+        CHECK(button.right < area.right);
+        CHECK(button.bottom < area.bottom);
+        RECT inner = button;
+        InflateRect(&inner, -3, -3);
+        const COLORREF face = chaptered.canvas.At(inner.left, inner.top);
+        CHECK(InkIn(chaptered.canvas, inner, face, Untouched) > 10);
+    }
+
+    const auto lines = grid.OfType(ButtonConnector);
+    REQUIRE(lines.size() == 1);
+    const RECT line = RectOf(lines[0].Get());
+    CHECK(line.left > top.left);
+    CHECK(line.left < top.right);
+    CHECK(line.top == top.bottom);
+    CHECK(line.right == child.left);
+    CHECK(BandIndexOf(lines[0].Get()) == 1);
+    // The line is found at a point on its bottom arm, not inside its corner.
+    VARIANT ignore = Missing();
+    ComPtr<IHvUIElement> found;
+    const long y = line.bottom - 1;
+    REQUIRE(grid.Control()->UIElementFromPoint(OcxGrid::ToUnits((line.left + line.right) / 2), OcxGrid::ToUnits(y),
+                                               &ignore, &found) == S_OK);
+    CHECK(TypeOf(found.Get()) == ButtonConnector);
+    found.Reset();
+    REQUIRE(grid.Control()->UIElementFromPoint(OcxGrid::ToUnits((line.left + line.right) / 2),
+                                               OcxGrid::ToUnits((line.top + line.bottom) / 2), &ignore,
+                                               &found) == S_OK);
+    CHECK(TypeOf(found.Get()) == AddNewBox);
+}
+
+TEST_CASE("each view style lays the chaptered rows out its own way")
+{
+    struct Case {
+        Constants_ViewStyle style;
+        Constants_ViewStyleBand bands;
+        const wchar_t* picture;
+    };
+    const Case cases[] = {
+        {hvViewStyleSingleBand, hvViewStyleBandVertical, L"grid_style_single"},
+        {hvViewStyleMultiBand, hvViewStyleBandVertical, L"grid_style_vertical"},
+        {hvViewStyleMultiBand, hvViewStyleBandHorizontal, L"grid_style_horizontal"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.picture);
+        ChapteredGrid chaptered;
+        OcxGrid& grid = chaptered.grid;
+        REQUIRE(grid.Layout()->put_ViewStyle(c.style) == S_OK);
+        REQUIRE(grid.Layout()->put_ViewStyleBand(c.bands) == S_OK);
+        chaptered.ExpandSecondParent();
+        chaptered.Draw();
+        KeepPicture(chaptered.canvas, c.picture);
+
+        const auto rows = grid.OfType(Row);
+        REQUIRE(rows.size() >= 3);
+        const RECT parent = RectOf(rows[1].Get());
+        if (c.style == hvViewStyleSingleBand) {
+            // The top band alone, as a flat table.
+            CHECK(rows.size() == 3);
+            for (const auto& row : rows)
+                CHECK(BandIndexOf(row.Get()) == 0);
+            CHECK(grid.CountOf(Connector) == 0);
+            continue;
+        }
+        REQUIRE(rows.size() == 8);
+        const RECT child = RectOf(rows[2].Get());
+        CHECK(BandIndexOf(rows[2].Get()) == 1);
+        if (c.bands == hvViewStyleBandVertical) {
+            CHECK(child.left == parent.left + 19);
+            CHECK(child.top >= parent.bottom);
+        } else {
+            // Child rows beside their parent, starting on its line.
+            CHECK(child.left >= parent.right - 1);
+            CHECK(std::abs(child.top - parent.top) <= 1);
+        }
+    }
+}
