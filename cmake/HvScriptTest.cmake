@@ -1,14 +1,16 @@
 # hv_add_script_test(NAME name SCRIPT file.vbs [SERVERS target ...]
-#                    [LOCALES pt_BR en_US] [TIMEOUT seconds] [FOCUS] [SERIAL])
+#                    [LOCALES pt_BR en_US] [TIMEOUT seconds] [FOCUS] [SERIAL]
+#                    [HEAP_CHECK])
 # Registers a ctest entry that runs a VBScript under the project's Wine
 # prefix with cscript, through script_runner: the servers (library targets)
 # are registered with regsvr32 first, the check procedures of
 # tests/script/Checks.vbs come before the script, and the test passes only
 # when the script printed its end marker ("Finish") and no check failed.
-# Scripts are plain ASCII and never show a message box. Such tests register
+# Scripts are plain ASCII and never show a message box. HEAP_CHECK runs the
+# script host with the heap's free and tail checks on. Such tests register
 # servers, so they hold the registry lock.
 function(hv_add_script_test)
-  cmake_parse_arguments(S "FOCUS;SERIAL" "NAME;SCRIPT;TIMEOUT" "SERVERS;LOCALES" ${ARGN})
+  cmake_parse_arguments(S "FOCUS;SERIAL;HEAP_CHECK" "NAME;SCRIPT;TIMEOUT" "SERVERS;LOCALES" ${ARGN})
   if(NOT TARGET script_runner)
     add_executable(script_runner ${PROJECT_SOURCE_DIR}/tests/script/ScriptRunner.cpp)
     target_link_options(script_runner PRIVATE -municode)
@@ -26,6 +28,9 @@ function(hv_add_script_test)
     list(APPEND args --register $<TARGET_FILE:${server}>)
   endforeach()
   math(EXPR limit "${S_TIMEOUT} - 20")
+  if(S_HEAP_CHECK)
+    list(APPEND args --heap-check)
+  endif()
   list(APPEND args --prelude ${PROJECT_SOURCE_DIR}/tests/script/Checks.vbs --timeout ${limit} ${script})
   foreach(loc IN LISTS S_LOCALES)
     if(loc STREQUAL "pt_BR")

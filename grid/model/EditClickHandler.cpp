@@ -2,6 +2,7 @@
 #include "EditClickHandler.h"
 
 #include "HvSelectableItem.h"
+#include "KeyedItemHold.h"
 #include "SelectionBandSeam.h"
 #include "SelectionControlSeam.h"
 
@@ -34,8 +35,15 @@ void EditClickHandler::ClickCell(HvSelectableItem* cell, LONG flag1, LONG flag2)
         return;
     }
     SelectionControlSeam* control = cell->GridControl();
+    ControlHold controlHold(control);
+    KeyedItemHold cellHold(cell->KeyedItem());
+    HvSelectableItem* row = cell->RowItem();
+    KeyedItemHold rowHold(row ? row->KeyedItem() : nullptr);
     if (control && control->ClearAllSelections() != 0)
         return; // BeforeSelectChange cancelled
+    // The event's handler may have deleted the row or let the grid go.
+    if (!cellHold.Alive() || !rowHold.Alive() || cell->GridControl() != control)
+        return;
     if (SelectionBandSeam* band = cell->OwnerBand())
         band->CallCellSelectStrategy();
     cell->Activate(flag1 != 0, 1, 0);

@@ -12,6 +12,8 @@
 
 class GridBandSeam;
 class GridColumnSeam;
+class HvColumns;
+class KeyedItemHold;
 class SelectionLayoutSeam;
 
 class HvSortedCols final : public HvCollectionObject<IHvSortedCols, HvColumnListCollection> {
@@ -56,8 +58,10 @@ private:
     // BeforeSortChange with the sort-event flag set; true when cancelled.
     bool OfferProposal(HvSortedCols* proposal, bool fireEvents);
     void AdoptProposal(HvSortedCols* proposal, bool fireEvents);
+    bool StillSorting(const KeyedItemHold& band) const;
     HRESULT RemoveColumn(HvKeyedItem* column);
     bool BelongsToBand(HvKeyedItem* column);
+    static GridColumnSeam* MatchingColumn(HvColumns& columns, GridColumnSeam& source);
     HRESULT SortEventError();
 
     GridBandSeam* band_;           // not owned

@@ -1,6 +1,7 @@
 // Runs one VBScript test under the Windows script host and judges it.
 //
-//   script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] SCRIPT
+//   script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS]
+//                 [--heap-check] SCRIPT
 //
 // Each library is registered with regsvr32 first. The prelude (the check
 // procedures) and the script are joined into one temporary script, which
@@ -8,11 +9,16 @@
 // A script error ends cscript without a word and with exit code 0, so the
 // only proof of a complete run is the end marker the script prints last:
 // the run passes when "END checks=N failures=0" is there with N > 0 and no
-// line starts with "FAIL". Paths may be given as Unix paths.
+// line starts with "FAIL". Paths may be given as Unix paths. With
+// --heap-check the script host runs with the heap's checks on (GlobalFlag
+// 0x70 among its image options: tail and free checks, parameter checks), so
+// that a freed block a script still reaches reads as filler, not as the old
+// object.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,6 +110,35 @@ long Run(std::wstring command, const std::wstring& outputPath, DWORD limitMs)
     return static_cast<long>(code);
 }
 
+// The script host's image options, for as long as the object lives.
+class HostHeapChecks {
+public:
+    HostHeapChecks()
+    {
+        DWORD flags = 0x70;
+        on_ = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr) ==
+                  ERROR_SUCCESS &&
+              RegSetValueExW(key_, L"GlobalFlag", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags),
+                             sizeof flags) == ERROR_SUCCESS;
+    }
+    ~HostHeapChecks()
+    {
+        if (key_) {
+            RegDeleteValueW(key_, L"GlobalFlag");
+            RegCloseKey(key_);
+        }
+    }
+    HostHeapChecks(const HostHeapChecks&) = delete;
+    HostHeapChecks& operator=(const HostHeapChecks&) = delete;
+    bool On() const { return on_; }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\cscript.exe";
+    HKEY key_ = nullptr;
+    bool on_ = false;
+};
+
 bool IsAscii(const std::string& text)
 {
     for (unsigned char c : text)
@@ -153,19 +188,23 @@ int wmain(int argc, wchar_t** argv)
     std::wstring prelude;
     std::wstring script;
     DWORD limitMs = 120000;
+    bool heapCheck = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"--register" && i + 1 < argc)
             libraries.push_back(WindowsPath(argv[++i]));
         else if (arg == L"--prelude" && i + 1 < argc)
             prelude = WindowsPath(argv[++i]);
+        else if (arg == L"--heap-check")
+            heapCheck = true;
         else if (arg == L"--timeout" && i + 1 < argc)
             limitMs = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10)) * 1000;
         else
             script = WindowsPath(argv[i]);
     }
     if (script.empty()) {
-        std::fputs("usage: script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] SCRIPT\n",
+        std::fputs("usage: script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] "
+                   "[--heap-check] SCRIPT\n",
                    stderr);
         return 2;
     }
@@ -201,7 +240,19 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("script_runner: cannot write the joined script\n", stderr);
         return 1;
     }
-    const long code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs);
+    long code = 0;
+    {
+        std::unique_ptr<HostHeapChecks> checks;
+        if (heapCheck) {
+            checks = std::make_unique<HostHeapChecks>();
+            if (!checks->On()) {
+                DeleteFileW(joined.c_str());
+                std::fputs("script_runner: cannot turn the script host's heap checks on\n", stderr);
+                return 1;
+            }
+        }
+        code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs);
+    }
     std::string output;
     ReadWhole(outputPath, output);
     DeleteFileW(joined.c_str());
