@@ -129,33 +129,9 @@ HRESULT CAutomationObject::Invoke(DISPID dispid, REFIID iid, LCID locale, WORD f
         return hr;
     // A method that fails leaves exactly its own error object.
     SetErrorInfo(0, nullptr);
-    if (!IsActive()) {
-        // Every member of an object that is no longer active fails alike,
-        // whatever the member would have read.
-        typeInfo->Release();
-        return NotActiveException(exception);
-    }
     hr = typeInfo->Invoke(PrimaryInterface(), dispid, flags, params, result, exception, argumentError);
     typeInfo->Release();
     return hr;
-}
-
-HRESULT CAutomationObject::NotActiveException(EXCEPINFO* exception)
-{
-    const HRESULT result = NotActiveError();
-    if (!exception)
-        return result;
-    *exception = EXCEPINFO{};
-    exception->scode = result;
-    IErrorInfo* error = nullptr;
-    if (GetErrorInfo(0, &error) == S_OK && error) {
-        error->GetSource(&exception->bstrSource);
-        error->GetDescription(&exception->bstrDescription);
-        error->GetHelpFile(&exception->bstrHelpFile);
-        error->GetHelpContext(&exception->dwHelpContext);
-        error->Release();
-    }
-    return DISP_E_EXCEPTION;
 }
 
 HRESULT CAutomationObject::InterfaceSupportsErrorInfo(REFIID iid)

@@ -69,9 +69,6 @@ protected:
     ~CAutomationObject() override;
 
 private:
-    // Raises NotActiveError and hands it to a dispatch caller.
-    HRESULT NotActiveException(EXCEPINFO* exception);
-
     int objectType_;
     bool holdsTypeInfo_ = false;
     bool active_ = true;

@@ -1,6 +1,8 @@
 ' A script keeps objects of a grid and of its layout after letting both go:
-' every member of a kept object answers that the object is no longer
-' active, without a crash; a clone of the layout stands alone and answers.
+' without a crash, a kept object answers that it is no longer active; its
+' collections answer from their storage, emptied or holding dead items;
+' an appearance reads unset but refuses writes; a clone of the layout
+' stands alone and answers.
 
 ' The error of a member of an object that is no longer active, as a script
 ' sees it: the code of the control's facility.
@@ -9,6 +11,26 @@ Const NotActive = 41499
 ' The error of the member just called under On Error Resume Next.
 Sub Gone(number, description, text)
     CheckError number, description, NotActive, text
+    Err.Clear
+End Sub
+
+' A collection outlives its owner emptied: it counts 0.
+Sub Emptied(number, count, text)
+    CheckEqual number, 0, text & " Count answers"
+    CheckEqual count, 0, text & " Count"
+    Err.Clear
+End Sub
+
+' A collection that keeps its dead items answers Count all the same.
+Sub Counted(number, text)
+    CheckEqual number, 0, text & " Count answers"
+    Err.Clear
+End Sub
+
+' A color that is not set reads -1.
+Sub Unset(number, value, text)
+    CheckEqual number, 0, text & " answers"
+    CheckEqual CLng(value), -1, text & " reads unset"
     Err.Clear
 End Sub
 
@@ -51,24 +73,24 @@ Set layout = Nothing
 
 Dim v
 On Error Resume Next
-v = appearances.Count: Gone Err.Number, Err.Description, "Appearances Count"
-v = appearance.BackColor: Gone Err.Number, Err.Description, "a shared appearance BackColor"
-v = overrides.Count: Gone Err.Number, Err.Description, "Overrides Count"
-v = item.AllowAddNew: Gone Err.Number, Err.Description, "an override of the collection AllowAddNew"
-v = valueLists.Count: Gone Err.Number, Err.Description, "ValueLists Count"
-v = valueList.DisplayStyle: Gone Err.Number, Err.Description, "a value list DisplayStyle"
-v = items.Count: Gone Err.Number, Err.Description, "ValueListItems Count"
-v = entry.DisplayText: Gone Err.Number, Err.Description, "a value list item DisplayText"
-v = colRegions.Count: Gone Err.Number, Err.Description, "ColScrollRegions Count"
+v = appearances.Count: Emptied Err.Number, v, "Appearances"
+appearance.BackColor = 1: Gone Err.Number, Err.Description, "a shared appearance BackColor set"
+v = appearance.BackColor: Unset Err.Number, v, "a shared appearance BackColor"
+v = overrides.Count: Counted Err.Number, "Overrides"
+item.AllowAddNew = 1: Gone Err.Number, Err.Description, "an override of the collection AllowAddNew set"
+v = valueLists.Count: Counted Err.Number, "ValueLists"
+valueList.DisplayStyle = 1: Gone Err.Number, Err.Description, "a value list DisplayStyle set"
+v = items.Count: Counted Err.Number, "ValueListItems"
+entry.DisplayText = "x": Gone Err.Number, Err.Description, "a value list item DisplayText set"
+v = colRegions.Count: Emptied Err.Number, v, "ColScrollRegions"
 v = colRegion.Width: Gone Err.Number, Err.Description, "a column scroll region Width"
-v = rowRegions.Count: Gone Err.Number, Err.Description, "RowScrollRegions Count"
+v = rowRegions.Count: Emptied Err.Number, v, "RowScrollRegions"
 v = rowRegion.Height: Gone Err.Number, Err.Description, "a row scroll region Height"
 v = box.Prompt: Gone Err.Number, Err.Description, "AddNewBox Prompt"
-v = own.AllowAddNew: Gone Err.Number, Err.Description, "the layout's Override AllowAddNew"
-v = bands.Count: Gone Err.Number, Err.Description, "Bands Count"
-v = ownAppearance.ForeColor: Gone Err.Number, Err.Description, "the layout's Appearance ForeColor"
+own.AllowAddNew = 1: Gone Err.Number, Err.Description, "the layout's Override AllowAddNew set"
+v = bands.Count: Emptied Err.Number, v, "Bands"
+ownAppearance.ForeColor = 5: Gone Err.Number, Err.Description, "the layout's Appearance ForeColor set"
 v = element.Type: Gone Err.Number, Err.Description, "the grid's element Type"
-
 On Error GoTo 0
 
 ' The images go on without the control.
@@ -103,10 +125,9 @@ Set kept = grid.Layout
 Set keptBands = kept.Bands
 Set grid = Nothing
 On Error Resume Next
-v = kept.Caption: Gone Err.Number, Err.Description, "a kept layout Caption"
 kept.Caption = "x": Gone Err.Number, Err.Description, "a kept layout Caption set"
-v = kept.Appearances.Count: Gone Err.Number, Err.Description, "a kept layout Appearances"
-v = keptBands.Count: Gone Err.Number, Err.Description, "a kept layout's Bands Count"
+Set v = kept.Appearances: Gone Err.Number, Err.Description, "a kept layout Appearances"
+v = keptBands.Count: Emptied Err.Number, v, "a kept layout's Bands"
 On Error GoTo 0
 Set kept = Nothing
 Set keptBands = Nothing
