@@ -2,13 +2,12 @@
 #include "HvSortedCols.h"
 
 #include "BandsLayoutSeam.h"
-#include "DualString.h"
 #include "GridBandSeam.h"
 #include "GridColumnSeam.h"
 #include "HvColumns.h"
+#include "DualString.h"
 #include "HvKeyedItem.h"
 #include "HvSelectableItem.h"
-#include "KeyedItemHold.h"
 #include "LayoutCategories.h"
 #include "SelectionControlSeam.h"
 #include "SelectionErrors.h"
@@ -16,7 +15,6 @@
 #include "SortColumnSeam.h"
 
 #include <new>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -173,14 +171,14 @@ STDMETHODIMP HvSortedCols::Clear()
             return ClearListCollection(true, 0);
         SelectionControlSeam* control = layout_ ? layout_->GridControl() : nullptr;
         ControlHold hold(control);
-        KeyedItemHold bandHold(band_ ? band_->BandItem() : nullptr);
+        BandHold holdBand(band_);
         HvSortedCols* proposal = MakeProposal(false);
         if (!proposal)
             return E_OUTOFMEMORY;
         // Without a grid there is no event to offer the change to: the list
         // is emptied all the same, so that a layout copy or reset does not
         // keep sort columns it was told to drop.
-        if (!control || (!OfferProposal(proposal, true) && StillSorting(bandHold)))
+        if (!control || !OfferProposal(proposal, true))
             AdoptProposal(proposal, control != nullptr);
         proposal->Release();
         return S_OK;
@@ -211,13 +209,6 @@ bool HvSortedCols::OfferProposal(HvSortedCols* proposal, bool fireEvents)
     return fireEvents && control && control->FireBeforeSortChange(band_, proposal);
 }
 
-// After BeforeSortChange: false when its handler deleted the band (the
-// list then went with it) or let the layout go.
-bool HvSortedCols::StillSorting(const KeyedItemHold& band) const
-{
-    return band.Alive() && IsActive();
-}
-
 void HvSortedCols::AdoptProposal(HvSortedCols* proposal, bool fireEvents)
 {
     Resort(*proposal);
@@ -237,14 +228,14 @@ HRESULT HvSortedCols::ApplyColumnSort(GridColumnSeam* column, LONG indicator, bo
     if (sort->SortIndicator() == SortIndicatorDisabled)
         return S_OK;
     SelectionControlSeam* control = layout_ ? layout_->GridControl() : nullptr;
-    if (!control)
-        return S_OK;
     ControlHold hold(control);
-    KeyedItemHold bandHold(band_ ? band_->BandItem() : nullptr);
+    // The band and this list must outlive the event's handlers.
+    BandHold holdBand(band_);
     HvSortedCols* proposal = MakeProposal(true);
     if (!proposal)
         return S_OK;
-    const bool fire = fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
+    // A layout that no grid shows takes the change without events.
+    const bool fire = control && fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
 
     HvKeyedItem* copy = sort->CreateLevelCopy(-1);
     sort->SetPendingSortIndicator(indicator);
@@ -265,12 +256,24 @@ HRESULT HvSortedCols::ApplyColumnSort(GridColumnSeam* column, LONG indicator, bo
             proposal->InsertListCollectionItem(-1, proposed, true, 0);
     }
 
-    if (!OfferProposal(proposal, fire) && StillSorting(bandHold))
+    if (!OfferProposal(proposal, fire))
         AdoptProposal(proposal, fire);
     if (copy)
         copy->ReleaseItem();
     proposal->Release();
     return S_OK;
+}
+
+HvSortedCols::BandHold::BandHold(GridBandSeam* band) : object_(dynamic_cast<CAutomationObject*>(band))
+{
+    if (object_)
+        object_->AddRef();
+}
+
+HvSortedCols::BandHold::~BandHold()
+{
+    if (object_)
+        object_->Release();
 }
 
 void HvSortedCols::Resort(HvSortedCols& proposal)
@@ -293,24 +296,16 @@ void HvSortedCols::Resort(HvSortedCols& proposal)
         proposed.push_back(node->item);
     // The proposal's references move to this list or are let go below.
     proposal.ErasePointerListRange(proposal.HvListCollection::Head()->next, proposal.HvListCollection::Head());
-    // A handler may have proposed columns of another band or deleted ones:
-    // only live columns of this band are taken, each once, in its first place.
-    std::unordered_set<const HvKeyedItem*> bandColumns;
-    if (HvColumns* columns = band_ ? band_->Columns() : nullptr)
-        for (HvKeyedItem* column : columns->Items())
-            bandColumns.insert(column);
-    std::unordered_set<const HvKeyedItem*> taken;
     for (HvKeyedItem* item : proposed) {
         SortColumnSeam* sort = SortOf(item);
         HvKeyedItem* source = sort ? sort->LevelCopySource() : nullptr;
         HvKeyedItem* target = source ? source : item;
         if (source)
             source->AddRefItem();
-        HvSelectableItem* selectable = HvSelectableItem::FromKeyed(target);
-        const bool belongs = selectable && selectable->Layout() == layout_ &&
-                             CAutomationObject::IsActive(target->GetItemObject()) &&
-                             (!band_ || bandColumns.count(target) > 0);
-        if (!belongs || !taken.insert(target).second || FAILED(InsertListCollectionItem(-1, target, false, 0))) {
+        // A column proposed twice keeps its first place; a column of another
+        // band (a handler may add one to the proposal) has no place here.
+        if (!BelongsToBand(target) || ListCollectionIndexOf(target) >= 0 ||
+            FAILED(InsertListCollectionItem(-1, target, false, 0))) {
             target->ReleaseItem();
         } else if (SortColumnSeam* targetSort = SortOf(target)) {
             targetSort->SetSortIndicator(sort ? sort->PendingSortIndicator() : SortIndicatorAscending);
@@ -342,29 +337,17 @@ HRESULT HvSortedCols::CopyFrom(HvSortedCols& source, LONG categories)
         SortColumnSeam* sourceSort = SortOf(item);
         if (!sourceColumn || !sourceSort)
             continue;
-        if (GridColumnSeam* column = MatchingColumn(*columns, *sourceColumn))
-            ApplyColumnSort(column, sourceSort->SortIndicator(), false, false);
+        // Columns without a key match nothing: empty keys are all equal.
+        const CDualString* key = item->GetKey();
+        if (!key || key->IsEmpty())
+            continue;
+        for (LONG i = 0; i < columns->ItemCount(); ++i) {
+            GridColumnSeam* column = columns->ColumnAt(i);
+            if (column && column->IsSameKey(sourceColumn))
+                ApplyColumnSort(column, sourceSort->SortIndicator(), false, false);
+        }
     }
     return S_OK;
-}
-
-// The column of this band that stands for a column of a copied band: the
-// first of the same key; for a column without a key, the column without a
-// key at the same place (keyless columns are all alike by key).
-GridColumnSeam* HvSortedCols::MatchingColumn(HvColumns& columns, GridColumnSeam& source)
-{
-    const CDualString* key = source.ColumnItem()->GetKey();
-    if (!key || key->IsEmpty()) {
-        GridColumnSeam* column = columns.ColumnAt(source.GetCollectionIndex());
-        const CDualString* own = column ? column->ColumnItem()->GetKey() : nullptr;
-        return column && (!own || own->IsEmpty()) ? column : nullptr;
-    }
-    for (LONG i = 0; i < columns.ItemCount(); ++i) {
-        GridColumnSeam* column = columns.ColumnAt(i);
-        if (column && column->IsSameKey(&source))
-            return column;
-    }
-    return nullptr;
 }
 
 bool HvSortedCols::HasDataForCategories(LONG categories) const

@@ -12,8 +12,6 @@
 
 class GridBandSeam;
 class GridColumnSeam;
-class HvColumns;
-class KeyedItemHold;
 class SelectionLayoutSeam;
 
 class HvSortedCols final : public HvCollectionObject<IHvSortedCols, HvColumnListCollection> {
@@ -58,11 +56,21 @@ private:
     // BeforeSortChange with the sort-event flag set; true when cancelled.
     bool OfferProposal(HvSortedCols* proposal, bool fireEvents);
     void AdoptProposal(HvSortedCols* proposal, bool fireEvents);
-    bool StillSorting(const KeyedItemHold& band) const;
     HRESULT RemoveColumn(HvKeyedItem* column);
     bool BelongsToBand(HvKeyedItem* column);
-    static GridColumnSeam* MatchingColumn(HvColumns& columns, GridColumnSeam& source);
     HRESULT SortEventError();
+
+    // Holds a band alive for a scope (the event handlers may let it go).
+    class BandHold {
+    public:
+        explicit BandHold(GridBandSeam* band);
+        ~BandHold();
+        BandHold(const BandHold&) = delete;
+        BandHold& operator=(const BandHold&) = delete;
+
+    private:
+        CAutomationObject* object_;
+    };
 
     GridBandSeam* band_;           // not owned
     SelectionLayoutSeam* layout_;  // not owned
