@@ -83,6 +83,26 @@ long long Save(IDispatch* collection)
     return size;
 }
 
+// A walk and a save of one collection, timed.
+struct WalkAndSave {
+    long seen = 0;
+    double walkMs = 0;
+    long long bytes = 0;
+    double saveMs = 0;
+};
+
+WalkAndSave Measure(IDispatch* collection)
+{
+    WalkAndSave figures;
+    Clock clock;
+    figures.seen = ForEach(collection);
+    figures.walkMs = clock.Ms();
+    clock.Restart();
+    figures.bytes = Save(collection);
+    figures.saveMs = clock.Ms();
+    return figures;
+}
+
 // Keyed items: each Add first looks for the key among the items before it.
 void Appearances(long count, bool keyed)
 {
@@ -95,14 +115,9 @@ void Appearances(long count, bool keyed)
         Disp made(CallObject(appearances.p, L"Add", {key.v}));
     }
     const double add = clock.Ms();
-    clock.Restart();
-    const long seen = ForEach(appearances.p);
-    const double walk = clock.Ms();
-    clock.Restart();
-    const long long bytes = Save(appearances.p);
-    const double save = clock.Ms();
+    const WalkAndSave m = Measure(appearances.p);
     std::printf("appearances %7ld %s: Add %9.1f ms, For Each %8.1f ms (%ld items), Save %8.1f ms (%lld bytes)\n", count,
-                keyed ? "keyed  " : "no keys", add, walk, seen, save, bytes);
+                keyed ? "keyed  " : "no keys", add, m.walkMs, m.seen, m.saveMs, m.bytes);
 }
 
 void SortedColumns(long count)
@@ -140,15 +155,10 @@ void SortedColumns(long count)
         Call(sorted.p, L"Add", {Object(column.p)});
     }
     const double last = clock.Ms();
-    clock.Restart();
-    const long seen = ForEach(sorted.p);
-    const double walk = clock.Ms();
-    clock.Restart();
-    const long long bytes = Save(sorted.p);
-    const double save = clock.Ms();
+    const WalkAndSave m = Measure(sorted.p);
     std::printf("sort columns %6ld: Add one by one %9.1f ms (%.3f ms each), one more %7.2f ms, For Each %7.1f ms "
                 "(%ld items), Save %7.1f ms (%lld bytes)\n",
-                count, add, count ? add / count : 0.0, last, walk, seen, save, bytes);
+                count, add, count ? add / count : 0.0, last, m.walkMs, m.seen, m.saveMs, m.bytes);
 }
 
 } // namespace
