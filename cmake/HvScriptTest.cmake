@@ -1,6 +1,6 @@
 # hv_add_script_test(NAME name SCRIPT file.vbs [SERVERS target ...]
 #                    [LOCALES pt_BR en_US] [TIMEOUT seconds] [FOCUS] [SERIAL]
-#                    [DISMISS title])
+#                    [HEAP_CHECK] [DISMISS title])
 # Registers a ctest entry that runs a VBScript under the project's Wine
 # prefix with cscript, through script_runner: the servers (library targets)
 # are registered with regsvr32 first, the check procedures of
@@ -9,9 +9,10 @@
 # Scripts are plain ASCII and never show a message box. Such tests register
 # servers, so they hold the registry lock. DISMISS: the script opens a modal
 # dialog whose title starts with title (an About box); the runner closes it
-# with IDOK and fails the run when it never showed.
+# with IDOK and fails the run when it never showed. HEAP_CHECK runs the
+# script host with the heap's free and tail checks on.
 function(hv_add_script_test)
-  cmake_parse_arguments(S "FOCUS;SERIAL" "NAME;SCRIPT;TIMEOUT;DISMISS" "SERVERS;LOCALES" ${ARGN})
+  cmake_parse_arguments(S "FOCUS;SERIAL;HEAP_CHECK" "NAME;SCRIPT;TIMEOUT;DISMISS" "SERVERS;LOCALES" ${ARGN})
   if(NOT TARGET script_runner)
     add_executable(script_runner ${PROJECT_SOURCE_DIR}/tests/script/ScriptRunner.cpp)
     target_link_options(script_runner PRIVATE -municode)
@@ -32,6 +33,9 @@ function(hv_add_script_test)
     list(APPEND args --dismiss ${S_DISMISS})
   endif()
   math(EXPR limit "${S_TIMEOUT} - 20")
+  if(S_HEAP_CHECK)
+    list(APPEND args --heap-check)
+  endif()
   list(APPEND args --prelude ${PROJECT_SOURCE_DIR}/tests/script/Checks.vbs --timeout ${limit} ${script})
   foreach(loc IN LISTS S_LOCALES)
     if(loc STREQUAL "pt_BR")

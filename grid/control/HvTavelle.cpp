@@ -195,7 +195,9 @@ HvTavelle::~HvTavelle()
     }
     if (layout_) {
         layoutLink_.Unlink();
-        layout_->Detach();
+        // A client may keep the layout or its parts: they answer that they
+        // are no longer active.
+        layout_->Deactivate();
         layout_->Release();
         layout_ = nullptr;
     }

@@ -178,30 +178,22 @@ void HvLayout::Detach()
     colSelectStrategy_.reset();
 }
 
+// A layout that is no longer active (its grid has gone, or its last
+// reference) takes everything a client may still hold with it: collections,
+// their members, the add-new box and the override answer that they are no
+// longer active.
 void HvLayout::ReleaseReferences()
 {
     Detach();
-}
-
-void HvLayout::OnFinalRelease()
-{
-    Detach();
-    Deactivate();
     if (addNewBox_) {
         addNewBoxLink_.Unlink();
         addNewBox_->Detach();
-        IHvAddNewBox* box = addNewBox_->Interface();
-        addNewBox_ = nullptr;
-        box->Release();
     }
     appearance_.Detach();
     captionAppearance_.Detach();
-    appearance_.ReleaseAppearance();
-    captionAppearance_.ReleaseAppearance();
     if (override_) {
         overrideLink_.Unlink();
         Deactivate(override_);
-        ReleaseHeld(override_);
     }
     overridesLink_.Unlink();
     appearancesLink_.Unlink();
@@ -209,12 +201,26 @@ void HvLayout::OnFinalRelease()
     colRegionsLink_.Unlink();
     rowRegionsLink_.Unlink();
     valueListsLink_.Unlink();
-    // Collections a client may still hold answer that they are no longer
-    // active, and so do their members; the appearances go last, the others
-    // point at them.
+    // The appearances go last: the others point at them.
+    Deactivate(bands_);
+    Deactivate(colScrollRegions_);
+    Deactivate(rowScrollRegions_);
     Deactivate(overrides_);
     Deactivate(valueLists_);
     Deactivate(appearances_);
+}
+
+void HvLayout::OnFinalRelease()
+{
+    Deactivate();
+    if (addNewBox_) {
+        IHvAddNewBox* box = addNewBox_->Interface();
+        addNewBox_ = nullptr;
+        box->Release();
+    }
+    appearance_.ReleaseAppearance();
+    captionAppearance_.ReleaseAppearance();
+    ReleaseHeld(override_);
     ReleaseHeld(bands_);
     ReleaseHeld(overrides_);
     ReleaseHeld(colScrollRegions_);

@@ -1,7 +1,7 @@
 // Runs one VBScript test under the Windows script host and judges it.
 //
 //   script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS]
-//                 [--dismiss TITLE] SCRIPT
+//                 [--heap-check] [--dismiss TITLE] SCRIPT
 //
 // Each library is registered with regsvr32 first. The prelude (the check
 // procedures) and the script are joined into one temporary script, which
@@ -9,7 +9,11 @@
 // A script error ends cscript without a word and with exit code 0, so the
 // only proof of a complete run is the end marker the script prints last:
 // the run passes when "END checks=N failures=0" is there with N > 0 and no
-// line starts with "FAIL". Paths may be given as Unix paths.
+// line starts with "FAIL". Paths may be given as Unix paths. With
+// --heap-check the script host runs with the heap's checks on (GlobalFlag
+// 0x70 among its image options: tail and free checks, parameter checks), so
+// that a freed block a script still reaches reads as filler, not as the old
+// object.
 //
 // With --dismiss, a script may open one kind of modal dialog (an About box):
 // every dialog of the script host whose title starts with TITLE is closed
@@ -20,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -154,6 +159,35 @@ long Run(std::wstring command, const std::wstring& outputPath, DWORD limitMs, Di
     return static_cast<long>(code);
 }
 
+// The script host's image options, for as long as the object lives.
+class HostHeapChecks {
+public:
+    HostHeapChecks()
+    {
+        DWORD flags = 0x70;
+        on_ = RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_, nullptr) ==
+                  ERROR_SUCCESS &&
+              RegSetValueExW(key_, L"GlobalFlag", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags),
+                             sizeof flags) == ERROR_SUCCESS;
+    }
+    ~HostHeapChecks()
+    {
+        if (key_) {
+            RegDeleteValueW(key_, L"GlobalFlag");
+            RegCloseKey(key_);
+        }
+    }
+    HostHeapChecks(const HostHeapChecks&) = delete;
+    HostHeapChecks& operator=(const HostHeapChecks&) = delete;
+    bool On() const { return on_; }
+
+private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\cscript.exe";
+    HKEY key_ = nullptr;
+    bool on_ = false;
+};
+
 bool IsAscii(const std::string& text)
 {
     for (unsigned char c : text)
@@ -203,6 +237,7 @@ int wmain(int argc, wchar_t** argv)
     std::wstring prelude;
     std::wstring script;
     DWORD limitMs = 120000;
+    bool heapCheck = false;
     bool dismiss = false;
     DialogWatch watch;
     for (int i = 1; i < argc; ++i) {
@@ -211,6 +246,8 @@ int wmain(int argc, wchar_t** argv)
             libraries.push_back(WindowsPath(argv[++i]));
         else if (arg == L"--prelude" && i + 1 < argc)
             prelude = WindowsPath(argv[++i]);
+        else if (arg == L"--heap-check")
+            heapCheck = true;
         else if (arg == L"--dismiss" && i + 1 < argc)
         {
             dismiss = true;
@@ -223,7 +260,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (script.empty()) {
         std::fputs("usage: script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] "
-                   "[--dismiss TITLE] SCRIPT\n",
+                   "[--heap-check] [--dismiss TITLE] SCRIPT\n",
                    stderr);
         return 2;
     }
@@ -259,7 +296,19 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("script_runner: cannot write the joined script\n", stderr);
         return 1;
     }
-    const long code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs, dismiss ? &watch : nullptr);
+    long code = 0;
+    {
+        std::unique_ptr<HostHeapChecks> checks;
+        if (heapCheck) {
+            checks = std::make_unique<HostHeapChecks>();
+            if (!checks->On()) {
+                DeleteFileW(joined.c_str());
+                std::fputs("script_runner: cannot turn the script host's heap checks on\n", stderr);
+                return 1;
+            }
+        }
+        code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs, dismiss ? &watch : nullptr);
+    }
     std::string output;
     ReadWhole(outputPath, output);
     for (const std::wstring& title : watch.closed)
