@@ -53,11 +53,43 @@ long fLong(const OwnedVariant& valor)
     return numero.lVal;
 }
 
-// The middle of a cell as the grid shows it, in its window's coordinates.
-POINT fMeioDaCelula(const ObjetoAutomacao& linha, const wchar_t* campo)
+// The cell element (type 6000) of the sample's row and the column, found
+// among the elements the grid shows, from its root element down.
+ObjetoAutomacao fElementoDaCelula(const ObjetoAutomacao& elemento, const std::wstring& amostra, const wchar_t* campo)
 {
-    const ObjetoAutomacao celula = linha.Objeto(L"Cells").Objeto(L"Item", {OwnedVariant::Text(campo)});
-    const ObjetoAutomacao retangulo = ObjetoAutomacao::De(celula.Chama(L"GetUIElement").Get()).Objeto(L"Rect");
+    if (fLong(elemento.Propriedade(L"Type")) == 6000) {
+        const ObjetoAutomacao celula = elemento.Objeto(L"Cell");
+        if (!celula.Vazio()) {
+            const OwnedVariant chave = celula.Objeto(L"Column").Propriedade(L"Key");
+            const OwnedVariant valor = celula.Objeto(L"Row")
+                                           .Objeto(L"Cells")
+                                           .Objeto(L"Item", {OwnedVariant::Text(L"AMOSTRA")})
+                                           .Propriedade(L"Value");
+            if (chave.Type() == VT_BSTR && std::wstring(chave.Get().bstrVal) == campo && valor.Type() == VT_BSTR &&
+                std::wstring(valor.Get().bstrVal) == amostra)
+                return elemento;
+        }
+    }
+    const ObjetoAutomacao filhos = elemento.Objeto(L"UIElements");
+    if (filhos.Vazio())
+        return {};
+    const long quantos = fLong(filhos.Propriedade(L"Count"));
+    for (long i = 0; i < quantos; ++i) {
+        const ObjetoAutomacao achado =
+            fElementoDaCelula(filhos.Objeto(L"Item", {fVarLong(i)}), amostra, campo);
+        if (!achado.Vazio())
+            return achado;
+    }
+    return {};
+}
+
+// The middle of a cell as the grid shows it, in its window's coordinates.
+POINT fMeioDaCelula(FrmMainFixture& f, const std::wstring& amostra, const wchar_t* campo)
+{
+    const ObjetoAutomacao raiz = ObjetoAutomacao::De(f.form->fGrid().Chama(L"GetUIElement").Get());
+    const ObjetoAutomacao elemento = fElementoDaCelula(raiz, amostra, campo);
+    REQUIRE_FALSE(elemento.Vazio());
+    const ObjetoAutomacao retangulo = elemento.Objeto(L"Rect");
     const long esquerda = fLong(retangulo.Propriedade(L"Left"));
     const long topo = fLong(retangulo.Propriedade(L"Top"));
     const long direita = fLong(retangulo.Propriedade(L"Right"));
@@ -69,9 +101,9 @@ POINT fMeioDaCelula(const ObjetoAutomacao& linha, const wchar_t* campo)
 
 // The left button pressed and released on the grid's window, as the mouse
 // delivers it (with a double click when asked).
-void fClicaCelula(FrmMainFixture& f, const ObjetoAutomacao& linha, const wchar_t* campo, bool duplo = false)
+void fClicaCelula(FrmMainFixture& f, const std::wstring& amostra, const wchar_t* campo, bool duplo = false)
 {
-    const POINT ponto = fMeioDaCelula(linha, campo);
+    const POINT ponto = fMeioDaCelula(f, amostra, campo);
     const HWND janela = f.form->Grid->InPlaceWindow();
     REQUIRE(janela);
     const LPARAM onde = MAKELPARAM(ponto.x, ponto.y);
@@ -248,7 +280,7 @@ TEST_CASE("list: a click on a row fills the fields from it and selects it; no cl
     REQUIRE(linhas.size() == 2);
     for (bool duplo : {false, true}) {
         CAPTURE(duplo);
-        fClicaCelula(f, linhas[0], L"ME", duplo);
+        fClicaCelula(f, L"A1", L"ME", duplo);
         CHECK(fTextoAtivo(f) == L"A1");
         CHECK(f.form->TxtAmostra->Text() == L"A1");
         CHECK(f.form->TxtMassa->Text() == L"850,00");
@@ -256,12 +288,12 @@ TEST_CASE("list: a click on a row fills the fields from it and selects it; no cl
         CHECK(f.form->TxtFator->Text() == L"0,9949");
         CHECK(fVerdade(linhas[0].Propriedade(L"Selected")));
         CHECK_FALSE(fVerdade(linhas[1].Propriedade(L"Selected")));
-        CHECK_FALSE(fVerdade(f.form->fGrid().Chama(L"IsInEditMode")));
+        CHECK_FALSE(fVerdade(f.form->fGrid().Propriedade(L"IsInEditMode")));
     }
-    fClicaCelula(f, linhas[1], L"AMOSTRA");
+    fClicaCelula(f, L"A2", L"AMOSTRA");
     CHECK(f.form->TxtAmostra->Text() == L"A2");
     CHECK(f.form->TxtMassa->Text() == L"812,50");
-    CHECK_FALSE(fVerdade(f.form->fGrid().Chama(L"IsInEditMode")));
+    CHECK_FALSE(fVerdade(f.form->fGrid().Propriedade(L"IsInEditMode")));
     CHECK(f.Arquivo(kArquivo) == antes);
     CHECK(f.caixas.shown.empty());
 }
