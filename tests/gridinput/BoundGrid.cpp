@@ -87,6 +87,39 @@ ComPtr<IHvBand> BoundGrid::Band0() const
     return band;
 }
 
+ComPtr<IHvOverride> BoundGrid::Override0() const
+{
+    ComPtr<IHvOverride> override;
+    REQUIRE(Band0()->get_Override(&override) == S_OK);
+    return override;
+}
+
+ComPtr<IHvColumn> BoundGrid::Column(const wchar_t* key) const
+{
+    ComPtr<IHvColumns> columns;
+    REQUIRE(Band0()->get_Columns(&columns) == S_OK);
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_BSTR;
+    index.bstrVal = SysAllocString(key);
+    ComPtr<IHvColumn> column;
+    columns->get_Item(index, &column);
+    VariantClear(&index);
+    REQUIRE(column);
+    return column;
+}
+
+std::vector<long> BoundGrid::ShownRowIds() const
+{
+    std::vector<long> ids;
+    for (const auto& element : grid_.OfType(5000)) {
+        ComPtr<IHvRow> row;
+        element->get_Row(&row);
+        ids.push_back(IdOf(row.Get()));
+    }
+    return ids;
+}
+
 long BoundGrid::IdOf(IHvRow* row)
 {
     if (!row)

@@ -23,6 +23,10 @@ public:
     hv::container::EventSink& Events() { return grid_.Host().Events(); }
     HWND Window() const { return grid_.Window(); }
     Microsoft::WRL::ComPtr<IHvBand> Band0() const;
+    Microsoft::WRL::ComPtr<IHvOverride> Override0() const;
+    Microsoft::WRL::ComPtr<IHvColumn> Column(const wchar_t* key) const;
+    // The IDs of the rows shown, top to bottom.
+    std::vector<long> ShownRowIds() const;
 
     // The ID of a row object; 0 for none.
     static long IdOf(IHvRow* row);
