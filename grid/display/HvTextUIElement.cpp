@@ -27,10 +27,10 @@ std::wstring HvTextUIElement::Widen(const CDualString& text)
     const int length = text.Length();
     if (length <= 0)
         return {};
-    const int count = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, nullptr, 0);
+    const int count = MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
     if (count > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, wide.data(), count);
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, wide.data(), count);
     return wide;
 }
 

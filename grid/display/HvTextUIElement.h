@@ -15,7 +15,7 @@ public:
                                  HvUIElementOwner* owner, LONG context);
 
     bool TextDoesNotFit() const { return (flags_ & 1) != 0; }
-    // The owner's text (UTF-8) as UTF-16.
+    // The owner's text (the library keeps it in the ANSI code page) as UTF-16.
     static std::wstring Widen(const CDualString& text);
     // DT_LEFT, DT_CENTER or DT_RIGHT: the appearance's TextAlign, else the
     // owner's default.

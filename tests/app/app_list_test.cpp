@@ -5,12 +5,15 @@
 #include <doctest/doctest.h>
 
 #include <string>
+#include <vector>
 
 #include "ArquivoDisco.h"
 #include "FrmMainFixture.h"
+#include "GdiObject.h"
 
 using namespace std::string_literals;
 using formstest::PumpMessages;
+using hv::forms::GdiObject;
 
 namespace {
 
@@ -35,6 +38,154 @@ std::wstring fTextoAtivo(FrmMainFixture& f)
 {
     const ObjetoAutomacao ativa = f.form->fGrid().Objeto(L"ActiveRow");
     return ativa.Vazio() ? L"<none>" : f.Celula(ativa, L"AMOSTRA");
+}
+
+bool fVerdade(const OwnedVariant& valor)
+{
+    return valor.Type() == VT_BOOL && valor.Get().boolVal != VARIANT_FALSE;
+}
+
+long fLong(const OwnedVariant& valor)
+{
+    VARIANT numero;
+    VariantInit(&numero);
+    REQUIRE(SUCCEEDED(VariantChangeType(&numero, const_cast<VARIANT*>(&valor.Get()), 0, VT_I4)));
+    return numero.lVal;
+}
+
+// The cell element (type 6000) of the sample's row and the column, found
+// among the elements the grid shows, from its root element down.
+ObjetoAutomacao fElementoDaCelula(const ObjetoAutomacao& elemento, const std::wstring& amostra, const wchar_t* campo)
+{
+    if (fLong(elemento.Propriedade(L"Type")) == 6000) {
+        const ObjetoAutomacao celula = elemento.Objeto(L"Cell");
+        if (!celula.Vazio()) {
+            const OwnedVariant chave = celula.Objeto(L"Column").Propriedade(L"Key");
+            const OwnedVariant valor = celula.Objeto(L"Row")
+                                           .Objeto(L"Cells")
+                                           .Objeto(L"Item", {OwnedVariant::Text(L"AMOSTRA")})
+                                           .Propriedade(L"Value");
+            if (chave.Type() == VT_BSTR && std::wstring(chave.Get().bstrVal) == campo && valor.Type() == VT_BSTR &&
+                std::wstring(valor.Get().bstrVal) == amostra)
+                return elemento;
+        }
+    }
+    const ObjetoAutomacao filhos = elemento.Objeto(L"UIElements");
+    if (filhos.Vazio())
+        return {};
+    const long quantos = fLong(filhos.Propriedade(L"Count"));
+    for (long i = 0; i < quantos; ++i) {
+        const ObjetoAutomacao achado =
+            fElementoDaCelula(filhos.Objeto(L"Item", {fVarLong(i)}), amostra, campo);
+        if (!achado.Vazio())
+            return achado;
+    }
+    return {};
+}
+
+// The middle of a cell as the grid shows it, in its window's coordinates.
+POINT fMeioDaCelula(FrmMainFixture& f, const std::wstring& amostra, const wchar_t* campo)
+{
+    const ObjetoAutomacao raiz = ObjetoAutomacao::De(f.form->fGrid().Chama(L"GetUIElement").Get());
+    const ObjetoAutomacao elemento = fElementoDaCelula(raiz, amostra, campo);
+    REQUIRE_FALSE(elemento.Vazio());
+    const ObjetoAutomacao retangulo = elemento.Objeto(L"Rect");
+    const long esquerda = fLong(retangulo.Propriedade(L"Left"));
+    const long topo = fLong(retangulo.Propriedade(L"Top"));
+    const long direita = fLong(retangulo.Propriedade(L"Right"));
+    const long base = fLong(retangulo.Propriedade(L"Bottom"));
+    REQUIRE(direita > esquerda);
+    REQUIRE(base > topo);
+    return POINT{(esquerda + direita) / 2, (topo + base) / 2};
+}
+
+// The left button pressed and released on the grid's window, as the mouse
+// delivers it (with a double click when asked).
+void fClicaCelula(FrmMainFixture& f, const std::wstring& amostra, const wchar_t* campo, bool duplo = false)
+{
+    const POINT ponto = fMeioDaCelula(f, amostra, campo);
+    const HWND janela = f.form->Grid->InPlaceWindow();
+    REQUIRE(janela);
+    const LPARAM onde = MAKELPARAM(ponto.x, ponto.y);
+    BYTE teclas[256] = {};
+    const auto botao = [&](bool preso) {
+        GetKeyboardState(teclas);
+        teclas[VK_LBUTTON] = preso ? 0x80 : 0;
+        SetKeyboardState(teclas);
+    };
+    SendMessageW(janela, WM_MOUSEMOVE, 0, onde);
+    for (UINT descida : {UINT(WM_LBUTTONDOWN), UINT(WM_LBUTTONDBLCLK)}) {
+        botao(true);
+        SendMessageW(janela, descida, MK_LBUTTON, onde);
+        PumpMessages();
+        botao(false);
+        SendMessageW(janela, WM_LBUTTONUP, 0, onde);
+        PumpMessages();
+        if (!duplo)
+            break;
+    }
+}
+
+// Boxes the grid shows by itself (the form's own go through the script):
+// a thread timer, which runs inside their modal loop, answers them No and
+// keeps their texts.
+class CaixasDaGrade {
+public:
+    CaixasDaGrade() : timer_(SetTimer(nullptr, 0, 50, &CaixasDaGrade::Verifica)) { atual_ = this; }
+    ~CaixasDaGrade()
+    {
+        KillTimer(nullptr, timer_);
+        atual_ = nullptr;
+    }
+    CaixasDaGrade(const CaixasDaGrade&) = delete;
+    CaixasDaGrade& operator=(const CaixasDaGrade&) = delete;
+
+    std::vector<std::wstring> textos;
+
+private:
+    static BOOL CALLBACK Responde(HWND janela, LPARAM)
+    {
+        wchar_t classe[16] = {};
+        GetClassNameW(janela, classe, 16);
+        if (std::wstring(classe) == L"#32770" && IsWindowVisible(janela)) {
+            wchar_t texto[512] = {};
+            GetDlgItemTextW(janela, 0xFFFF, texto, 512);
+            atual_->textos.push_back(texto);
+            PostMessageW(janela, WM_COMMAND, IDNO, 0);
+        }
+        return TRUE;
+    }
+    static void CALLBACK Verifica(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (atual_)
+            EnumThreadWindows(GetCurrentThreadId(), &CaixasDaGrade::Responde, 0);
+    }
+
+    static inline CaixasDaGrade* atual_ = nullptr;
+    UINT_PTR timer_;
+};
+
+// The grid drawn by its view into a memory bitmap: its pixels.
+std::vector<DWORD> fPixelsDaGrade(FrmMainFixture& f)
+{
+    const auto vista = f.form->Grid->Query<IViewObject>();
+    REQUIRE(vista);
+    constexpr int kLargura = 500;
+    constexpr int kAltura = 160;
+    BITMAPINFO formato{};
+    formato.bmiHeader = {sizeof(BITMAPINFOHEADER), kLargura, -kAltura, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const GdiObject<HBITMAP> mapa(CreateDIBSection(nullptr, &formato, DIB_RGB_COLORS, &bits, nullptr, 0));
+    REQUIRE(mapa.Get());
+    const std::unique_ptr<HDC__, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr), &DeleteDC);
+    const HGDIOBJ anterior = SelectObject(dc.get(), mapa.Get());
+    const RECTL limites{0, 0, kLargura, kAltura};
+    CHECK(vista->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.get(), &limites, nullptr, nullptr, 0) ==
+          S_OK);
+    GdiFlush();
+    SelectObject(dc.get(), anterior);
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    return std::vector<DWORD>(pixels, pixels + kLargura * kAltura);
 }
 
 } // namespace
@@ -92,6 +243,7 @@ TEST_CASE("list: a sample is found as typed: the same twice updates, another cas
 TEST_CASE("list: delete asks first; No changes nothing; the last row leaves an empty grid and a 0-byte file")
 {
     FrmMainFixture f({hv::forms::MsgNo, hv::forms::MsgYes, hv::forms::MsgYes});
+    CaixasDaGrade daGrade;  // the grid's own question is suppressed
     f.Lanca(kData);
     f.form->CmdExcluir_Click();  // no row, no active row: nothing asked
     CHECK(f.caixas.shown.empty());
@@ -114,6 +266,64 @@ TEST_CASE("list: delete asks first; No changes nothing; the last row leaves an e
     CHECK(fExisteArquivo(f.pasta.Dados() + L"\\" + kArquivo));
     CHECK(f.Arquivo(kArquivo).empty());
     CHECK(f.caixas.shown.size() == 3);
+    CHECK(daGrade.textos.empty());
+}
+
+TEST_CASE("list: a click on a row fills the fields from it and selects it; no click edits a cell")
+{
+    FrmMainFixture f;
+    f.Lanca(kData);
+    f.LancaAnalise(L"A1", L"850", L"20", L"25");
+    f.LancaAnalise(L"A2", L"812,5", L"25", L"30");
+    const std::string antes = f.Arquivo(kArquivo);
+    const auto linhas = f.Linhas();
+    REQUIRE(linhas.size() == 2);
+    for (bool duplo : {false, true}) {
+        CAPTURE(duplo);
+        fClicaCelula(f, L"A1", L"ME", duplo);
+        CHECK(fTextoAtivo(f) == L"A1");
+        CHECK(f.form->TxtAmostra->Text() == L"A1");
+        CHECK(f.form->TxtMassa->Text() == L"850,00");
+        CHECK(f.form->TxtTempEstoc->Text() == L"25,0");
+        CHECK(f.form->TxtFator->Text() == L"0,9949");
+        CHECK(fVerdade(linhas[0].Propriedade(L"Selected")));
+        CHECK_FALSE(fVerdade(linhas[1].Propriedade(L"Selected")));
+        CHECK_FALSE(fVerdade(f.form->fGrid().Propriedade(L"IsInEditMode")));
+    }
+    fClicaCelula(f, L"A2", L"AMOSTRA");
+    CHECK(f.form->TxtAmostra->Text() == L"A2");
+    CHECK(f.form->TxtMassa->Text() == L"812,50");
+    CHECK_FALSE(fVerdade(f.form->fGrid().Propriedade(L"IsInEditMode")));
+    CHECK(f.Arquivo(kArquivo) == antes);
+    CHECK(f.caixas.shown.empty());
+}
+
+TEST_CASE("list: with a sample twice in the file, the first row is the one found and updated")
+{
+    FrmMainFixture f;
+    const std::string segunda = "A1\0" "812.5\0" "20\0" "20\0" "\0\0\0\0\r\n"s;
+    fGravaDia(f, kA1 + segunda + kFim);
+    f.Lanca(kData);
+    f.LancaAnalise(L"A1", L"850", L"20", L"25");
+    CHECK(f.caixas.shown.empty());
+    CHECK(f.Linhas().size() == 2);
+    CHECK(f.Arquivo(kArquivo) == fLinha850("A1") + segunda + kFim);
+}
+
+TEST_CASE("list: the grid shows accented samples and headings in the user's code page")
+{
+    // Two samples that differ only in an accented letter draw differently.
+    FrmMainFixture f;
+    REQUIRE(fGravaArquivo(f.pasta.Dados() + L"\\TABV220240201", "\xc1" "1\0" "850\0\0\0\0\0\0\0\r\n"s + kFim));
+    REQUIRE(fGravaArquivo(f.pasta.Dados() + L"\\TABV220240202", "\xc2" "1\0" "850\0\0\0\0\0\0\0\r\n"s + kFim));
+    f.Lanca(L"01/02/2024");
+    REQUIRE(f.Linhas().size() == 1);
+    CHECK(f.Celula(f.Linhas()[0], L"AMOSTRA") == L"\u00c11");
+    const std::vector<DWORD> agudo = fPixelsDaGrade(f);
+    f.Lanca(L"02/02/2024");
+    REQUIRE(f.Linhas().size() == 1);
+    CHECK(f.Celula(f.Linhas()[0], L"AMOSTRA") == L"\u00c21");
+    CHECK(fPixelsDaGrade(f) != agudo);
 }
 
 TEST_CASE("file: a day file is read back equal, its first row active and copied into the fields")

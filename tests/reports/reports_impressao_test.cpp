@@ -172,9 +172,12 @@ TEST_CASE("the main form's button prints the form's list with its date and compa
     REQUIRE(f.form->RstAnalise);
     f.Lanca(L"05/03/2026");
     f.form->TxtEmpresaAbv->SetCaption(L"Usina Modelo");
-    REQUIRE(f.form->RstAnalise);
-    AddRow(*f.form->RstAnalise, {std::wstring(L"A1"), 812.5, 25.0, 30.0, 816.3, 93.4, 95.2, 0.99674});
-    AddRow(*f.form->RstAnalise, {std::wstring(L"A2"), 850.0, 20.0, 25.0, 850.0, 77.3, 83.3, 0.9949});
+    // Typed as the laboratory types them: the grid's rows and the list.
+    f.LancaAnalise(L"A1", L"812,5", L"25", L"30");
+    f.LancaAnalise(L"A2", L"850", L"20", L"25");
+    const ObjetoAutomacao grade = f.form->fGrid();
+    grade.AtribuiReferencia(L"ActiveRow", f.Linhas()[0].Get());
+    REQUIRE(f.Celula(grade.Objeto(L"ActiveRow"), L"AMOSTRA") == L"A1");
     f.caixas.shown.clear();
     SendMessageW(f.form->CmdImprimir->Hwnd(), BM_CLICK, 0, 0);
     formstest::PumpMessages();
@@ -189,5 +192,8 @@ TEST_CASE("the main form's button prints the form's list with its date and compa
     CHECK(Narrow(ItemsNamed(page, L"FldME")[1]->text) == "850,00");
     CHECK(Narrow(ItemsNamed(page, L"FldFator")[1]->text) == "0,9949");
     CHECK(f.form->MousePointer() == hv::forms::PointerDefault);
+    // The printout read a copy: the grid's active row has not moved.
+    CHECK(f.Celula(grade.Objeto(L"ActiveRow"), L"AMOSTRA") == L"A1");
+    CHECK(f.Linhas().size() == 2);
     Relatorio().Preview()->Unload();
 }
