@@ -10,9 +10,11 @@
 #include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvCell.h"
+#include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvRow.h"
 #include "RowsetBinding.h"
+#include "ScrollRegionItem.h"
 
 #include <cmath>
 
@@ -334,12 +336,36 @@ HRESULT HvTavelle::RefreshCellElement(HvCell*)
     return S_OK;
 }
 
-// Elements and appearances of cells belong to the display.
-HRESULT HvTavelle::GetCellElement(HvCell*, VARIANT*, VARIANT*, IHvUIElement** out)
+// The cell's element in the given scroll regions (the active ones when
+// missing); null when the cell is not shown there.
+HRESULT HvTavelle::GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
 {
-    if (out)
-        *out = nullptr;
-    return S_OK;
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    if (!layout_)
+        return S_OK;
+    VARIANT missing;
+    VariantInit(&missing);
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    ScrollRegionItem* rows = nullptr;
+    ScrollRegionItem* columns = nullptr;
+    HRESULT hr = layout_->RowScrollRegionFromVariant(rowRegion ? *rowRegion : missing, &rows);
+    if (SUCCEEDED(hr))
+        hr = layout_->ColScrollRegionFromVariant(colRegion ? *colRegion : missing, &columns);
+    if (FAILED(hr))
+        return hr;
+    HvGridUIElement* root = GetRootElement(true);
+    if (!root)
+        return E_OUTOFMEMORY;
+    DescendantQuery query{};
+    query.type = 6000;
+    query.cell = cell;
+    query.rowScrollRegion = rows ? rows->GetItemObject() : nullptr;
+    query.colScrollRegion = columns ? columns->GetItemObject() : nullptr;
+    HvUIElement* element = root->GetDescendant(query);
+    return element ? element->QueryInterface(IID_IHvUIElement, reinterpret_cast<void**>(out)) : S_OK;
 }
 
 HRESULT HvTavelle::ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance** out)
