@@ -5,6 +5,8 @@
 #include "EditGrid.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 using namespace gridedit;
 
@@ -318,5 +320,20 @@ TEST_CASE("a click on a cell of a band that edits on click: typed, the row writt
         }
         CHECK(grid.Count(ErrorId) == 0);
         CHECK(grid.Stored(2, L"Qty").v.dblVal == 812.5);
+    }
+}
+
+TEST_CASE("a row height that is no size is refused")
+{
+    EditGrid grid;
+    ComPtr<IHvRow> row = grid.Row(1);
+    float before = 0;
+    REQUIRE(row->get_Height(&before) == S_OK);
+    for (float height : {std::nanf(""), std::numeric_limits<float>::infinity(), -1.0f}) {
+        CAPTURE(height);
+        CHECK(row->put_Height(height) == static_cast<HRESULT>(0x800A017C));
+        float after = 0;
+        REQUIRE(row->get_Height(&after) == S_OK);
+        CHECK(after == before);
     }
 }
