@@ -32,9 +32,9 @@
 #include "OleDragDrop.h"
 #include "RootRowsetBinding.h"
 #include "ScrollRegionParts.h"
-#include "SystemUrlServices.h"
 #include "ToolTipTool.h"
 #include "ToolTipWindow.h"
+#include "UrlServices.h"
 
 #include <new>
 
@@ -140,6 +140,7 @@ HvTavelle::HvTavelle(IUnknown* outer)
     selection_ = std::make_unique<ControlSelectionHost>(*this);
     keyActions_ = std::make_unique<ControlKeyActionHost>(*this);
     headerDrags_ = std::make_unique<ControlHeaderDragHost>(*this);
+    MakeDownloads();
     rowActivation_ = std::make_unique<ActiveRowManager>(*this);
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);

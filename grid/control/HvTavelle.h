@@ -69,8 +69,8 @@ class MouseHoverOperation;
 class OleDragDrop;
 class RootRowsetBinding;
 class RowsetBinding;
-class SystemUrlServices;
 class ToolTipTool;
+class UrlServices;
 
 class HvTavelle final : public IHvTavelleControl,
                         public CControlBase,
@@ -362,6 +362,11 @@ public:
     void ImagesChanged(DISPID dispid);
     void StartImagesDownload();
 
+    // Makes the URL services of each new control (null: the system's);
+    // returns the previous maker. Tests record through their own.
+    using UrlServicesMaker = std::unique_ptr<UrlServices> (*)(CControlBase* control);
+    static UrlServicesMaker SetUrlServicesMaker(UrlServicesMaker maker);
+
     // Active objects and selection.
     HvCell* GetActiveCell() override;
     HvRow* GetActiveRow() override;
@@ -522,6 +527,8 @@ public:
     HvUIElement* GetActiveCellElement() override;
     HvImages* ControlImages() override { return GetControlImages(); }
     bool ImagesMasking() override { return (imageFlags_ & ImageMasking) != 0; }
+    ToolTipTool* ControlToolTip(bool make) override { return make ? GetControlToolTip() : toolTipTool_.get(); }
+    ToolTipWindow* ControlTipWindow() override { return toolTip_.get(); }
 
     // ChangeSubscriber: the layout's change notices.
     void OnChange(const ChangeNotice* notice) override;
@@ -619,7 +626,8 @@ public:
     // DownloadHost: the sound and layout downloads (HasBindHost above).
     HRESULT RaiseError(HRESULT result, WORD stringId) override { return Exception(result, stringId); }
     HRESULT ImagesUrlProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR text) override;
-    // The downloads, made on first use; null when they cannot be.
+    // The URL downloads (sounds, layouts, the ImagesURL strip), made with
+    // the control; every download's notices are routed through them.
     ControlDownloads* Downloads();
 
 protected:
@@ -642,11 +650,13 @@ protected:
     HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
     HRESULT OnSetData(IStream* stream) override;
     HRESULT OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText) override;
+    void OnUrlStop(DWORD tag, HRESULT result) override;
 
 private:
     explicit HvTavelle(IUnknown* outer);
     ~HvTavelle() override;
     bool Constructed() const;
+    void MakeDownloads();
 
     // Window procedure parts.
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
@@ -729,7 +739,7 @@ private:
     POINT messagePoint_ = {};        // the last mouse message's point, client
     bool messagePointKnown_ = false;
     int messageDepth_ = 0;           // nesting of the window procedure
-    std::unique_ptr<SystemUrlServices> urlServices_;
+    std::unique_ptr<UrlServices> urlServices_;
     std::unique_ptr<ControlDownloads> downloads_;
     BYTE selectionDragPending_ = 0;
     BYTE selectionDragResult_ = 0;
