@@ -147,6 +147,13 @@ LONG ActiveRowManager::ChangeActiveRow(ActivationRow* row)
         const LONG result = DeactivateActiveRow(true, false);
         return StopsChange(result) ? result : SetActiveRowInternal(row);
     }
+    if (row->BandKeepsPositionMark() && active && active->BandKeepsPositionMark() && active->HasPendingChanges()) {
+        // The provider takes no update from inside its own position notice:
+        // a changed row is left, and written, before the position moves.
+        const LONG left = DeactivateActiveRow(true, false);
+        if (StopsChange(left))
+            return left;
+    }
     if (row->BandKeepsPositionMark()) {
         const HRESULT hr = row->SyncBandPosition();
         if (hr != S_OK)

@@ -10,9 +10,11 @@
 #include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvCell.h"
+#include "HvGridUIElement.h"
 #include "HvLayout.h"
 #include "HvRow.h"
 #include "RowsetBinding.h"
+#include "ScrollRegionItem.h"
 
 #include <cmath>
 

@@ -270,6 +270,37 @@ HRESULT HvCell::WriteValue(VARIANT value)
     return hr;
 }
 
+// The value the data source holds goes back as it is: the data filter sees
+// values on their way between the source and the user, and this is neither.
+HRESULT HvCell::RestoreStoredValue()
+{
+    VariantHolder stored;
+    VariantHolder current;
+    if (column_->IsBound()) {
+        if (!row_->HasRowData())
+            return E_FAIL;
+        const LONG index = column_->DataIndex();
+        HRESULT hr = row_->GetRowOriginalValue(index, &stored.v);
+        if (FAILED(hr))
+            return hr;
+        if (SUCCEEDED(row_->GetRowValue(index, &current.v)) && SameStoredValue(current.v, stored.v))
+            return S_OK;
+        return row_->SetRowValue(index, &stored.v);
+    }
+    HRESULT hr = ReadStoredValue(&stored.v);
+    if (FAILED(hr))
+        return hr;
+    if (SUCCEEDED(ReadValue(&current.v)) && SameStoredValue(current.v, stored.v))
+        return S_OK;
+    return WriteValue(stored.v);
+}
+
+bool HvCell::SameStoredValue(VARIANT& a, VARIANT& b)
+{
+    return (a.vt == VT_NULL && b.vt == VT_NULL) ||
+           (a.vt == b.vt && VarCmp(&a, &b, grid_->Locale(), 0) == static_cast<HRESULT>(VARCMP_EQ));
+}
+
 HRESULT HvCell::ReadStoredValue(VARIANT* out)
 {
     VariantInit(out);
@@ -348,19 +379,13 @@ STDMETHODIMP HvCell::CancelUpdate()
             grid_->ExitEditMode(this, true, false);
         HRESULT hr = S_OK;
         if (state_ & DataChangedBit) {
-            VariantHolder stored;
-            hr = ReadStoredValue(&stored.v);
-            if (SUCCEEDED(hr)) {
-                VariantHolder current;
-                bool same = false;
-                if (SUCCEEDED(ReadValue(&current.v)))
-                    same = (current.v.vt == VT_NULL && stored.v.vt == VT_NULL) ||
-                           (current.v.vt == stored.v.vt &&
-                            VarCmp(&current.v, &stored.v, grid_->Locale(), 0) == static_cast<HRESULT>(VARCMP_EQ));
-                if (!same)
-                    hr = WriteValue(stored.v);
+            hr = RestoreStoredValue();
+            if (FAILED(hr)) {
+                // Nothing was given back: no After event for it.
+                cancelling_ = false;
+                return hr;
             }
-            if (SUCCEEDED(hr) && IsActive())
+            if (IsActive())
                 SetDataChanged(0);
         }
         if (IsActive() && column_->ResolveStyle() == StyleDropDownList)

@@ -113,6 +113,9 @@ public:
     HRESULT WriteValue(VARIANT value);
     // The value before pending changes (bound: through the data filter).
     HRESULT ReadStoredValue(VARIANT* out);
+    // CancelUpdate's write-back of the stored value, past the data filter.
+    HRESULT RestoreStoredValue();
+    bool SameStoredValue(VARIANT& a, VARIANT& b);
     // flag -1 also marks the row.
     void SetDataChanged(LONG flag);
     // The row's cancel: an unbound cell takes back its original value.

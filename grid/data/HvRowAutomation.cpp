@@ -7,6 +7,7 @@
 #include "RowBandSeam.h"
 #include "RowDataSeam.h"
 
+#include <cmath>
 #include <oledberr.h>
 
 namespace {
@@ -356,7 +357,8 @@ STDMETHODIMP HvRow::get_Height(float* out)
 STDMETHODIMP HvRow::put_Height(float value)
 {
     HV_ROW_SETTER({
-        if (value < 0)
+        // Not a number and infinity are no heights either.
+        if (!(value >= 0) || !std::isfinite(value))
             return Invalid();
         if (!band_)
             return E_FAIL;

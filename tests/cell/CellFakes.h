@@ -12,7 +12,10 @@ struct CellFakeRow final : CellRowHost {
     IHvRow* RowInterface() override { return nullptr; }
     bool HasRowData() override { return hasData; }
     HRESULT GetRowValue(LONG, VARIANT* out) override { return VariantCopy(out, &value); }
-    HRESULT GetRowOriginalValue(LONG, VARIANT* out) override { return VariantCopy(out, &original); }
+    HRESULT GetRowOriginalValue(LONG, VARIANT* out) override
+    {
+        return failOriginal ? E_FAIL : VariantCopy(out, &original);
+    }
     HRESULT SetRowValue(LONG, VARIANT* v) override
     {
         if (FAILED(refuseWrite))
@@ -30,6 +33,7 @@ struct CellFakeRow final : CellRowHost {
     bool hasData = true;
     VARIANT value;
     VARIANT original;
+    bool failOriginal = false;
     HRESULT refuseWrite = S_OK;
     bool rowChanged = false;
     LONG levelHeight = 20;

@@ -173,6 +173,34 @@ TEST_CASE("cell_ CancelUpdate writes back only a changed cell and always fires b
     CHECK(changed.value.boolVal == VARIANT_FALSE);
 }
 
+TEST_CASE("cell_ CancelUpdate gives back the stored value past the data filter; a failed read gives back nothing")
+{
+    CellFixture f;
+    CellFakeFilter filter;
+    f.grid.filter = &filter;
+    f.row.value = I4(5);
+    f.row.original = I4(4);
+    LateResult put;
+    LatePut(f.dispatch, L"Value", I4(7), put);
+    REQUIRE(f.row.value.lVal == 8);
+    f.grid.log.clear();
+    LateResult cancel;
+    LateCall(f.dispatch, L"CancelUpdate", {}, cancel);
+    CHECK(cancel.hr == S_OK);
+    // Exactly the stored value, not what the filter would make of it.
+    CHECK(f.row.value.lVal == 4);
+    CHECK(filter.sets == 1);
+    CHECK(f.grid.log == std::vector<std::string>{"BeforeCellCancelUpdate", "AfterCellCancelUpdate"});
+
+    LatePut(f.dispatch, L"Value", I4(9), put);
+    f.row.failOriginal = true;
+    f.grid.log.clear();
+    LateCall(f.dispatch, L"CancelUpdate", {}, cancel);
+    CHECK(FAILED(cancel.hr));
+    CHECK(f.row.value.lVal == 10);
+    CHECK(f.grid.log == std::vector<std::string>{"BeforeCellCancelUpdate"});
+}
+
 TEST_CASE("cell_ settings, sizes and editor-selection members")
 {
     CellFixture f;

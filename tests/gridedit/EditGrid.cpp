@@ -250,12 +250,53 @@ void EditGrid::PressKey(UINT key) const
     HWND target = GetFocus();
     const MSG messages[] = {{target, WM_KEYDOWN, key, 1, GetTickCount(), {}},
                             {target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), GetTickCount(), {}}};
+    BYTE keys[256] = {};
     for (MSG message : messages) {
+        GetKeyboardState(keys);
+        keys[key] = message.message == WM_KEYDOWN ? 0x80 : 0;
+        SetKeyboardState(keys);
         if (active && active->TranslateAccelerator(&message) == S_OK)
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    Pump();
+}
+
+RECT EditGrid::CellRect(IHvCell* cell) const
+{
+    Var missing;
+    missing.v.vt = VT_ERROR, missing.v.scode = DISP_E_PARAMNOTFOUND;
+    Var missingToo;
+    missingToo.v.vt = VT_ERROR, missingToo.v.scode = DISP_E_PARAMNOTFOUND;
+    ComPtr<IHvUIElement> element;
+    RECT rect{};
+    ComPtr<IHvUIRect> place;
+    if (SUCCEEDED(cell->GetUIElement(&missing.v, &missingToo.v, element.GetAddressOf())) && element &&
+        SUCCEEDED(element->get_Rect(place.GetAddressOf())) && place) {
+        place->get_Left(&rect.left);
+        place->get_Top(&rect.top);
+        place->get_Right(&rect.right);
+        place->get_Bottom(&rect.bottom);
+    }
+    return rect;
+}
+
+void EditGrid::ClickCell(IHvCell* cell) const
+{
+    const RECT rect = CellRect(cell);
+    REQUIRE(!IsRectEmpty(&rect));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_LBUTTON] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(grid_, WM_MOUSEMOVE, 0, at);
+    SendMessageW(grid_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Pump();
+    keys[VK_LBUTTON] = 0;
+    SetKeyboardState(keys);
+    SendMessageW(grid_, WM_LBUTTONUP, 0, at);
     Pump();
 }
 

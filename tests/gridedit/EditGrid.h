@@ -99,6 +99,10 @@ public:
     // Keys typed into the EDIT window; a key pressed in the focused window.
     void Type(const std::wstring& text) const;
     void PressKey(UINT key) const;
+    // The cell's rectangle as shown in the grid window, empty when hidden.
+    RECT CellRect(IHvCell* cell) const;
+    // A left click in the middle of the cell, as the mouse gives it.
+    void ClickCell(IHvCell* cell) const;
     // The EDIT window the grid edits with, null when none is shown.
     HWND EditWindow() const;
     // Its text, empty when none.

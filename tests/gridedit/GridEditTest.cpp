@@ -5,6 +5,8 @@
 #include "EditGrid.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 using namespace gridedit;
 
@@ -189,4 +191,149 @@ TEST_CASE("a write the data source refuses: one Error, the typed text kept in ed
     CHECK(errors == 1);
     CHECK_FALSE(grid.IsInEditMode());
     CHECK(grid.Stored(2, L"Qty").v.dblVal == 7.0);
+}
+
+TEST_CASE("a mask refuses a key that does not fit: the Error event names the text and its place, the text kept raw")
+{
+    EditGrid grid;
+    ComPtr<IHvColumn> name = grid.Column(L"Name");
+    REQUIRE(name->put_Style(hvStyleEdit) == S_OK);
+    REQUIRE(name->put_MaskInput(Bstr(L"###-##").b) == S_OK);
+    std::wstring invalid;
+    short position = -1;
+    grid.Events().On(ErrorId, [&](const hv::container::EventCall& call) {
+        ComPtr<IHvError> info;
+        IDispatch* error = call.Object(0);
+        if (!error || FAILED(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf()))))
+            return;
+        info->put_DisplayErrorDialog(VARIANT_FALSE);
+        ComPtr<IHvMaskError> mask;
+        if (SUCCEEDED(info->get_MaskError(mask.GetAddressOf())) && mask) {
+            BSTR text = nullptr;
+            mask->get_InvalidText(&text);
+            invalid = text ? text : L"";
+            SysFreeString(text);
+            mask->get_StartPosition(&position);
+            mask->put_CancelBeep(VARIANT_TRUE);
+        }
+    });
+    ComPtr<IHvCell> cell = grid.Cell(2, L"Name");
+    REQUIRE(grid.Control()->put_ActiveCell(cell.Get()) == S_OK);
+    grid.PressKey(VK_F2);
+    REQUIRE(grid.IsInEditMode());
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.ClearEvents();
+    grid.Type(L"12a3");
+    CHECK(grid.Count(ErrorId) == 1);
+    // The text as it would have become, and the place of its first bad character.
+    CHECK(invalid == L"12a");
+    CHECK(position == 2);
+    CHECK(grid.EditText().find(L'a') == std::wstring::npos);
+    Var mode(static_cast<long>(hvMaskModeRaw));
+    BSTR raw = nullptr;
+    CHECK(cell->GetText(&mode.v, &raw) == S_OK);
+    CHECK(std::wstring(raw ? raw : L"") == L"123");
+    SysFreeString(raw);
+}
+
+TEST_CASE("Esc while editing gives the old value back; Esc on the changed row undoes the row")
+{
+    EditGrid grid;
+    REQUIRE(grid.Control()->put_UpdateMode(hvUpdateOnRowChange) == S_OK);
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.Control()->put_ActiveCell(qty.Get()) == S_OK);
+    grid.PressKey(VK_F2);
+    REQUIRE(grid.IsInEditMode());
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"9");
+    grid.ClearEvents();
+    grid.PressKey(VK_ESCAPE);
+    CHECK_FALSE(grid.IsInEditMode());
+    CHECK(grid.Count(BeforeCellUpdateId) == 0);
+    Var value;
+    REQUIRE(qty->get_Value(&value.v) == S_OK);
+    CHECK(value.v.vt == VT_R8);
+    CHECK(value.v.dblVal == 20.0);
+
+    // Changed and left: the row keeps the change until it is left.
+    grid.PressKey(VK_F2);
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"9");
+    grid.PressKey(VK_TAB);
+    CHECK_FALSE(grid.IsInEditMode());
+    VARIANT_BOOL changed = VARIANT_FALSE;
+    REQUIRE(grid.Row(2)->get_DataChanged(&changed) == S_OK);
+    CHECK(changed);
+    grid.PressKey(VK_ESCAPE);
+    Var undone;
+    REQUIRE(qty->get_Value(&undone.v) == S_OK);
+    CHECK(undone.v.dblVal == 20.0);
+    REQUIRE(grid.Row(2)->get_DataChanged(&changed) == S_OK);
+    CHECK_FALSE(changed);
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 20.0);
+}
+
+TEST_CASE("a click on a cell of a band that edits on click: typed, the row written when each update mode says")
+{
+    struct Case {
+        Constants_UpdateMode mode;
+        int updatesByTab;
+        int updatesByDown;
+    };
+    const Case cases[] = {
+        {hvUpdateOnCellChange, 1, 0},
+        {hvUpdateOnRowChange, 0, 1},
+        {hvUpdateOnUpdate, 0, 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.mode);
+        EditGrid grid;
+        REQUIRE(grid.Control()->put_UpdateMode(c.mode) == S_OK);
+        ComPtr<IHvBands> bands;
+        REQUIRE(grid.Control()->get_Bands(bands.GetAddressOf()) == S_OK);
+        ComPtr<IHvBand> band;
+        REQUIRE(bands->get_Item(Var(0L).v, band.GetAddressOf()) == S_OK);
+        ComPtr<IHvOverride> override;
+        REQUIRE(band->get_Override(override.GetAddressOf()) == S_OK);
+        REQUIRE(override->put_CellClickAction(hvClickActionEdit) == S_OK);
+        Pump();
+        ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+        grid.ClickCell(qty.Get());
+        REQUIRE(grid.IsInEditMode());
+        CHECK(grid.EditText() == L"20");
+        SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+        grid.Type(L"812" + DecimalSeparator() + L"5");
+        grid.ClearEvents();
+        grid.PressKey(VK_TAB);
+        CHECK_FALSE(grid.IsInEditMode());
+        CHECK(grid.Count(AfterCellUpdateId) == 1);
+        CHECK(grid.Count(AfterRowUpdateId) == c.updatesByTab);
+        grid.ClearEvents();
+        grid.PressKey(VK_DOWN);
+        CHECK(grid.Count(AfterRowUpdateId) == c.updatesByDown);
+        VARIANT_BOOL changed = VARIANT_FALSE;
+        REQUIRE(grid.Row(2)->get_DataChanged(&changed) == S_OK);
+        CHECK(static_cast<bool>(changed) == (c.mode == hvUpdateOnUpdate));
+        if (c.mode == hvUpdateOnUpdate) {
+            REQUIRE(grid.Control()->Update() == S_OK);
+            CHECK(grid.Count(AfterRowUpdateId) == 1);
+        }
+        CHECK(grid.Count(ErrorId) == 0);
+        CHECK(grid.Stored(2, L"Qty").v.dblVal == 812.5);
+    }
+}
+
+TEST_CASE("a row height that is no size is refused")
+{
+    EditGrid grid;
+    ComPtr<IHvRow> row = grid.Row(1);
+    float before = 0;
+    REQUIRE(row->get_Height(&before) == S_OK);
+    for (float height : {std::nanf(""), std::numeric_limits<float>::infinity(), -1.0f}) {
+        CAPTURE(height);
+        CHECK(row->put_Height(height) == static_cast<HRESULT>(0x800A017C));
+        float after = 0;
+        REQUIRE(row->get_Height(&after) == S_OK);
+        CHECK(after == before);
+    }
 }
