@@ -240,7 +240,10 @@ HRESULT CAutomationObject::GetObjectPointer(const void* calledInterface, long* p
 
 CAutomationObject* CAutomationObject::FromObjectPointer(long pointer)
 {
-    CUnknownObject* object =
-        LiveObjectRegistry::FromPrimaryInterface(reinterpret_cast<const void*>(static_cast<INT_PTR>(pointer)));
-    return dynamic_cast<CAutomationObject*>(object);
+    return FromPrimaryInterface(reinterpret_cast<const void*>(static_cast<INT_PTR>(pointer)));
+}
+
+CAutomationObject* CAutomationObject::FromPrimaryInterface(const void* primary)
+{
+    return dynamic_cast<CAutomationObject*>(LiveObjectRegistry::FromPrimaryInterface(primary));
 }

@@ -58,6 +58,8 @@ public:
     // The live automation object whose primary interface is at this address
     // (a value from _GetObjectPointer), or null.
     static CAutomationObject* FromObjectPointer(long pointer);
+    // The same from the primary interface's address itself (no narrowing).
+    static CAutomationObject* FromPrimaryInterface(const void* primary);
 
     int ObjectType() const { return objectType_; }
     ObjectInfo& Info() const { return GetObjectInfo(objectType_); }

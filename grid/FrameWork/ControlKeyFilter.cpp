@@ -144,6 +144,9 @@ LRESULT CControlBase::FilterKeyPress(WPARAM* wParam, LPARAM lParam, DWORD* handl
 
     const UINT changed = static_cast<WORD>(key);
     WPARAM deliver = changed;
+    // Whether the trail byte of a double-byte character still waits in the
+    // queue once the character has been delivered.
+    bool trailQueued = wasDouble;
     if (bytes) {
         deliver = wasDouble ? (changed >> 8) & 0xFF : changed & 0xFF;
         if (changed != character) {
@@ -152,11 +155,16 @@ LRESULT CControlBase::FilterKeyPress(WPARAM* wParam, LPARAM lParam, DWORD* handl
             if (IsLeadByte((changed >> 8) & 0xFF)) {
                 PostCharAtQueueHead(window, changed & 0xFF);
                 deliver = (changed >> 8) & 0xFF;
+            } else {
+                // A single byte in place of a double-byte character: the
+                // byte itself goes on, its trail is gone already.
+                deliver = changed & 0xFF;
+                trailQueued = false;
             }
         }
     }
     const LRESULT result = DeliverChar(deliver, lParam, original, child);
-    if (bytes && wasDouble) {
+    if (bytes && trailQueued) {
         wchar_t className[16] = L"";
         GetClassNameW(window, className, 16);
         if (lstrcmpiW(className, L"Edit") != 0 && lstrcmpiW(className, L"ListBox") != 0 &&

@@ -84,6 +84,8 @@ public:
     void SetUseImageList(bool use);
     bool UseImageList() const { return useImageList_; }
     void AfterLoad();
+    // The control is going: nothing is asked of it any more.
+    void DetachHost() { host_ = nullptr; }
     HRESULT SaveToStream(IStream* stream);
     HRESULT LoadFromStream(IStream* stream);
     HRESULT SaveToPropertyBag(IPropertyBag* bag, const wchar_t* listName, const wchar_t* imagesName);

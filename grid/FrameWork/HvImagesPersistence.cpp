@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -80,45 +81,73 @@ HRESULT HvImages::LoadStream(IStream* stream, bool withName)
         return E_FAIL;
     if (FAILED(hr = ReadBytes(stream, &header.version, 4)) || FAILED(hr = ReadBytes(stream, &header.count, 2)))
         return hr;
-    ClearImages();
+    if (header.version < 0 || header.version > kVersion || header.count < 0)
+        return E_FAIL;
     loading_ = true;
     hr = LoadBody(stream, header.version, header.count, withName);
     loading_ = false;
     return hr;
 }
 
+// The whole body is read aside first: the images in hand stay as they are
+// unless every byte of the new ones reads well.
 HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool withName)
 {
+    struct Loaded {
+        std::vector<HvImage*> images;
+        ~Loaded()
+        {
+            for (HvImage* image : images) {
+                image->SetOwner(nullptr);
+                image->Release();
+            }
+        }
+    } loaded;
     HRESULT hr;
+    SIZE imageSize = imageSize_;
+    SIZE externalSize = externalSize_;
     if (version >= 101) {
         LONG size[2] = {};
         if (FAILED(hr = ReadBytes(stream, size, sizeof(size))))
             return hr;
-        imageSize_ = {size[0], size[1]};
+        if (size[0] < 0 || size[1] < 0)
+            return E_FAIL;
+        imageSize = {size[0], size[1]};
     }
     if (version >= 102) {
         LONG size[2] = {};
         if (FAILED(hr = ReadBytes(stream, size, sizeof(size))))
             return hr;
-        externalSize_ = {size[0], size[1]};
+        if (size[0] < 0 || size[1] < 0)
+            return E_FAIL;
+        externalSize = {size[0], size[1]};
     }
-    if (version >= 101 && withName) {
-        CDualString name;
-        if (FAILED(hr = ReadStringFromStream(stream, name)))
-            return hr;
-        SetImageListName(name.c_str());
-    }
-    while (Count() < count) {
+    CDualString name;
+    const bool named = version >= 101 && withName;
+    if (named && FAILED(hr = ReadStringFromStream(stream, name)))
+        return hr;
+    // One image at a time: a count that the bytes do not back ends in a
+    // failed read, not in a large allocation.
+    for (SHORT i = 0; i < count; ++i) {
         HvImage* image = HvImage::Create(this);
-        if (!image || !InsertAt(image, Count() + 1)) {
-            if (image)
-                image->Release();
+        if (!image)
+            return E_OUTOFMEMORY;
+        try {
+            loaded.images.push_back(image);
+        } catch (const std::bad_alloc&) {
+            image->Release();
             return E_OUTOFMEMORY;
         }
-    }
-    for (HvImage* image : images_)
         if (FAILED(hr = image->Load(stream)))
             return hr;
+    }
+
+    ClearImages();
+    images_.swap(loaded.images);
+    imageSize_ = imageSize;
+    externalSize_ = externalSize;
+    if (named)
+        SetImageListName(name.c_str());
     Renumber();
     if (version < 102 && !images_.empty()) {
         TakeSizeFromPicture(images_.front()->Picture());

@@ -21,10 +21,14 @@ int DisplayDpi(int axis)
 }
 
 // The quotients are computed in 64 bits so that a huge extent cannot overflow
-// on its way; the result is narrowed back to the 32-bit interface.
+// on its way; the result is narrowed back to the 32-bit interface. Halves
+// round away from zero on both sides, so that a negative value converted
+// there and back comes home as a positive one does.
 int RoundedQuotient(std::int64_t numerator, std::int64_t divisor)
 {
-    return static_cast<int>((numerator + divisor / 2) / divisor);
+    const std::int64_t half = divisor / 2;
+    const std::int64_t quotient = numerator >= 0 ? (numerator + half) / divisor : -((half - numerator) / divisor);
+    return static_cast<int>(quotient);
 }
 
 struct ScreenDpi
@@ -111,3 +115,9 @@ int HimetricToPixelsX(int himetric) { return HimetricToPixels(himetric, CachedSc
 int HimetricToPixelsY(int himetric) { return HimetricToPixels(himetric, CachedScreenDpi().y); }
 int PixelsToHimetricX(int pixels) { return PixelsToHimetric(pixels, CachedScreenDpi().x); }
 int PixelsToHimetricY(int pixels) { return PixelsToHimetric(pixels, CachedScreenDpi().y); }
+
+long long FontHeightToSize(long height, int percent)
+{
+    const long long pixels = height < 0 ? -static_cast<long long>(height) : height;
+    return pixels * 72 * 10000 * percent / (100LL * CachedScreenDpi().y);
+}

@@ -6,7 +6,7 @@
 
 // Arithmetic cores, exposed so that the rounding can be checked at any DPI.
 // Twips per pixel is truncated first (14 at 100 DPI, not 14.4) and every
-// division adds half the divisor and truncates toward zero, whatever the sign.
+// division rounds to the nearest whole, halves away from zero on both sides.
 int TwipsPerPixel(int dpi);
 int PixelsToTwips(int pixels, int twipsPerPixel);
 int TwipsToPixels(int twips, int twipsPerPixel);
@@ -28,3 +28,7 @@ int HimetricToPixelsX(int himetric);
 int HimetricToPixelsY(int himetric);
 int PixelsToHimetricX(int pixels);
 int PixelsToHimetricY(int pixels);
+
+// A LOGFONT height (pixels of the screen, either sign) as a font size in
+// points scaled by 10000 (a FONTDESC's cySize), times percent / 100.
+long long FontHeightToSize(long height, int percent);

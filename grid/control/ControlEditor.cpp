@@ -2,7 +2,7 @@
 #include "ControlEditor.h"
 
 #include "ColumnEditFace.h"
-#include "ControlErrorHost.h"
+#include "ErrorReporter.h"
 #include "DataErrorInfo.h"
 #include "EventEnableMask.h"
 #include "HvAutoSizeEdit.h"
@@ -22,7 +22,6 @@ constexpr ULONG CellElement = 6000;
 constexpr ULONG EditButtonElement = 6200;
 constexpr ULONG DropDownButtonElement = 6300;
 constexpr ULONG TextElement = 10000;
-constexpr LONG NotUpdateableString = 6009;
 
 IDispatch* DispatchOf(HvCell* cell) { return cell ? static_cast<IHvCell*>(cell) : nullptr; }
 
@@ -39,20 +38,6 @@ HvColumn* ColumnObjectOf(HvCell* cell)
 }
 
 CAutomationObject* RegionObject(ScrollRegionItem* region) { return region ? region->GetItemObject() : nullptr; }
-
-// The provider's text of the failure, when it left one.
-std::wstring ErrorInfoText()
-{
-    IErrorInfo* info = nullptr;
-    if (GetErrorInfo(0, &info) != S_OK || !info)
-        return {};
-    BSTR text = nullptr;
-    info->GetDescription(&text);
-    info->Release();
-    std::wstring result = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
-    SysFreeString(text);
-    return result;
-}
 
 } // namespace
 
@@ -277,19 +262,13 @@ void ControlEditor::ReportDataError(HvCell* cell, HRESULT result, const std::wst
     DataErrorInfo record(result, RowOf(cell) ? static_cast<IHvRow*>(RowOf(cell)) : nullptr, DispatchOf(cell));
     record.SetMessage(CDualString(message.c_str()));
     record.SetInvalidValue(value);
-    control_.Errors().Reporter().ReportDataError(record);
+    control_.Reporter().ReportDataError(record);
 }
 
 void ControlEditor::ReportUpdateError(HvCell* cell, HRESULT result, VARIANT* value)
 {
-    std::wstring message = ErrorInfoText();
-    if (message.empty() && result == E_FAIL)
-        message = control_.DialogString(NotUpdateableString);
-    DataErrorInfo record(result, RowOf(cell) ? static_cast<IHvRow*>(RowOf(cell)) : nullptr, DispatchOf(cell));
-    if (!message.empty())
-        record.SetMessage(CDualString(message.c_str()));
-    record.SetInvalidValue(value);
-    control_.Errors().Reporter().ReportDataError(record);
+    // The provider's own text when the band's rowset left one.
+    control_.ReportUpdateError(cell, result, value);
 }
 
 // --- rows and cells -------------------------------------------------------------

@@ -7,6 +7,7 @@
 // change of the active cell's column reaches the live editor here too.
 #pragma once
 
+#include "CellDropDownHost.h"
 #include "CellEditor.h"
 #include "ComRef.h"
 #include "EditorHost.h"
@@ -19,7 +20,7 @@ class HvColumn;
 class HvTavelle;
 struct ChangeNotice;
 
-class ControlEditor final : public EditorHost {
+class ControlEditor final : public EditorHost, public CellDropDownHost {
 public:
     explicit ControlEditor(HvTavelle& control);
     ~ControlEditor();
@@ -45,6 +46,11 @@ public:
     void OnLayoutNotice(const ChangeNotice* notice);
     // The editor windows go with the grid window.
     void DestroyWindows();
+
+    // CellDropDownHost: the active cell's list or calendar, while it edits.
+    bool IsDropDownShowing(HvCell* cell) override;
+    HRESULT DropDown(HvCell* cell) override;
+    HRESULT CloseDropDown(HvCell* cell) override;
 
     // EditorHost
     HWND GridWindow() override;

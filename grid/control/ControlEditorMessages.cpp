@@ -153,3 +153,31 @@ void ControlEditor::OnColumnChanged(HvColumn* column, DISPID what)
         break;
     }
 }
+
+// --- drop-downs of the active cell ------------------------------------------------
+
+bool ControlEditor::IsDropDownShowing(HvCell* cell)
+{
+    return cell && cell == control_.GetActiveCell() && editor_.DropDowns().IsShowing(cell);
+}
+
+// Dropping a cell's list down puts it into edit mode first.
+HRESULT ControlEditor::DropDown(HvCell* cell)
+{
+    if (!cell || cell != control_.GetActiveCell())
+        return S_FALSE;
+    if (!cell->IsInEditMode())
+        editor_.EnterEditMode(cell, false);
+    if (!CAutomationObject::IsActive(cell) || !cell->IsInEditMode())
+        return S_FALSE;
+    editor_.DropDowns().DropDownIfClosed(cell);
+    return S_OK;
+}
+
+HRESULT ControlEditor::CloseDropDown(HvCell* cell)
+{
+    if (!IsDropDownShowing(cell))
+        return S_FALSE;
+    editor_.DropDowns().Close(cell);
+    return S_OK;
+}

@@ -6,7 +6,6 @@
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
-#include "InputMask.h"
 #include "HvTavelle.h"
 #include "InputMask.h"
 #include "ToolTipWindow.h"

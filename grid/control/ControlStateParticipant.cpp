@@ -1,10 +1,12 @@
 // The grid control's own persisted state.
 #include "ControlStateParticipant.h"
 
+#include "ControlStateScratch.h"
 #include "HvImages.h"
 #include "HvLayout.h"
 #include "HvTavelle.h"
 #include "OleDragDrop.h"
+#include "StoredStateRead.h"
 #include "StreamText.h"
 
 namespace {
@@ -70,6 +72,14 @@ void ReadString(IPropertyBag* bag, const wchar_t* key, CDualString& text, IError
 
 } // namespace
 
+HRESULT ControlStateParticipant::CheckGeneral(const BYTE* block)
+{
+    constexpr BYTE knownImageFlags = HvTavelle::ImageUseImageList | HvTavelle::ImageMasking;
+    if (block[0] > MaxUpdateMode || block[1] > MaxDropMode || (block[3] & ~knownImageFlags) != 0)
+        return E_FAIL;
+    return S_OK;
+}
+
 void ControlStateParticipant::ResetGeneral()
 {
     control_.SetUpdateMode(0);
@@ -128,8 +138,10 @@ HRESULT ControlStateParticipant::Load(DWORD code, IStream* stream, LONG)
 {
     switch (code) {
     case General: {
-        BYTE block[4] = {};
+        BYTE block[GeneralSize] = {};
         HRESULT hr = ReadBytes(stream, block, sizeof block);
+        if (SUCCEEDED(hr))
+            hr = CheckGeneral(block);
         if (FAILED(hr))
             return hr;
         control_.SetUpdateMode(block[0]);
@@ -192,7 +204,19 @@ HRESULT ControlStateParticipant::CopyFrom(DWORD, HvPersistParticipant&, LONG)
 
 HRESULT ControlStateParticipant::LoadFromStreamWithAfterLoad(IStream* stream)
 {
-    HRESULT hr = LoadFromStream(stream, -1);
+    HRESULT hr = StoredStateRead::Run(
+        stream,
+        [&] {
+            ControlStateScratch scratch(control_);
+            return scratch.LoadFromStream(stream, -1);
+        },
+        [&] {
+            HvImages* images = control_.GetControlImages();
+            if (!images)
+                return E_OUTOFMEMORY;
+            images->AfterLoad();
+            return LoadFromStream(stream, -1);
+        });
     if (SUCCEEDED(hr))
         AfterLoad();
     return hr;
@@ -317,9 +341,11 @@ void ControlStateParticipant::LoadCategoryFromBag(DWORD code, IPropertyBag* bag,
 void ControlStateParticipant::LoadGeneralFromBag(IPropertyBag* bag, IErrorLog* log)
 {
     VARIANT value;
-    // The table's one entry: UpdateMode, its low byte.
-    if (ReadBag(bag, kGeneralTable[0].key, kGeneralTable[0].type, value, log))
-        control_.SetUpdateMode(static_cast<BYTE>(value.iVal & 0xFF));
+    // The table's one entry: UpdateMode; a value out of its range reads as
+    // the default, as a missing one does.
+    if (ReadBag(bag, kGeneralTable[0].key, kGeneralTable[0].type, value, log) && value.iVal >= 0 &&
+        value.iVal <= MaxUpdateMode)
+        control_.SetUpdateMode(static_cast<BYTE>(value.iVal));
     else
         control_.SetUpdateMode(static_cast<BYTE>(kGeneralTable[0].defaultValue));
     VariantClear(&value);

@@ -21,6 +21,14 @@ public:
     static constexpr DWORD TagVariant = 0x400000;
     static constexpr DWORD AllCategories = 0x440544;
     static constexpr LONG StateVersion = 0x10000;
+    // The general block: UpdateMode, the drop mode copy, a spare byte and
+    // the image flags.
+    static constexpr ULONG GeneralSize = 4;
+    static constexpr BYTE MaxUpdateMode = 2;    // hvUpdateOnUpdate
+    static constexpr BYTE MaxDropMode = 1;      // hvOLEDropManual
+    // S_OK when every field of a stored general block is in its range, else
+    // E_FAIL: a stream with such a block is refused.
+    static HRESULT CheckGeneral(const BYTE* block);
 
     explicit ControlStateParticipant(HvTavelle& control) : control_(control) {}
 
@@ -40,6 +48,8 @@ public:
     HRESULT SaveToPropertyBag(IPropertyBag* bag, bool saveAll);
     // Every category from its own keys, whatever "GridFlags" holds.
     HRESULT LoadFromPropertyBag(IPropertyBag* bag, IErrorLog* log);
+    // All or nothing: the stream is read into scratch objects first
+    // (ControlStateScratch), and into the control only when that succeeded.
     HRESULT LoadFromStreamWithAfterLoad(IStream* stream);
     void AfterLoad();
 

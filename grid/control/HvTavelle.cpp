@@ -4,7 +4,6 @@
 
 #include "ControlDownloads.h"
 #include "ControlEditor.h"
-#include "ControlErrorHost.h"
 #include "ControlImagesHost.h"
 #include "ControlInputHost.h"
 #include "ActiveRowManager.h"
@@ -54,6 +53,7 @@ UIElementControlSeam* ControlOfLayout(HvLayout& layout)
 void ControlStartUp()
 {
     InstallDisplayLayoutParts();
+    InstallControlDisplayHooks();
     InstallScrollRegionParts();
     LayoutRootElement::SetControlLookup(&ControlOfLayout);
 }
@@ -116,7 +116,6 @@ HvTavelle::HvTavelle(IUnknown* outer)
 {
     dragDrop_ = std::make_unique<OleDragDrop>(*this, false, true, GridDragDropErrors(), ObjectType::HvDataObject,
                                               false);
-    errors_ = std::make_unique<ControlErrorHost>(*this);
     editor_ = std::make_unique<ControlEditor>(*this);
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
@@ -158,8 +157,11 @@ HvTavelle::~HvTavelle()
     DetachDataSource(true);
     ReleaseListener();
     ForgetPivots();
-    if (images_)
+    if (images_) {
+        // A client may keep the collection: it goes on without the control.
+        images_->DetachHost();
         images_->Release();
+    }
     images_ = nullptr;
     if (detachedSelected_)
         detachedSelected_->Release();

@@ -21,6 +21,7 @@
 #include "HvCell.h"
 #include "HvRow.h"
 #include "LayoutGridSeam.h"
+#include "PostedMessageData.h"
 #include "RowActivationHost.h"
 #include "RowGridHost.h"
 #include "ScrollRegionsLayoutSeam.h"
@@ -42,7 +43,6 @@ class ActiveRowManager;
 class BandRowSource;
 class ControlDownloads;
 class ControlEditor;
-class ControlErrorHost;
 class ControlImagesHost;
 class ControlInputHost;
 class ControlSiteRefs;
@@ -428,9 +428,8 @@ public:
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
 
-    // The in-place editor and the error reports.
+    // The in-place editor.
     ControlEditor& Editor() { return *editor_; }
-    ControlErrorHost& Errors() { return *errors_; }
     // The locale of value texts (typed, shown, compared): the container's
     // ambient LocaleID, else the user's.
     LCID ValueLocale();
@@ -465,6 +464,19 @@ public:
     bool FireBeforeRowRegionRemoved(IDispatch* region) override;
     bool FireBeforeColRegionSize(IDispatch* region1, IDispatch* region2) override;
     bool FireBeforeRowRegionSize(IDispatch* region1, IDispatch* region2) override;
+    bool FireBeforeRowRegionScroll(IDispatch* newState, IDispatch* oldState) override;
+    void FireAfterRowRegionScroll(IDispatch* region) override;
+    bool FireBeforeColRegionScroll(IDispatch* newState, IDispatch* oldState) override;
+    void FireAfterColRegionScroll(IDispatch* region) override;
+    bool FireBeforeRowRegionSplit(IDispatch* original, IDispatch* added) override;
+    bool FireBeforeColRegionSplit(IDispatch* original, IDispatch* added) override;
+    void FireAfterRowRegionSize(IDispatch* region) override;
+    void FireAfterColRegionSize(IDispatch* region) override;
+    void ExitEditForScroll() override { ExitEditMode(); }
+    // The layout's root element for the element queries, made when asked.
+    HvGridUIElement* RootForClients(bool create);
+    // The Redraw property as it stands.
+    bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 
     // UIElementControlSeam
     HWND GetGridWindow() override { return m_window; }
@@ -473,6 +485,8 @@ public:
     bool IsInEditMode() override;
     bool IsDroppedDown() override { return false; }
     HvUIElement* GetActiveCellElement() override;
+    HvImages* ControlImages() override { return GetControlImages(); }
+    bool ImagesMasking() override { return (imageFlags_ & ImageMasking) != 0; }
 
     // ChangeSubscriber: the layout's change notices.
     void OnChange(const ChangeNotice* notice) override;
@@ -507,6 +521,7 @@ public:
     void ActivateFirstRow(bool scrollIntoView) override;
     HRESULT ReportDataError(DataErrorInfo& record) override;
     CellGridHost* CellHost() override;
+    CellDropDownHost* DropDownHost() override;
     void SetSelectionPivot(HvSelectableItem* item) override;
     HRESULT SelectRowItem(HvSelectableItem* row, bool select, bool fireEvents) override;
 
@@ -663,7 +678,8 @@ private:
     HRESULT ClearKindWithEvents(LONG kind, bool fireEvents);
     void ForgetPivots();
 
-    std::unique_ptr<ControlErrorHost> errors_;
+    // The data of messages posted through PostMessage, until they arrive.
+    PostedMessageData postedData_;
     std::unique_ptr<ControlEditor> editor_;
     std::unique_ptr<OleDragDrop> dragDrop_;
     std::unique_ptr<ControlStateParticipant> participant_;
@@ -721,3 +737,7 @@ private:
     bool tearingDown_ = false;
     HACCEL mnemonicTable_ = nullptr;      // owned
 };
+
+// Installs what the grid display asks of the control library (when it
+// starts).
+void InstallControlDisplayHooks();

@@ -4,7 +4,7 @@
 #include "HvTavelle.h"
 
 #include "ControlEditor.h"
-#include "ControlErrorHost.h"
+#include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvBand.h"
 #include "HvColumn.h"
@@ -194,7 +194,7 @@ bool HvTavelle::IsActiveCellColumn(HvColumn* column)
 
 void HvTavelle::ReportMaskError(const std::wstring& text, short position)
 {
-    errors_->Reporter().ReportMaskError(CDualString(text.c_str()), position);
+    Reporter().ReportMaskError(CDualString(text.c_str()), position);
 }
 
 void HvTavelle::RepositionEditWindow()

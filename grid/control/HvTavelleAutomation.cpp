@@ -395,22 +395,15 @@ STDMETHODIMP HvTavelle::PostMessage(LONG MsgID, VARIANT MsgData1, VARIANT MsgDat
 {
     if (!m_window)
         return S_OK;
-    VARIANT* pair = nullptr;
+    LPARAM data = 0;
     if (!IsMissing(MsgData1) || !IsMissing(MsgData2)) {
-        pair = static_cast<VARIANT*>(CoTaskMemAlloc(2 * sizeof(VARIANT)));
-        if (!pair)
+        PostedMessageData::Pair pair = PostedMessageData::MakePair(MsgData1, MsgData2);
+        data = reinterpret_cast<LPARAM>(pair.get());
+        if (!postedData_.Keep(std::move(pair)))
             return E_OUTOFMEMORY;
-        VariantInit(&pair[0]);
-        VariantInit(&pair[1]);
-        VariantCopyInd(&pair[0], &MsgData1);
-        VariantCopyInd(&pair[1], &MsgData2);
     }
-    if (!::PostMessageW(m_window, MsgPostMessage, static_cast<WPARAM>(MsgID), reinterpret_cast<LPARAM>(pair)) &&
-        pair) {
-        VariantClear(&pair[0]);
-        VariantClear(&pair[1]);
-        CoTaskMemFree(pair);
-    }
+    if (!::PostMessageW(m_window, MsgPostMessage, static_cast<WPARAM>(MsgID), data) && data)
+        postedData_.Drop(data);
     return S_OK;
 }
 
@@ -423,31 +416,3 @@ STDMETHODIMP HvTavelle::PlaySoundFile(BSTR Sound, VARIANT SoundFlags)
     });
 }
 
-// The element queries belong to the display: not served yet.
-STDMETHODIMP HvTavelle::GetUIElement(IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::GetUIElementPopup(Constants_UIElementPopup, IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::UIElementFromPoint(float, float, VARIANT*, IHvUIElement** Element)
-{
-    if (Element)
-        *Element = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP HvTavelle::ResolveAppearance(IHvAppearance** Appearance)
-{
-    if (Appearance)
-        *Appearance = nullptr;
-    return E_NOTIMPL;
-}

@@ -134,21 +134,18 @@ LRESULT HvTavelle::OnBuildLayoutMessage()
 
 LRESULT HvTavelle::OnPostedMessage(WPARAM wParam, LPARAM lParam)
 {
-    auto* pair = reinterpret_cast<VARIANT*>(lParam);
+    // Only data this control posted is taken (and freed here); any other
+    // lParam is someone else's and the values are reported missing.
+    const PostedMessageData::Pair pair = postedData_.Take(lParam);
     VARIANT missing[2];
     for (VARIANT& value : missing) {
         VariantInit(&value);
         value.vt = VT_ERROR;
         value.scode = DISP_E_PARAMNOTFOUND;
     }
-    const VARIANT* values = pair ? pair : missing;
+    const VARIANT* values = pair ? pair.get() : missing;
     if (gate_)
         gate_->Fire_PostMessageReceived(static_cast<std::int32_t>(wParam), values[0], values[1]);
-    if (pair) {
-        VariantClear(&pair[0]);
-        VariantClear(&pair[1]);
-        CoTaskMemFree(pair);
-    }
     return 0;
 }
 

@@ -57,10 +57,8 @@ HRESULT HvTavelle::LoadBinaryState(IStream* stream)
     if (!stream)
         return E_INVALIDARG;
     try {
-        HvImages* images = GetControlImages();
-        if (!images)
-            return E_OUTOFMEMORY;
-        images->AfterLoad();
+        // The images collection is made and prepared only once the stream
+        // has been found readable.
         return participant_->LoadFromStreamWithAfterLoad(stream);
     } catch (...) {
         return E_OUTOFMEMORY;

@@ -5,6 +5,7 @@
 
 #include "ActiveRowManager.h"
 #include "BandRowSource.h"
+#include "ControlEditor.h"
 #include "DataErrorInfo.h"
 #include "ErrorReporter.h"
 #include "EventEnableMask.h"
@@ -152,6 +153,11 @@ CellGridHost* HvTavelle::CellHost()
     return this;
 }
 
+CellDropDownHost* HvTavelle::DropDownHost()
+{
+    return editor_.get();
+}
+
 void HvTavelle::SetSelectionPivot(HvSelectableItem* item)
 {
     SetSelectionPivot(item, false);
@@ -161,7 +167,7 @@ void HvTavelle::SetSelectionPivot(HvSelectableItem* item)
 
 LCID HvTavelle::Locale()
 {
-    return GetUserDefaultLCID();
+    return ValueLocale();
 }
 
 IHvTVDataFilter* HvTavelle::DataFilter()
@@ -234,13 +240,14 @@ HWND HvTavelle::EditWindow()
     return layout_ ? layout_->EditWindow() : nullptr;
 }
 
-// Edit mode and cell activation are the editing code's; the control keeps
-// the plain part of them here.
-HRESULT HvTavelle::ExitEditMode(HvCell* cell, bool, bool force)
+// Edit mode is the cell editor's: it commits or discards what was typed
+// and fires the edit-mode events.
+HRESULT HvTavelle::ExitEditMode(HvCell* cell, bool discard, bool force)
 {
-    if (cell && cell->IsInEditMode() && force)
-        cell->SetInEditMode(false);
-    return S_OK;
+    if (!cell || !cell->IsInEditMode())
+        return S_OK;
+    editor_->Editor().ExitEditMode(cell, discard, force);
+    return CAutomationObject::IsActive(cell) && cell->IsInEditMode() ? S_FALSE : S_OK;
 }
 
 HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
@@ -248,12 +255,15 @@ HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
     return cell ? cell->GetValueAsString(out) : E_FAIL;
 }
 
-LONG HvTavelle::ActivateCell(HvCell* cell, bool, LONG, LONG)
+LONG HvTavelle::ActivateCell(HvCell* cell, bool enterEdit, LONG, LONG)
 {
     if (!cell)
         return 1;
-    if (cell == GetActiveCell())
+    if (cell == GetActiveCell()) {
+        if (enterEdit && !cell->IsInEditMode())
+            EnterEditMode(cell, false);
         return 0;
+    }
     CUnknownObject::AddRef();
     cell->AddRef();
     LONG result = 0;
@@ -266,6 +276,8 @@ LONG HvTavelle::ActivateCell(HvCell* cell, bool, LONG, LONG)
         SetActiveCellInternal(cell);
         if (gate_ && CanFireEvents())
             gate_->Fire_AfterCellActivate();
+        if (enterEdit && cell == GetActiveCell() && CAutomationObject::IsActive(cell))
+            EnterEditMode(cell, false);
     } else if (result == 0) {
         result = 1;
     }
@@ -274,8 +286,10 @@ LONG HvTavelle::ActivateCell(HvCell* cell, bool, LONG, LONG)
     return result;
 }
 
-void HvTavelle::EnterEditMode(HvCell*, bool)
+void HvTavelle::EnterEditMode(HvCell* cell, bool byMouse)
 {
+    if (cell && CAutomationObject::IsActive(cell) && !cell->IsInEditMode())
+        editor_->Editor().EnterEditMode(cell, byMouse);
 }
 
 HRESULT HvTavelle::SelectCell(HvCell* cell, bool select)

@@ -66,8 +66,9 @@ float HvTavelle::PixelsToContainer(long pixels, bool horizontal)
     TransformCoords(&himetric, &container, XFORMCOORDS_POSITION | XFORMCOORDS_HIMETRICTOCONTAINER);
     float result = horizontal ? container.x : container.y;
     if (mode == ScaleTwips) {
-        const float whole = std::floor(result);
-        result = whole + ((result - whole) >= 0.5f ? 1.0f : 0.0f);
+        // Whole twips, halves away from zero on both sides of it.
+        const float magnitude = std::floor(std::fabs(result) + 0.5f);
+        result = result < 0 ? -magnitude : magnitude;
     }
     return result;
 }

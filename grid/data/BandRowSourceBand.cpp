@@ -108,7 +108,7 @@ ColumnCellFace* BandRowSource::FaceOf(HvColumn* column)
     for (auto& face : faces_)
         if (face->Column() == column)
             return face.get();
-    faces_.push_back(std::make_unique<ColumnCellFace>(column));
+    faces_.push_back(std::make_unique<ColumnCellFace>(column, grid_.DropDownHost()));
     return faces_.back().get();
 }
 

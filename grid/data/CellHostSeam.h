@@ -62,9 +62,9 @@ public:
     // The resolved Constants_Style.
     virtual LONG ResolveStyle() = 0;
     virtual bool HasValueList() = 0;
-    virtual bool IsDropDownShowing() = 0;
+    virtual bool IsDropDownShowing(HvCell* cell) = 0;
     virtual HRESULT DropDown(HvCell* cell) = 0;
-    virtual HRESULT CloseDropDown() = 0;
+    virtual HRESULT CloseDropDown(HvCell* cell) = 0;
     // The text formatted by the column's input mask with a mask mode;
     // unchanged when the column has no usable mask.
     virtual HRESULT ApplyMaskModeToValue(VARIANT* value, LONG mode) = 0;

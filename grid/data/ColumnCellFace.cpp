@@ -1,11 +1,12 @@
 // ColumnCellFace: a column's answers to its cells.
 #include "ColumnCellFace.h"
 
+#include "CellDropDownHost.h"
 #include "ColumnInfo.h"
 #include "HvBand.h"
 #include "HvColumn.h"
 
-ColumnCellFace::ColumnCellFace(HvColumn* column) : column_(column)
+ColumnCellFace::ColumnCellFace(HvColumn* column, CellDropDownHost* dropDowns) : column_(column), dropDowns_(dropDowns)
 {
     column_->AddRef();
 }
@@ -116,4 +117,27 @@ LONG ColumnCellFace::ResolveStyle()
 bool ColumnCellFace::HasValueList()
 {
     return column_->ValueList() != nullptr;
+}
+
+bool ColumnCellFace::IsDropDownShowing(HvCell* cell)
+{
+    return dropDowns_ && dropDowns_->IsDropDownShowing(cell);
+}
+
+HRESULT ColumnCellFace::DropDown(HvCell* cell)
+{
+    return dropDowns_ ? dropDowns_->DropDown(cell) : S_FALSE;
+}
+
+HRESULT ColumnCellFace::CloseDropDown(HvCell* cell)
+{
+    return dropDowns_ ? dropDowns_->CloseDropDown(cell) : S_FALSE;
+}
+
+HRESULT ColumnCellFace::ApplyMaskModeToValue(VARIANT* value, LONG mode)
+{
+    InputMask& mask = column_->Mask();
+    if (value && mask.IsMaskEngineReady())
+        mask.ApplyMaskModeToValue(value, mode);
+    return S_OK;
 }

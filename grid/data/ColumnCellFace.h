@@ -1,17 +1,20 @@
 // ColumnCellFace: a bound band's column as its cells see it (CellColumnHost):
 // the field it reads in the row's data, whether that field is a chapter and
 // the rows it leads to, its value type, key, extent and style. The band's
-// row side makes one per column and keeps the column referenced.
+// row side makes one per column and keeps the column referenced. Drop-downs
+// go to the grid's cell editor, the mask's text forms to the column's mask.
 #pragma once
 
 #include "CellHostSeam.h"
 
+class CellDropDownHost;
 class ColumnInfo;
 class HvColumn;
 
 class ColumnCellFace final : public CellColumnHost {
 public:
-    explicit ColumnCellFace(HvColumn* column);
+    // dropDowns: not owned, may be null (no drop-downs then).
+    ColumnCellFace(HvColumn* column, CellDropDownHost* dropDowns);
     ~ColumnCellFace();
     ColumnCellFace(const ColumnCellFace&) = delete;
     ColumnCellFace& operator=(const ColumnCellFace&) = delete;
@@ -30,11 +33,10 @@ public:
     LONG TabStop() override;
     LONG ResolveStyle() override;
     bool HasValueList() override;
-    // The drop-down and the mask belong to the cell editor: none here.
-    bool IsDropDownShowing() override { return false; }
-    HRESULT DropDown(HvCell*) override { return S_FALSE; }
-    HRESULT CloseDropDown() override { return S_FALSE; }
-    HRESULT ApplyMaskModeToValue(VARIANT*, LONG) override { return S_OK; }
+    bool IsDropDownShowing(HvCell* cell) override;
+    HRESULT DropDown(HvCell* cell) override;
+    HRESULT CloseDropDown(HvCell* cell) override;
+    HRESULT ApplyMaskModeToValue(VARIANT* value, LONG mode) override;
 
     // The variant type in which a value of an OLE DB type is handed out;
     // VT_EMPTY when it has none of its own.
@@ -44,4 +46,5 @@ private:
     ColumnInfo* Info() const;
 
     HvColumn* column_; // one reference
+    CellDropDownHost* dropDowns_;
 };

@@ -10,12 +10,14 @@
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
 #include "HvSelectableItem.h"
+#include "HvUIElementOwner.h"
 #include "VariantValue.h"
 
 class HvCell final : public HvObjectBaseImpl<IHvCell>,
                      public HvKeyedItem,
                      public HvSelectableItem,
-                     public ChangePublisher {
+                     public ChangePublisher,
+                     public HvUIElementOwner {
 public:
     // A new cell with one reference; the hosts are not owned and must
     // outlive the cell or deactivate it first.
@@ -89,6 +91,15 @@ public:
     LONG Activate(bool enterEdit, LONG arg, LONG arg2) override;
     void EnterEditMode() override;
     HvSelectableItem* GetCell(HvSelectableItem*) override { return nullptr; }
+
+    // HvUIElementOwner: the cell's text as its element shows it.
+    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
+    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    LONG GetState(OwnedElementSeam* element) override;
+    bool GetText(OwnedElementSeam* element, CDualString& text) override;
+    UINT GetTextFormat(OwnedElementSeam*) override { return DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK; }
+    UINT GetVAlign(OwnedElementSeam*, const AppearanceData*) override { return DT_VCENTER; }
+    UINT GetDefaultHAlign(OwnedElementSeam* element, const AppearanceData* data) override;
 
     // The larger of the cell's own Activation and the row's and column's.
     LONG ResolvedActivation();

@@ -172,7 +172,7 @@ STDMETHODIMP HvCell::get_DroppedDown(VARIANT_BOOL* out)
         return NotActiveError();
     if (!out)
         return E_INVALIDARG;
-    *out = column_->IsDropDownShowing() ? VARIANT_TRUE : VARIANT_FALSE;
+    *out = column_->IsDropDownShowing(this) ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
 }
 
@@ -182,7 +182,7 @@ STDMETHODIMP HvCell::put_DroppedDown(VARIANT_BOOL value)
         if (!IsActive())
             return NotActiveError();
         if (value == VARIANT_FALSE)
-            return column_->CloseDropDown();
+            return column_->CloseDropDown(this);
         return IsEditable() ? column_->DropDown(this) : S_OK;
     });
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 
+class CellDropDownHost;
 class CellGridHost;
 class DataErrorInfo;
 class HvRow;
@@ -63,6 +64,8 @@ public:
     virtual HRESULT ReportDataError(DataErrorInfo& record) = 0;
     virtual std::wstring DialogString(int id) = 0;
     virtual CellGridHost* CellHost() = 0;
+    // The cell editor's drop-downs, null without an editor.
+    virtual CellDropDownHost* DropDownHost() = 0;
     virtual SelectionControlSeam* SelectionControl() = 0;
     // A row that became selected is where the next range starts.
     virtual void SetSelectionPivot(HvSelectableItem* item) = 0;

@@ -27,6 +27,9 @@ constexpr UINT Top = 2;
 constexpr UINT Right = 4;
 constexpr UINT Bottom = 8;
 constexpr UINT All = 15;
+// With Top and Right: the diagonal from the bottom-left corner to the
+// top-right one (a cut corner), drawn alone.
+constexpr UINT Diagonal = 16;
 constexpr UINT Shrink = 0x2000;
 } // namespace BorderSide
 

@@ -55,7 +55,14 @@ bool CDrawContext::DrawBorder(RECT& rect, long style, COLORREF color, UINT sides
     if (const UINT edge = EdgeOfStyle(style)) {
         // The 3-D edges keep the rectangle whatever the caller asks.
         RECT edgeRect = rect;
-        return DrawEdge(edgeRect, edge, sides & BorderSide::All);
+        return DrawEdge(edgeRect, edge, sides & (BorderSide::All | BorderSide::Diagonal));
+    }
+    if (sides & BorderSide::Diagonal) {
+        SelectPen(color, PenKindOfStyle(style));
+        MoveTo(rect.left, rect.bottom - 1);
+        LineTo(rect.right, rect.top - 1);
+        SelectPen(NoColor, 0);
+        return true;
     }
     const bool solid = PenKindOfStyle(style) == 0;
     if (solid && (sides & BorderSide::All) == BorderSide::All) {

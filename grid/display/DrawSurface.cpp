@@ -17,8 +17,10 @@ HDC CDrawSurface::MainDc() const
 
 bool CDrawSurface::BeginLayer(const RECT& rect, int level)
 {
-    RECT overlap;
-    if (level == layerLevel_ && IntersectRect(&overlap, &rect, &layerRect_))
+    // The open layer serves only a rectangle that lies wholly inside it.
+    RECT joined;
+    UnionRect(&joined, &rect, &layerRect_);
+    if (level == layerLevel_ && EqualRect(&joined, &layerRect_))
         return false;
     EndLayer();
     layerRect_ = rect;

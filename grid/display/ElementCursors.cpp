@@ -3,6 +3,7 @@
 
 #include "Module.h"
 #include "ModuleHooks.h"
+#include "RowSelectorMarks.h"
 
 #include <atomic>
 
@@ -26,7 +27,7 @@ const wchar_t* SystemStandIn(WORD id)
 struct DisplayHooksRegistration {
     DisplayHooksRegistration()
     {
-        SetModuleHooks(ModuleHookSlot::Display, ModuleHooks{&LoadElementCursors, &ClearElementCursors});
+        SetModuleHooks(ModuleHookSlot::Display, ModuleHooks{&LoadElementCursors, &ReleaseDisplayResources});
     }
 };
 DisplayHooksRegistration g_registration;
@@ -59,4 +60,10 @@ void ClearElementCursors()
     // Cursors loaded from resources are shared: nothing to destroy.
     for (std::atomic<HCURSOR>& slot : g_cursors)
         slot.store(nullptr);
+}
+
+void ReleaseDisplayResources()
+{
+    ClearElementCursors();
+    ClearRowSelectorMarks();
 }

@@ -22,3 +22,5 @@ HCURSOR GetElementCursor(WORD id);
 void LoadElementCursors();
 // Forgets the loaded cursors (when the library stops).
 void ClearElementCursors();
+// Forgets the cursors and the row selector's marks (when the library stops).
+void ReleaseDisplayResources();

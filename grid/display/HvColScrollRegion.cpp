@@ -3,6 +3,14 @@
 #include "HvColScrollRegion.h"
 
 #include "HvColScrollRegions.h"
+#include "HvColumnGroupImpl.h"
+#include "HvGridUIElement.h"
+#include "HvHeader.h"
+#include "HvHeaders.h"
+#include "HvKeyedItem.h"
+#include "LayoutRootElement.h"
+#include "LayoutViewStyle.h"
+#include "ScrollRegionsLayoutSeam.h"
 
 #include <cstring>
 #include <new>
@@ -31,12 +39,41 @@ bool IsMissing(const VARIANT& v)
 
 HvColScrollRegion* HvColScrollRegion::Create(HvLayout& layout, ChangeSubscriber* subscriber)
 {
-    return new (std::nothrow) HvColScrollRegion(layout, subscriber);
+    HvColScrollRegion* region = new (std::nothrow) HvColScrollRegion(layout, subscriber);
+    if (region && FAILED(HvHeaders::Create(region, &region->headers_))) {
+        region->Release();
+        return nullptr;
+    }
+    return region;
 }
 
 HvColScrollRegion::HvColScrollRegion(HvLayout& layout, ChangeSubscriber* subscriber)
-    : HvScrollRegionBase(ObjectType::HvColScrollRegion, layout, subscriber)
+    : HvScrollRegionBase(ObjectType::HvColScrollRegion, layout, subscriber), bar_(false, true, this)
 {
+}
+
+HvColScrollRegion::~HvColScrollRegion()
+{
+    if (headers_)
+        headers_->Release();
+}
+
+void HvColScrollRegion::ReleaseReferences()
+{
+    if (!source_)
+        bar_.Destroy();
+    HvScrollRegionBase::ReleaseReferences();
+}
+
+HvKeyedItem* HvColScrollRegion::CreateVisibleHeader(LONG entry)
+{
+    if (entry < 0 || static_cast<size_t>(entry) >= shownHeaders_.size())
+        return nullptr;
+    HvKeyedItem* item = shownHeaders_[static_cast<size_t>(entry)].get();
+    if (!item->GetItemObject())
+        return nullptr;
+    item->AddRefItem();
+    return item;
 }
 
 HRESULT HvColScrollRegion::CheckPut()
@@ -68,7 +105,29 @@ STDMETHODIMP HvColScrollRegion::put_Hidden(VARIANT_BOOL value)
     });
 }
 
-STDMETHODIMP HvColScrollRegion::get_ClientHeight(VARIANT, float*) { return E_NOTIMPL; }
+STDMETHODIMP HvColScrollRegion::get_ClientHeight(VARIANT rowRegion, float* out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        ScrollRegionItem* row = nullptr;
+        if (!IsMissing(rowRegion)) {
+            HRESULT hr = layout_.RowScrollRegionFromVariant(rowRegion, &row);
+            if (FAILED(hr))
+                return hr;
+        }
+        float height = 0;
+        HRESULT hr = get_Height(&height);
+        if (FAILED(hr))
+            return hr;
+        if (IsScrollBarVisible(0))
+            height -= static_cast<float>(layout_.PixelsToUnitsY(GetSystemMetrics(SM_CYHSCROLL)));
+        *out = height < 0 ? 0.0f : height;
+        return S_OK;
+    });
+}
 
 STDMETHODIMP HvColScrollRegion::get_ClientWidth(VARIANT, float* out)
 {
@@ -82,14 +141,91 @@ STDMETHODIMP HvColScrollRegion::get_ClientWidth(VARIANT, float* out)
     return S_OK;
 }
 
-// The grid client rectangle, the UI element tree and the view styles come
-// with the grid element and the view styles.
-STDMETHODIMP HvColScrollRegion::get_Height(float*) { return E_NOTIMPL; }
-STDMETHODIMP HvColScrollRegion::get_VisibleHeaders(IHvHeaders**) { return E_NOTIMPL; }
-STDMETHODIMP HvColScrollRegion::GetUIElement(VARIANT, IHvUIElement**) { return E_NOTIMPL; }
-STDMETHODIMP HvColScrollRegion::ScrollCellIntoView(IHvCell*, VARIANT, VARIANT) { return E_NOTIMPL; }
-STDMETHODIMP HvColScrollRegion::ScrollColumnIntoView(IHvColumn*, VARIANT) { return E_NOTIMPL; }
-STDMETHODIMP HvColScrollRegion::ScrollGroupIntoView(IHvGroup*, VARIANT) { return E_NOTIMPL; }
+STDMETHODIMP HvColScrollRegion::get_Height(float* out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        RECT client{};
+        HRESULT hr = layout_.GetGridClientRect(&client);
+        if (FAILED(hr))
+            return hr;
+        RECT area{};
+        if (layout_.DataAreaInnerRect(&area))
+            IntersectRect(&client, &client, &area);
+        const LONG height = client.bottom - client.top;
+        *out = static_cast<float>(layout_.PixelsToUnitsY(height < 0 ? 0 : height));
+        return S_OK;
+    });
+}
+
+STDMETHODIMP HvColScrollRegion::get_VisibleHeaders(IHvHeaders** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        if (layout_.IsDesignMode())
+            return Exception(kDesignTime, kDesignTimeString);
+        if (!headers_)
+            return E_OUTOFMEMORY;
+        Recalculate();
+        return headers_->QueryInterface(IID_IHvHeaders, reinterpret_cast<void**>(out));
+    });
+}
+
+STDMETHODIMP HvColScrollRegion::GetUIElement(VARIANT rowRegion, IHvUIElement** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        LayoutRootElementSeam* root =
+            busy_ || IsWorkingCopy() ? layout_.RootUIElement() : layout_.GetRootUIElement(true, false);
+        HvGridUIElement* element = root ? LayoutRootElement::GridElement(root) : nullptr;
+        if (!element)
+            return E_OUTOFMEMORY;
+        ScrollRegionItem* row = nullptr;
+        HRESULT hr = IsMissing(rowRegion) ? S_OK : layout_.RowScrollRegionFromVariant(rowRegion, &row);
+        if (FAILED(hr))
+            return hr;
+        if (!row)
+            row = layout_.GetActiveRowScrollRegion();
+        DescendantQuery query;
+        query.type = UIElementType::RowColRegionIntersection;
+        query.rowScrollRegion = row ? row->GetItemObject() : nullptr;
+        query.colScrollRegion = this;
+        element->VerifyChildElements();
+        HvUIElement* found = element->GetDescendant(query);
+        return found ? found->QueryInterface(IID_IHvUIElement, reinterpret_cast<void**>(out)) : S_OK;
+    });
+}
+
+STDMETHODIMP HvColScrollRegion::ScrollCellIntoView(IHvCell* cell, VARIANT, VARIANT leftAlign)
+{
+    IHvColumn* column = nullptr;
+    if (!cell || FAILED(cell->get_Column(&column)) || !column)
+        return E_INVALIDARG;
+    const HRESULT hr = ScrollColumnIntoView(column, leftAlign);
+    column->Release();
+    return hr;
+}
+
+STDMETHODIMP HvColScrollRegion::ScrollColumnIntoView(IHvColumn* column, VARIANT leftAlign)
+{
+    return BringItemIntoView(column, leftAlign);
+}
+
+STDMETHODIMP HvColScrollRegion::ScrollGroupIntoView(IHvGroup* group, VARIANT leftAlign)
+{
+    return BringItemIntoView(group, leftAlign);
+}
 
 STDMETHODIMP HvColScrollRegion::get_Left(float* out)
 {
@@ -127,86 +263,6 @@ STDMETHODIMP HvColScrollRegion::put_Width(float value)
         HvColScrollRegions* regions = Collection();
         return regions ? regions->ResizeRegion(this, pixels) : E_FAIL;
     });
-}
-
-namespace {
-
-// Range in pixels: the bands' extent beyond the region's width.
-LONG RangePixels(HvLayout& layout, LONG width)
-{
-    const LONG range = layout.GetBandsExtent() - width;
-    return range < 0 ? 0 : range;
-}
-
-} // namespace
-
-STDMETHODIMP HvColScrollRegion::get_Position(float* out)
-{
-    if (!out)
-        return E_INVALIDARG;
-    return Guard([&]() -> HRESULT {
-        if (!IsActive())
-            return NotActiveError();
-        if (layout_.IsDesignMode())
-            return Exception(kDesignTime, kDesignTimeString);
-        if (!busy_ && !IsWorkingCopy())
-            Recalculate();
-        *out = static_cast<float>(layout_.PixelsToUnitsX(position_));
-        return S_OK;
-    });
-}
-
-STDMETHODIMP HvColScrollRegion::put_Position(float value)
-{
-    return Guard([&]() -> HRESULT {
-        if (!IsActive())
-            return NotActiveError();
-        if (busy_)
-            return Exception(kReadOnlyInEvent, kReadOnlyInEventString);
-        const double range = layout_.PixelsToUnitsX(RangePixels(layout_, extent_));
-        if (value < 0 || value > range)
-            return Exception(HvResult::InvalidPropertyValue, HvResult::InvalidPropertyValueString);
-        const LONG pixels = layout_.UnitsToPixelsX(value);
-        if (pixels == position_)
-            return S_OK;
-        position_ = pixels;
-        SetDirty(true, false, true);
-        if (!IsWorkingCopy())
-            NotifySubscribers(DispPosition, 0);
-        return S_OK;
-    });
-}
-
-STDMETHODIMP HvColScrollRegion::get_Range(float* out)
-{
-    if (!out)
-        return E_INVALIDARG;
-    return Guard([&]() -> HRESULT {
-        if (!IsActive())
-            return NotActiveError();
-        if (layout_.IsDesignMode())
-            return Exception(kDesignTime, kDesignTimeString);
-        *out = static_cast<float>(layout_.PixelsToUnitsX(RangePixels(layout_, extent_)));
-        return S_OK;
-    });
-}
-
-STDMETHODIMP HvColScrollRegion::Scroll(Constants_ColScrollAction action)
-{
-    if (!IsActive())
-        return NotActiveError();
-    switch (action) {
-    case 0: case 1: case 2: case 3: case 6: case 7:
-        break;
-    default:
-        return E_INVALIDARG;
-    }
-    if (IsWorkingCopy())
-        return E_FAIL;
-    // The scroll request runs through the region's scroll bar, which the
-    // grid element places; without it the action only ends the scroll.
-    lastScrollAction_ = 8;
-    return S_OK;
 }
 
 STDMETHODIMP HvColScrollRegion::Split(VARIANT width, IHvColScrollRegion** out)
@@ -259,6 +315,10 @@ HRESULT HvColScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvColScrollReg
     const short most = layout_.MaxColScrollRegions();
     if (most > 0 && regions->ItemCount() >= most)
         return Exception(kMaxRegions, kMaxRegionsString);
+    // A region not placed yet (no paint since the grid was shown) is
+    // placed first, so that a split made at once finds its room.
+    if (extent_ < 1)
+        layout_.GetRootUIElement(true, false);
     const LONG whole = ClientSize();
     const LONG splitter = layout_.SplitterBarWidth();
     if (sizeGiven && whole < splitter + size)
@@ -284,6 +344,14 @@ HRESULT HvColScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvColScrollReg
         return E_OUTOFMEMORY;
     auto* region = static_cast<HvColScrollRegion*>(item);
     region->SetOriginExtent(origin_, newShare, true, true);
+    region->position_ = position_;
+    if (RegionControlSeam* control = layout_.Control()) {
+        if (control->FireBeforeColRegionSplit(this, region)) {
+            region->Deactivate();
+            region->ReleaseItem();
+            return S_OK;
+        }
+    }
     SetOriginExtent(origin_ + newShare + splitter, ownShare, true, false);
     hr = regions->InsertRegion(region, index);
     if (FAILED(hr)) {
@@ -309,26 +377,6 @@ void HvColScrollRegion::SetOriginExtent(long origin, long extent, bool, bool not
             NotifySubscribers(DispWidth, 0);
     }
     origin_ = origin;
-}
-
-bool HvColScrollRegion::IsScrollBarVisible(int)
-{
-    BYTE setting = ScrollBarSetting();
-    if (source_ && CAutomationObject::IsActive(source_))
-        setting = source_->ScrollBarSetting();
-    if (setting == 0) {
-        Constants_ScrollBars bars = hvScrollBarsBoth;
-        layout_.get_ScrollBars(&bars);
-        setting = (bars == hvScrollBarsNone || bars == hvScrollBarsVertical) ? 3
-                  : bars == hvScrollBarsAutomatic                            ? 2
-                                                                             : 1;
-    }
-    if (setting == 1)
-        return true;
-    if (setting == 3)
-        return false;
-    const LONG content = layout_.GetBandsExtent();
-    return content > extent_;
 }
 
 void HvColScrollRegion::CopySettingsFrom(ScrollRegionItem& source)
@@ -374,14 +422,6 @@ const BYTE* HvColScrollRegion::IdentityBlock() const
 bool HvColScrollRegion::MatchesId(const BYTE* id) const
 {
     return id && memcmp(IdentityBlock(), id, sizeof id_) == 0;
-}
-
-void HvColScrollRegion::Recalculate()
-{
-    if (!IsActive())
-        return;
-    if (dirty_)
-        dirty_ = false;
 }
 
 STDMETHODIMP HvColScrollRegion::Save(IStream* stream, LONG)

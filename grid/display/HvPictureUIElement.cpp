@@ -1,9 +1,14 @@
-// HvPictureUIElement: drawing the appearance's picture object.
+// HvPictureUIElement: drawing the appearance's picture object, or an image
+// of the control's Images named by index or key.
 #include "HvPictureUIElement.h"
 
 #include "AppearanceData.h"
 #include "DrawContext.h"
+#include "HvImages.h"
 #include "HvUIElementOwner.h"
+#include "UIElementLayoutSeam.h"
+
+#include <commctrl.h>
 
 #include <new>
 
@@ -34,8 +39,26 @@ void HvPictureUIElement::DrawForeground(CDrawContext& context, const RECT& area,
     const VARIANT* picture = data.Picture();
     if (!picture)
         return;
-    // Image indexes and keys need the control's image list, which the
-    // control hands the display once it draws them.
-    if ((picture->vt == VT_UNKNOWN || picture->vt == VT_DISPATCH) && picture->punkVal)
+    if ((picture->vt == VT_UNKNOWN || picture->vt == VT_DISPATCH) && picture->punkVal) {
         context.DrawPicture(picture->punkVal, rect, part, Stretched);
+        return;
+    }
+    if (picture->vt == VT_I2 || picture->vt == VT_BSTR)
+        DrawListImage(context, *picture, rect);
+}
+
+void HvPictureUIElement::DrawListImage(CDrawContext& context, const VARIANT& picture, const RECT& rect)
+{
+    // A 1-based index or a key into the control's images: an index of 0, a
+    // negative one or one past the last names no image.
+    UIElementControlSeam* control = GetControl();
+    HvImages* images = control ? control->ControlImages() : nullptr;
+    if (!images)
+        return;
+    const short index = images->IndexFromVariant(picture);
+    const bool masked = control->ImagesMasking();
+    HIMAGELIST list = images->GetHImageList(masked);
+    if (index < 1 || !list || index > ImageList_GetImageCount(list))
+        return;
+    context.DrawImage(list, index - 1, rect.left, rect.top, masked ? ILD_TRANSPARENT : ILD_NORMAL);
 }

@@ -14,6 +14,8 @@ public:
     void DrawForeground(CDrawContext& context, const RECT& area, const AppearanceData& data) override;
 
 private:
+    void DrawListImage(CDrawContext& context, const VARIANT& picture, const RECT& rect);
+
     HvPictureUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, HvUIElementOwner* owner,
                        LONG context);
 };

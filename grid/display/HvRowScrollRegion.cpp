@@ -1,7 +1,17 @@
-// The row scroll region: settings, sizing, splitting and its stream record.
+// The row scroll region: settings, sizes, splitting, its visible rows and
+// its stream record.
 #include "HvRowScrollRegion.h"
 
+#include "DisplayRowSeam.h"
+#include "HvColScrollRegion.h"
+#include "HvColScrollRegions.h"
+#include "HvKeyedItem.h"
 #include "HvRowScrollRegions.h"
+#include "HvGridUIElement.h"
+#include "HvVisibleRows.h"
+#include "LayoutRootElement.h"
+#include "LayoutViewStyle.h"
+#include "ScrollRegionsLayoutSeam.h"
 
 #include <new>
 
@@ -15,6 +25,10 @@ constexpr HRESULT kMaxRegions = static_cast<HRESULT>(0x800A9C6B);
 constexpr WORD kMaxRegionsString = 4035;
 constexpr HRESULT kNoRoom = static_cast<HRESULT>(0x800A9C6D);
 constexpr WORD kNoRoomString = 4038;
+constexpr HRESULT kDesignTime = static_cast<HRESULT>(0x800A018A);
+constexpr WORD kDesignTimeString = 10501;
+constexpr HRESULT kNoGridWindow = static_cast<HRESULT>(0x800A9C47);
+constexpr WORD kNoGridWindowString = 3000;
 
 bool IsMissing(const VARIANT& v)
 {
@@ -25,12 +39,34 @@ bool IsMissing(const VARIANT& v)
 
 HvRowScrollRegion* HvRowScrollRegion::Create(HvLayout& layout, ChangeSubscriber* subscriber)
 {
-    return new (std::nothrow) HvRowScrollRegion(layout, subscriber);
+    HvRowScrollRegion* region = new (std::nothrow) HvRowScrollRegion(layout, subscriber);
+    if (region && FAILED(HvVisibleRows::Create(region, &region->visibleRows_))) {
+        region->Release();
+        return nullptr;
+    }
+    return region;
 }
 
 HvRowScrollRegion::HvRowScrollRegion(HvLayout& layout, ChangeSubscriber* subscriber)
-    : HvScrollRegionBase(ObjectType::HvRowScrollRegion, layout, subscriber)
+    : HvScrollRegionBase(ObjectType::HvRowScrollRegion, layout, subscriber), bar_(true, true, this)
 {
+}
+
+HvRowScrollRegion::~HvRowScrollRegion()
+{
+    state_.rows.Clear();
+    state_.SetFirstRow(nullptr);
+    if (visibleRows_)
+        visibleRows_->Release();
+}
+
+void HvRowScrollRegion::ReleaseReferences()
+{
+    state_.rows.Clear();
+    state_.SetFirstRow(nullptr);
+    if (!source_)
+        bar_.Destroy();
+    HvScrollRegionBase::ReleaseReferences();
 }
 
 HRESULT HvRowScrollRegion::CheckPut()
@@ -45,6 +81,12 @@ HRESULT HvRowScrollRegion::CheckPut()
 HvRowScrollRegions* HvRowScrollRegion::Collection() const
 {
     return layout_.RowScrollRegions();
+}
+
+CViewStyle* HvRowScrollRegion::Style()
+{
+    LayoutViewStyle* style = LayoutViewStyle::Of(layout_);
+    return style ? &style->Strategy() : nullptr;
 }
 
 STDMETHODIMP HvRowScrollRegion::put_Hidden(VARIANT_BOOL value)
@@ -64,18 +106,50 @@ STDMETHODIMP HvRowScrollRegion::put_Hidden(VARIANT_BOOL value)
     });
 }
 
-STDMETHODIMP HvRowScrollRegion::get_ClientHeight(VARIANT, float* out)
+STDMETHODIMP HvRowScrollRegion::get_ClientHeight(VARIANT colRegion, float* out)
 {
     if (!out)
         return E_INVALIDARG;
-    if (!IsActive())
-        return NotActiveError();
-    const HvRowScrollRegion& real = source_ ? static_cast<const HvRowScrollRegion&>(*source_) : *this;
-    *out = static_cast<float>(layout_.PixelsToUnitsY(real.extent_ < 0 ? 0 : real.extent_));
-    return S_OK;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        ScrollRegionItem* column = nullptr;
+        HRESULT hr = IsMissing(colRegion) ? S_OK : layout_.ColScrollRegionFromVariant(colRegion, &column);
+        if (FAILED(hr))
+            return hr;
+        if (!column)
+            column = layout_.GetActiveColScrollRegion();
+        LONG height = Real().extent_;
+        if (Real().IsAtBottomEdge() && column && column->IsScrollBarVisible(0))
+            height -= GetSystemMetrics(SM_CYHSCROLL);
+        *out = static_cast<float>(layout_.PixelsToUnitsY(height < 0 ? 0 : height));
+        return S_OK;
+    });
 }
 
-STDMETHODIMP HvRowScrollRegion::get_ClientWidth(VARIANT, float*) { return E_NOTIMPL; }
+STDMETHODIMP HvRowScrollRegion::get_ClientWidth(VARIANT colRegion, float* out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        ScrollRegionItem* column = nullptr;
+        HRESULT hr = IsMissing(colRegion) ? S_OK : layout_.ColScrollRegionFromVariant(colRegion, &column);
+        if (FAILED(hr))
+            return hr;
+        float width = 0;
+        hr = get_Width(&width);
+        if (FAILED(hr))
+            return hr;
+        if (IsScrollBarVisible(0))
+            width -= static_cast<float>(
+                layout_.PixelsToUnitsX(GetSystemMetrics(SM_CXVSCROLL)) -
+                layout_.PixelsToUnitsX(HvLayout::BorderWidthFromStyle(layout_.ResolveBorderStyle())));
+        *out = width < 0 ? 0.0f : width;
+        return S_OK;
+    });
+}
 
 STDMETHODIMP HvRowScrollRegion::get_Height(float* out)
 {
@@ -83,6 +157,8 @@ STDMETHODIMP HvRowScrollRegion::get_Height(float* out)
         return E_INVALIDARG;
     if (!IsActive())
         return NotActiveError();
+    if (extent_ == 0)
+        layout_.GetRootUIElement(true, false);
     *out = static_cast<float>(layout_.PixelsToUnitsY(extent_ < 0 ? 0 : extent_));
     return S_OK;
 }
@@ -113,33 +189,107 @@ STDMETHODIMP HvRowScrollRegion::get_Top(float* out)
     return S_OK;
 }
 
-// Rows, the visible-row list, the UI element tree and the scroll bar window
-// come with the row data model, the view styles and the grid element.
-STDMETHODIMP HvRowScrollRegion::get_FirstRow(IHvRow**) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::put_FirstRow(IHvRow*) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::putref_FirstRow(IHvRow* row) { return put_FirstRow(row); }
-STDMETHODIMP HvRowScrollRegion::get_VisibleRows(IHvVisibleRows**) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::get_Width(float*) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::GetUIElement(VARIANT, IHvUIElement**) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::ScrollRowIntoView(IHvRow*) { return E_NOTIMPL; }
-STDMETHODIMP HvRowScrollRegion::ScrollCellIntoView(IHvCell*, VARIANT) { return E_NOTIMPL; }
-
-STDMETHODIMP HvRowScrollRegion::Scroll(Constants_RowScrollAction action)
+STDMETHODIMP HvRowScrollRegion::get_Width(float* out)
 {
-    if (!IsActive())
-        return NotActiveError();
-    switch (action) {
-    case 0: case 1: case 2: case 3: case 6: case 7:
-        break;
-    default:
+    if (!out)
         return E_INVALIDARG;
-    }
-    if (IsWorkingCopy())
-        return E_FAIL;
-    // Without a view style there is nothing to move; the action still ends
-    // as a programmatic scroll.
-    lastScrollAction_ = 8;
-    return S_OK;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        RECT client{};
+        if (FAILED(layout_.GetGridClientRect(&client)))
+            return Exception(kNoGridWindow, kNoGridWindowString);
+        RECT area{};
+        if (layout_.DataAreaInnerRect(&area))
+            IntersectRect(&client, &client, &area);
+        const LONG width = client.right - client.left;
+        *out = static_cast<float>(layout_.PixelsToUnitsX(width < 0 ? 0 : width));
+        return S_OK;
+    });
+}
+
+STDMETHODIMP HvRowScrollRegion::get_FirstRow(IHvRow** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        if (layout_.IsDesignMode())
+            return Exception(kDesignTime, kDesignTimeString);
+        ViewStyleRow* row = state_.FirstRow();
+        if (!row) {
+            Recalculate();
+            row = state_.FirstRow();
+        }
+        if (!row || !row->IsAlive())
+            return S_OK;
+        return DisplayRowOf(*row).RowObject()->ForwardQueryInterface(IID_IHvRow, reinterpret_cast<void**>(out));
+    });
+}
+
+STDMETHODIMP HvRowScrollRegion::putref_FirstRow(IHvRow* row)
+{
+    return put_FirstRow(row);
+}
+
+STDMETHODIMP HvRowScrollRegion::get_VisibleRows(IHvVisibleRows** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        if (layout_.IsDesignMode())
+            return Exception(kDesignTime, kDesignTimeString);
+        if (!visibleRows_)
+            return E_OUTOFMEMORY;
+        Recalculate();
+        return visibleRows_->QueryInterface(IID_IHvVisibleRows, reinterpret_cast<void**>(out));
+    });
+}
+
+HvKeyedItem* HvRowScrollRegion::CreateVisibleRow(LONG entry, HvKeyedItem*)
+{
+    HvVisibleRow* record = state_.rows.First();
+    for (LONG i = 0; record && i < entry; ++i)
+        record = HvVisibleRowList::Next(record);
+    if (!record)
+        return nullptr;
+    HvKeyedItem* item = DisplayRowOf(CViewStyle::RowOf(*record)).RowItem();
+    if (item)
+        item->AddRefItem();
+    return item;
+}
+
+STDMETHODIMP HvRowScrollRegion::GetUIElement(VARIANT colRegion, IHvUIElement** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
+        LayoutRootElementSeam* root = layout_.GetRootUIElement(true, false);
+        HvUIElement* element = root ? LayoutRootElement::GridElement(root) : nullptr;
+        if (!element)
+            return E_OUTOFMEMORY;
+        ScrollRegionItem* column = nullptr;
+        HRESULT hr = IsMissing(colRegion) ? S_OK : layout_.ColScrollRegionFromVariant(colRegion, &column);
+        if (FAILED(hr))
+            return hr;
+        if (!column)
+            column = layout_.GetActiveColScrollRegion();
+        DescendantQuery query;
+        query.type = UIElementType::RowColRegionIntersection;
+        query.rowScrollRegion = this;
+        query.colScrollRegion = column ? column->GetItemObject() : nullptr;
+        element->VerifyChildElements();
+        HvUIElement* found = element->GetDescendant(query);
+        return found ? found->QueryInterface(IID_IHvUIElement, reinterpret_cast<void**>(out)) : S_OK;
+    });
 }
 
 STDMETHODIMP HvRowScrollRegion::Split(VARIANT height, IHvRowScrollRegion** out)
@@ -195,6 +345,10 @@ HRESULT HvRowScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvRowScrollReg
     const short most = layout_.MaxRowScrollRegions();
     if (most > 0 && regions->ItemCount() >= most)
         return Exception(kMaxRegions, kMaxRegionsString);
+    // A region not placed yet (no paint since the grid was shown) is
+    // placed first, so that a split made at once finds its room.
+    if (extent_ < 1)
+        layout_.GetRootUIElement(true, false);
     const LONG whole = extent_;
     const LONG splitter = layout_.SplitterBarWidth();
     if (sizeGiven && splitter + size > whole)
@@ -220,8 +374,15 @@ HRESULT HvRowScrollRegion::SplitPixels(bool sizeGiven, LONG size, HvRowScrollReg
         return E_OUTOFMEMORY;
     auto* region = static_cast<HvRowScrollRegion*>(item);
     region->SetOriginExtent(origin_, newShare, true, true);
-    // The split event belongs to the control's event firers; a region of a
-    // stand-alone layout splits at once.
+    // The new region starts where this one stands.
+    region->state_.SetFirstRow(state_.FirstRow());
+    if (RegionControlSeam* control = layout_.Control()) {
+        if (control->FireBeforeRowRegionSplit(this, region)) {
+            region->Deactivate();
+            region->ReleaseItem();
+            return S_OK;
+        }
+    }
     SetOriginExtent(origin_ + newShare + splitter, ownShare, true, true);
     hr = regions->InsertRegion(region, index);
     if (FAILED(hr)) {
@@ -248,20 +409,6 @@ void HvRowScrollRegion::SetOriginExtent(long origin, long extent, bool, bool not
     origin_ = origin;
 }
 
-bool HvRowScrollRegion::IsScrollBarVisible(int)
-{
-    BYTE setting = ScrollBarSetting();
-    if (setting == 0) {
-        Constants_ScrollBars bars = hvScrollBarsBoth;
-        layout_.get_ScrollBars(&bars);
-        setting = (bars == hvScrollBarsNone || bars == hvScrollBarsHorizontal) ? 3
-                  : bars == hvScrollBarsAutomatic                              ? 2
-                                                                               : 1;
-    }
-    // Without a visible-row list a ShowIfNeeded bar has nothing to show.
-    return setting == 1;
-}
-
 void HvRowScrollRegion::CopySettingsFrom(ScrollRegionItem& source)
 {
     auto& from = static_cast<HvRowScrollRegion&>(static_cast<RowScrollRegionItem&>(source));
@@ -280,9 +427,18 @@ bool HvRowScrollRegion::HasDataForCategories(long categories)
 
 void HvRowScrollRegion::SetDirty(bool dirty, bool reset)
 {
+    layout_.DirtyRootUIElement(true, false);
     dirty_ = dirty;
     if (reset)
         ClearFirstRow();
+}
+
+void HvRowScrollRegion::ClearFirstRow()
+{
+    state_.SetFirstRow(nullptr);
+    state_.rows.Clear();
+    state_.firstRowOffset = 0;
+    state_.lineStep = 0;
 }
 
 STDMETHODIMP HvRowScrollRegion::Save(IStream* stream, LONG)

@@ -57,6 +57,27 @@ public:
     BYTE SizingMode() const override { return static_cast<BYTE>(settingsByte_ >> 4); }
     void AssertValid() override {}
 
+    // The auto-scroll period (ms) for a pointer at position on the region's
+    // axis: the farther outside [low, high), the faster; 0 inside.
+    static UINT AutoScrollPeriodFor(long position, long low, long high)
+    {
+        long distance = 0;
+        if (position < low)
+            distance = low - position;
+        else if (position >= high)
+            distance = position - high + 1;
+        else
+            return 0;
+        static const struct {
+            long above;
+            UINT period;
+        } steps[] = {{100, 40}, {80, 65}, {60, 80}, {50, 100}, {40, 150}, {20, 200}, {10, 300}, {6, 400}};
+        for (const auto& step : steps)
+            if (distance > step.above)
+                return step.period;
+        return 500;
+    }
+
     // ChangePublisher
     int KindCode() const override { return this->ObjectType(); }
     unsigned long AddRefPublisher() override { return CUnknownObject::AddRef(); }

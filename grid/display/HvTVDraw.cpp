@@ -30,6 +30,12 @@ HRESULT HvTVDraw::Create(void* owner, HvTVDraw** out)
 void HvTVDraw::SetDC(CDrawContext* context)
 {
     context_ = context;
+    // Between filter calls the element and its appearance block may be gone
+    // already: a filter that keeps the object must not reach them.
+    if (!context) {
+        element_ = nullptr;
+        data_ = nullptr;
+    }
     if (context && !rectObject_)
         HvUIRect::Create(nullptr, &rectObject_);
     if (rectObject_)

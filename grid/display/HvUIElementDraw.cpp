@@ -163,9 +163,17 @@ void HvUIElement::DrawElementAndChildren(CDrawContext& context, const RECT& area
         DrawBackgroundPhase(context, part, own, state);
         DrawBordersPhase(context, part, own, state);
         DrawForegroundPhase(context, part, own, state);
-        if (ClipsChildren())
-            context.SetClipRect(Intersection(GetClipRectForChildren(), part));
-        if (!HasNoChildElements() && parentData.Nibble(AppearanceBit::ForegroundAlpha) != AlphaTransparent) {
+        // An empty clip would remove the clip altogether: children that
+        // have no room are not drawn at all.
+        bool childRoom = true;
+        if (ClipsChildren()) {
+            const RECT childClip = Intersection(GetClipRectForChildren(), part);
+            childRoom = !IsRectEmpty(&childClip);
+            if (childRoom)
+                context.SetClipRect(childClip);
+        }
+        if (childRoom && !HasNoChildElements() &&
+            parentData.Nibble(AppearanceBit::ForegroundAlpha) != AlphaTransparent) {
             std::vector<HvUIElement*> children = ChildSnapshot();
             for (HvUIElement* child : children) {
                 child->DrawElementAndChildren(context, part, own);

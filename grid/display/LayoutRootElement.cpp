@@ -7,6 +7,7 @@
 #include "HvLayout.h"
 #include "HvRowScrollRegions.h"
 #include "HvTVDraw.h"
+#include "LayoutViewStyle.h"
 #include "OverrideBandSeam.h"
 
 #include <new>
@@ -268,4 +269,6 @@ void InstallDisplayLayoutParts()
     LayoutPartMakers& makers = LayoutParts();
     if (!makers.rootElement)
         makers.rootElement = &LayoutRootElement::Make;
+    if (!makers.viewStyle)
+        makers.viewStyle = &LayoutViewStyle::Make;
 }

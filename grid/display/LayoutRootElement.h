@@ -48,6 +48,7 @@ public:
     HWND GetActiveCellEditWindow() override;
     bool GetFormRect(RECT& rect) override;
     bool GetContainerRect(RECT& rect) override;
+    HvLayout* ModelLayout() override { return &layout_; }
 
     // GridElementLayoutSeam
     long ResolveBorderStyle() override;

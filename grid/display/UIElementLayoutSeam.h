@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <ole2.h>
 
+class HvImages;
+class HvLayout;
 class HvUIElement;
 class HvTVDraw;
 class UIElementControlSeam;
@@ -35,6 +37,9 @@ public:
     // (grid client coordinates); false when there is none.
     virtual bool GetFormRect(RECT& rect) = 0;
     virtual bool GetContainerRect(RECT& rect) = 0;
+    // The layout object itself, whose scroll regions, bands and headers the
+    // data area's elements show; null where there is none (stand-ins).
+    virtual HvLayout* ModelLayout() { return nullptr; }
 
 protected:
     ~UIElementLayoutSeam() = default;
@@ -54,6 +59,10 @@ public:
     virtual bool IsDroppedDown() = 0;
     // The element of the active cell in the active regions, or null.
     virtual HvUIElement* GetActiveCellElement() = 0;
+    // The control's Images collection (not add-ref'd), or null; and whether
+    // its images are drawn masked (ImagesMasking).
+    virtual HvImages* ControlImages() { return nullptr; }
+    virtual bool ImagesMasking() { return true; }
 
 protected:
     ~UIElementControlSeam() = default;

@@ -299,6 +299,8 @@ bool AppearanceRef::SetAppearance(HvAppearance* appearance)
 
 HRESULT AppearanceRef::Assign(const AppearanceRef& other)
 {
+    if (&other == this)
+        return S_OK;
     ReleaseAppearance();
     const VARIANT* key = other.key_.get();
     if (key && (V_VT(key) == VT_I4 || V_VT(key) == VT_BSTR)) {

@@ -13,6 +13,7 @@
 
 class AppearanceData;
 class BandsLayoutSeam;
+class HvColScrollRegions;
 class HvColumn;
 class HvValueLists;
 class LayoutUnitsSeam;
@@ -31,6 +32,9 @@ public:
     virtual BandsLayoutSeam* BandsLayout() = 0;
     // The layout's ValueLists, null when it has none.
     virtual HvValueLists* ValueLists() = 0;
+    // The column scroll regions, in which a header finds its exclusive
+    // region again when it is loaded; null when there are none.
+    virtual HvColScrollRegions* HeaderRegions() { return nullptr; }
 
     // The layout is shown by a grid whose events may fire now.
     virtual bool CanFireEvents() = 0;

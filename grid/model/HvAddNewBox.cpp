@@ -14,6 +14,7 @@
 #include "LayoutCategories.h"
 #include "OwnedElementSeam.h"
 #include "StreamText.h"
+#include "Units.h"
 
 #include <algorithm>
 #include <cstring>
@@ -436,7 +437,7 @@ PropertySinkConnection* HvAddNewBox::GetButtonFont()
     auto font = std::make_unique<PropertySinkConnection>();
     FONTDESC description = PropertySinkConnection::DefaultFontDescription();
     description.lpstrName = logFont.lfFaceName;
-    description.cySize.int64 = static_cast<LONGLONG>(std::labs(logFont.lfHeight) * 110 / 100) * 10000;
+    description.cySize.int64 = FontHeightToSize(logFont.lfHeight, 110);
     description.sWeight = static_cast<SHORT>(logFont.lfWeight);
     description.sCharset = logFont.lfCharSet;
     description.fItalic = logFont.lfItalic != 0;
@@ -696,4 +697,18 @@ HRESULT HvAddNewBox::CopyFrom(DWORD code, HvPersistParticipant& source, LONG cat
     default:
         return S_OK;
     }
+}
+
+HRESULT HvAddNewBox::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    if (!layout_)
+        return S_OK;
+    HvAddNewBox* scratch = nullptr;
+    HRESULT hr = Create(layout_, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Detach();
+    scratch->Release();
+    return hr;
 }

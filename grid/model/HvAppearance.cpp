@@ -761,6 +761,8 @@ void HvAppearance::ReleaseReferences()
 {
     SetCollection(nullptr);
     ClearAll();
+    // The layout may be going: nothing is asked of it any more.
+    owner_ = nullptr;
 }
 
 // --- persistence -----------------------------------------------------------
@@ -874,4 +876,16 @@ HRESULT HvAppearance::CopyFrom(DWORD code, HvPersistParticipant& source, LONG)
     default:
         return S_OK;
     }
+}
+
+HRESULT HvAppearance::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    HvAppearance* scratch = nullptr;
+    HRESULT hr = Create(owner_, false, nullptr, nullptr, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Deactivate();
+    scratch->Release();
+    return hr;
 }

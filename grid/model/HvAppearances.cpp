@@ -91,11 +91,14 @@ void HvAppearances::OnCleared(bool, LONG silent)
 
 void HvAppearances::ReleaseReferences()
 {
+    DeactivateAllItems();
     ClearCollection(true, 1);
 }
 
 HRESULT HvAppearances::CopyFrom(HvAppearances& source)
 {
+    if (&source == this)
+        return S_OK;
     const std::vector<HvKeyedItem*> items = source.Items();
     for (HvKeyedItem* item : items) {
         HvAppearance* from = dynamic_cast<HvAppearance*>(item);
@@ -134,4 +137,10 @@ HRESULT HvAppearances::CopyFrom(HvAppearances& source)
         }
     }
     return S_OK;
+}
+
+HvCollectionImpl* HvAppearances::CreateScratch()
+{
+    HvAppearances* scratch = nullptr;
+    return SUCCEEDED(Create(owner_, &scratch)) ? scratch : nullptr;
 }

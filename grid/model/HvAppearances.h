@@ -36,6 +36,7 @@ public:
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    HvCollectionImpl* CreateScratch() override;
     HRESULT BeforeClear(bool force, LONG silent, bool* notifyEach) override;
     void OnItemRemoved(HvKeyedItem* item, bool force, LONG silent, bool fromClear) override;
     void OnItemAdded(HvKeyedItem* item, LONG index, LONG arg) override;

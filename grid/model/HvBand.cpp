@@ -708,11 +708,14 @@ void HvBand::LayoutHeaders(GridBandSeam*)
             continue;
         }
         const LONG width = item.Width();
-        item.SetFirst(!shownAny);
+        const bool first = !shownAny;
+        item.SetFirst(first);
         item.SetOrigin(position);
         item.SetLast(false);
         if (width > 0) {
-            position += width;
+            // The first item's extent holds the selector and indicator
+            // columns: the items after it start past them.
+            position += width + (first ? RowSelectorWidth() + ExpansionIndicatorWidth() : 0);
             shownAny = true;
             last = entry;
         }

@@ -160,6 +160,9 @@ public:
     void LayoutHeaders(GridBandSeam* previousVisible) override;
     void ApplyPendingExtentChange() override;
     LONG Origin() override { return origin_; }
+    // The view style places the band after its header layout.
+    void SetOrigin(LONG origin) { origin_ = origin; }
+    bool IsExpandable() const { return (flags_ & FlagExpandable) != 0; }
     LONG Extent() override { return extent_; }
     bool MatchesBand(GridBandSeam* other) override;
     LONG GetParentColumnIndex() override;

@@ -81,7 +81,9 @@ STDMETHODIMP HvBand::get_AddButtonCaption(BSTR* out)
 
 STDMETHODIMP HvBand::put_AddButtonCaption(BSTR value)
 {
-    return Guard([&] {
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
         if (!SameText(addButtonCaption_, value)) {
             addButtonCaption_.AssignWide(value ? value : L"");
             NotifySubscribers(kAddButtonCaptionId, 0);
@@ -101,7 +103,9 @@ STDMETHODIMP HvBand::get_AddButtonToolTipText(BSTR* out)
 
 STDMETHODIMP HvBand::put_AddButtonToolTipText(BSTR value)
 {
-    return Guard([&] {
+    return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
         if (!SameText(addButtonToolTip_, value)) {
             addButtonToolTip_.AssignWide(value ? value : L"");
             NotifySubscribers(kAddButtonToolTipId, 0);

@@ -250,3 +250,9 @@ void HvBands::CopyMatchingTree(HvBands& source, GridBandSeam* from, GridBandSeam
         }
     }
 }
+
+HvCollectionImpl* HvBands::CreateScratch()
+{
+    HvBands* scratch = nullptr;
+    return SUCCEEDED(Create(layout_, &scratch)) ? scratch : nullptr;
+}

@@ -35,6 +35,7 @@ public:
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    HvCollectionImpl* CreateScratch() override;
 
     // ChangeSubscriber: what a band's change means for the display.
     void OnChange(const ChangeNotice* notice) override;

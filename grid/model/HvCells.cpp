@@ -2,6 +2,8 @@
 // and the slots kept in line with the band's columns.
 #include "HvCells.h"
 
+#include <climits>
+
 #include "CellRowSeam.h"
 #include "DualString.h"
 #include "GridBandSeam.h"
@@ -113,6 +115,8 @@ void HvCells::SyncWithColumns()
     if (m == 0 || m == n)
         return;
     if (n == 0) {
+        // The cells of the columns that are gone end with them.
+        DeactivateAllItems();
         ClearCollection(true, 0);
         return;
     }
@@ -166,9 +170,11 @@ STDMETHODIMP HvCells::get_Item(VARIANT index, IHvCell** out)
             GridColumnSeam* column = columns ? columns->FindColumnByKey(&key) : nullptr;
             position = column ? columns->ColumnPosition(column) : -1;
         } else {
+            // A position that does not fit in 16 bits names no column; it is
+            // not cut down to one that does.
             LONG number = -1;
-            if (ToIndex(index, &number))
-                position = static_cast<SHORT>(number);
+            if (ToIndex(index, &number) && number >= 0 && number <= SHRT_MAX)
+                position = number;
         }
         GridColumnSeam* column = columns && position >= 0 ? columns->ColumnAt(position) : nullptr;
         if (position < 0 || position >= ItemCount() || !column)

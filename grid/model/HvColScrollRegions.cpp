@@ -133,3 +133,9 @@ void HvColScrollRegions::RecalcIfDirty()
         Layout()->RepositionEditWindow();
     ReleaseSnapshot(regions);
 }
+
+HvCollectionImpl* HvColScrollRegions::CreateScratch()
+{
+    HvColScrollRegions* scratch = nullptr;
+    return SUCCEEDED(Create(Layout(), &scratch)) ? scratch : nullptr;
+}

@@ -16,6 +16,7 @@ public:
     // A new collection holding one default region, with one reference;
     // layout is not owned.
     static HRESULT Create(ScrollRegionsLayoutSeam* layout, HvColScrollRegions** out);
+    HvCollectionImpl* CreateScratch() override;
 
     // IHvColScrollRegions
     STDMETHODIMP get_Item(long index, IHvColScrollRegion** out) override;

@@ -1,6 +1,8 @@
 // HvCollectionImpl: the default behaviour of every collection operation.
 #include "HvCollectionImpl.h"
 
+#include "StoredStateRead.h"
+
 #include "AutomationObject.h"
 #include "CollectionBlob.h"
 #include "DualString.h"
@@ -247,6 +249,13 @@ HRESULT HvCollectionImpl::AddInternal(BSTR key, const LONG* index, IDispatch** o
         }
     }
 
+    // A position the insertion would refuse is refused before anything is
+    // made: making some items has effects of its own (a group's header).
+    if (index && *index >= 0) {
+        const LONG position = *index - FirstIndex();
+        if (position < 0 || position > ItemCount())
+            return RaiseError(CollectionError::BadIndex, CollectionError::BadIndexString);
+    }
     HvKeyedItem* item = nullptr;
     HRESULT hr = CreateItem(&item, itemKey, arg);
     if (FAILED(hr))
@@ -351,19 +360,30 @@ HRESULT HvCollectionImpl::Remove(VARIANT* index)
     return hr;
 }
 
+std::vector<HvKeyedItem*> HvCollectionImpl::ItemsInOrder() const
+{
+    std::vector<HvKeyedItem*> items;
+    const LONG count = ItemCount();
+    items.reserve(static_cast<size_t>(count > 0 ? count : 0));
+    for (LONG i = 0; i < count; ++i)
+        items.push_back(ItemAtPosition(i));
+    return items;
+}
+
 HRESULT HvCollectionImpl::NewEnum(IUnknown** out)
 {
     if (!out)
         return E_INVALIDARG;
     *out = nullptr;
-    const LONG count = ItemCount();
+    const std::vector<HvKeyedItem*> items = ItemsInOrder();
+    const auto count = static_cast<LONG>(items.size());
     EnumElementArray snapshot(static_cast<ULONG>(count), sizeof(VARIANT), ClearVariantElement);
     if (snapshot.Count() != static_cast<ULONG>(count))
         return RaiseError(CollectionError::OperationFailed, CollectionError::OperationFailedString);
     for (LONG i = 0; i < count; ++i) {
         VARIANT* entry = static_cast<VARIANT*>(snapshot.At(static_cast<ULONG>(i)));
         VariantInit(entry);
-        if (HvKeyedItem* item = ItemAtPosition(i)) {
+        if (HvKeyedItem* item = items[static_cast<size_t>(i)]) {
             IDispatch* handed = nullptr;
             item->QueryItemInterface(&handed);
             V_VT(entry) = VT_DISPATCH;
@@ -386,12 +406,12 @@ HRESULT HvCollectionImpl::Save(IStream* stream, LONG arg)
 {
     if (!stream)
         return E_INVALIDARG;
-    const LONG count = ItemCount();
-    HRESULT hr = WriteLong(stream, count);
+    const std::vector<HvKeyedItem*> items = ItemsInOrder();
+    HRESULT hr = WriteLong(stream, static_cast<LONG>(items.size()));
     if (SUCCEEDED(hr))
         hr = WriteLong(stream, FormatVersion);
-    for (LONG i = 0; SUCCEEDED(hr) && i < count; ++i) {
-        HvKeyedItem* item = ItemAtPosition(i);
+    for (size_t i = 0; SUCCEEDED(hr) && i < items.size(); ++i) {
+        HvKeyedItem* item = items[i];
         HvCollectionItem* persist = nullptr;
         hr = item ? item->GetItemObject()->ForwardQueryInterface(IID_HvCollectionItem,
                                                                   reinterpret_cast<void**>(&persist))
@@ -408,6 +428,22 @@ HRESULT HvCollectionImpl::Load(IStream* stream, LONG arg)
 {
     if (!stream)
         return E_INVALIDARG;
+    return StoredStateRead::Run(
+        stream,
+        [&] {
+            HvCollectionImpl* scratch = CreateScratch();
+            if (!scratch)
+                return S_OK;
+            const HRESULT hr = scratch->LoadItems(stream, arg);
+            scratch->ClearCollection(true, 1);
+            scratch->Release();
+            return hr;
+        },
+        [&] { return LoadItems(stream, arg); });
+}
+
+HRESULT HvCollectionImpl::LoadItems(IStream* stream, LONG arg)
+{
     HRESULT hr = ClearCollection(true, 0);
     if (FAILED(hr))
         return hr;

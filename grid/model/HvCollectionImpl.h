@@ -6,6 +6,8 @@
 // virtual table, so a class that replaces one changes every path using it.
 #pragma once
 
+#include <vector>
+
 #include <windows.h>
 #include <ocidl.h>
 
@@ -43,6 +45,8 @@ public:
 
     virtual HRESULT GetFirstIndex(LONG* out);
     virtual HRESULT Save(IStream* stream, LONG arg);
+    // All or nothing when it is the outermost read (StoredStateRead): the
+    // stream is first read into CreateScratch's collection.
     virtual HRESULT Load(IStream* stream, LONG arg);
     virtual LONG ItemCount() const = 0;
     // Collections whose items are not made by Add refuse with E_FAIL.
@@ -58,6 +62,9 @@ public:
     virtual void OnCleared(bool force, LONG silent);
     virtual HRESULT SaveExtra(IStream* stream, LONG arg);
     virtual HRESULT LoadExtra(IStream* stream, LONG version, LONG arg);
+    // An empty collection of the same class and owner that a checking read
+    // may fill and drop (one reference); null where the class has none.
+    virtual HvCollectionImpl* CreateScratch() { return nullptr; }
 
     virtual LONG FirstIndex() const { return 0; }
     virtual bool SupportsKeys() const = 0;
@@ -86,6 +93,8 @@ public:
     virtual HRESULT ClearCollection(bool force, LONG silent) = 0;
     // Position counts from 0 whatever FirstIndex is; null when out of range.
     virtual HvKeyedItem* ItemAtPosition(LONG position) const = 0;
+    // Every entry in storage order, in one walk whatever the storage.
+    virtual std::vector<HvKeyedItem*> ItemsInOrder() const;
     virtual LONG PositionOf(const HvKeyedItem* item) const = 0;
 
     // Shared storage operations.
@@ -115,6 +124,8 @@ protected:
     CAutomationObject& Base() const { return base_; }
 
 private:
+    // The stream form read into this collection, cleared first.
+    HRESULT LoadItems(IStream* stream, LONG arg);
     HRESULT HandOut(HvKeyedItem* item, IDispatch** out);
     HRESULT FindByObject(IUnknown* object, IDispatch** out, HvKeyedItem** item);
 

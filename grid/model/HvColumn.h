@@ -54,6 +54,10 @@ struct ColumnSettings {
 #pragma pack(pop)
 static_assert(sizeof(ColumnSettings) == 31, "the settings block is stored as 31 bytes");
 
+// S_OK when every field of a stored settings block (widths in twips) is in
+// the range its property accepts, else E_FAIL.
+HRESULT CheckColumnSettings(const ColumnSettings& block);
+
 class HvColumn final : public HvObjectBaseImpl<IHvColumn>,
                        public HvPropertyQuery,
                        public HvCollectionItem,

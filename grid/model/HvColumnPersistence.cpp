@@ -140,6 +140,31 @@ HRESULT HvColumn::Save(DWORD code, IStream* stream, LONG categories)
     }
 }
 
+namespace {
+
+bool NibblesWithin(BYTE pair, BYTE lowMax, BYTE highMax)
+{
+    return (pair & 0x0F) <= lowMax && (pair >> 4) <= highMax;
+}
+
+} // namespace
+
+HRESULT CheckColumnSettings(const ColumnSettings& block)
+{
+    constexpr BYTE knownFlags = HvColumn::FlagAutoEdit | HvColumn::FlagProportionalResize | HvColumn::FlagHidden |
+                                HvColumn::FlagLockedWidth | HvColumn::FlagVertScrollBar | HvColumn::FlagBound |
+                                HvColumn::FlagAcceptsNulls;
+    const bool widths = block.minWidth >= 0 && block.maxWidth >= 0 &&
+                        (block.maxWidth == 0 || block.minWidth <= block.maxWidth);
+    const bool valid = block.fieldLen >= 0 && widths && block.level >= 0 && block.colSpan >= 1 &&
+                       block.dataType >= 0 && block.dataType <= 0xFFFF && block.style <= 9 &&
+                       NibblesWithin(block.autoSizeEditActivation, 1, 2) && NibblesWithin(block.caseClipMode, 2, 4) &&
+                       NibblesWithin(block.dataDisplayMode, 4, 4) &&
+                       NibblesWithin(block.nullableSortIndicator, 2, 3) && NibblesWithin(block.tabStop, 2, 0) &&
+                       NibblesWithin(block.cellMultiLineButtonStyle, 2, 3) && (block.flags & ~knownFlags) == 0;
+    return valid ? S_OK : E_FAIL;
+}
+
 HRESULT HvColumn::Load(DWORD code, IStream* stream, LONG categories)
 {
     ColumnLayoutSeam* layout = ItemLayout();
@@ -152,6 +177,8 @@ HRESULT HvColumn::Load(DWORD code, IStream* stream, LONG categories)
     case CodeGeneral: {
         ColumnSettings block;
         HRESULT hr = ReadBytes(stream, &block, sizeof block);
+        if (SUCCEEDED(hr))
+            hr = CheckColumnSettings(block);
         if (FAILED(hr))
             return hr;
         block.minWidth = toPixels(block.minWidth);
@@ -167,6 +194,8 @@ HRESULT HvColumn::Load(DWORD code, IStream* stream, LONG categories)
     case CodeWidth: {
         LONG twips = 0;
         HRESULT hr = ReadBytes(stream, &twips, sizeof twips);
+        if (SUCCEEDED(hr) && twips < 0)
+            hr = E_FAIL;
         if (FAILED(hr))
             return hr;
         currentWidth_ = toPixels(twips);

@@ -234,9 +234,11 @@ HRESULT HvColumn::SetWidthInternal(LONG width, bool fireEvents, bool refitGroup,
     LONG low = 0;
     LONG high = 0;
     GetWidthBounds(false, &low, &high);
-    width = std::max(width, low);
-    if (high > low)
-        width = std::min(width, high);
+    auto clamp = [&](LONG value) {
+        value = std::max(value, low);
+        return high > low ? std::min(value, high) : value;
+    };
+    width = clamp(width);
     if (width == GetDefaultWidth())
         return S_OK;
     ColumnLayoutSeam* layout = ItemLayout();
@@ -250,7 +252,8 @@ HRESULT HvColumn::SetWidthInternal(LONG width, bool fireEvents, bool refitGroup,
             return E_OUTOFMEMORY;
         if (event.FireBefore(hvPosSized, {this}))
             return S_OK;
-        StoreWidth(copy->record_->width);
+        // The handler may have changed the width: it keeps to the same bounds.
+        StoreWidth(clamp(copy->record_->width));
         if (refitGroup && group_)
             group_->UpdateWidthFromColumns(false, false, false);
         if (notify)

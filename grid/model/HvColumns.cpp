@@ -292,10 +292,11 @@ HRESULT HvColumns::Save(IStream* stream, LONG categories)
         hr = HvPersistParticipant::WriteBytes(stream, &version, sizeof version);
     if (FAILED(hr))
         return hr;
-    for (LONG i = 0; i < count; ++i)
-        if (GridColumnSeam* column = ColumnAt(i))
-            column->Participant()->SaveToStream(stream, categories);
-    return S_OK;
+    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
+        GridColumnSeam* column = ColumnAt(i);
+        hr = column ? column->Participant()->SaveToStream(stream, categories) : E_UNEXPECTED;
+    }
+    return hr;
 }
 
 HRESULT HvColumns::Load(IStream* stream, LONG categories)

@@ -170,12 +170,14 @@ HvGroupCols* HvGroupCols::Clone()
 
 HRESULT HvGroupCols::CopyFrom(HvGroupCols& source)
 {
+    if (&source == this)
+        return S_OK;
     HRESULT hr = Clear();
     if (FAILED(hr))
         return hr;
     GridBandSeam* band = Band();
     HvColumns* columns = band ? band->Columns() : nullptr;
-    if (!columns || source.ItemCount() == 0 || &source == this)
+    if (!columns || source.ItemCount() == 0)
         return S_OK;
     for (const Node* node = source.First(); node; node = source.NextOf(node)) {
         GridColumnSeam* from = ColumnOf(node);

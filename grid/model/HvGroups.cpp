@@ -95,6 +95,15 @@ HRESULT HvGroups::CreateItem(HvKeyedItem** out, const CDualString* key, LONG)
     return S_OK;
 }
 
+HRESULT HvGroups::InsertItem(LONG index, HvKeyedItem* item, bool addRef, LONG arg)
+{
+    const HRESULT hr = HvVectorCollection::InsertItem(index, item, addRef, arg);
+    if (FAILED(hr) && band_)
+        if (GridGroupSeam* group = dynamic_cast<GridGroupSeam*>(item))
+            band_->RemoveGroupHeader(group);
+    return hr;
+}
+
 HRESULT HvGroups::BeforeClear(bool, LONG, bool* notifyEach)
 {
     *notifyEach = true;

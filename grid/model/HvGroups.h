@@ -38,6 +38,8 @@ public:
     bool SupportsKeys() const override { return true; }
     bool IsReadOnly() const override { return readOnly_; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    // A group that could not be stored takes its header entry back with it.
+    HRESULT InsertItem(LONG index, HvKeyedItem* item, bool addRef, LONG arg) override;
     HRESULT BeforeClear(bool force, LONG silent, bool* notifyEach) override;
     void OnItemAdded(HvKeyedItem* item, LONG index, LONG arg) override;
     void OnItemRemoved(HvKeyedItem* item, bool force, LONG silent, bool fromClear) override;

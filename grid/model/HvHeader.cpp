@@ -7,6 +7,7 @@
 #include "ColumnErrors.h"
 #include "ColumnLayoutSeam.h"
 #include "GridBandSeam.h"
+#include "HvColScrollRegions.h"
 #include "HvAppearance.h"
 #include "HvColumnGroupImpl.h"
 #include "HvLayoutHost.h"
@@ -124,6 +125,27 @@ IHvColScrollRegion* HvHeader::GetExclusiveColScrollRegion()
         region_ = nullptr;
     }
     return region_;
+}
+
+ColScrollRegionItem* HvHeader::RegionItem()
+{
+    IHvColScrollRegion* region = GetExclusiveColScrollRegion();
+    return region ? dynamic_cast<ColScrollRegionItem*>(HvKeyedItem::FromObject(region)) : nullptr;
+}
+
+// A region named in a stored layout that this layout does not have leaves
+// the header without one.
+void HvHeader::TakeRegionByBlock(const BYTE* block)
+{
+    ColumnLayoutSeam* layout = band_ ? band_->ColumnLayout() : nullptr;
+    HvColScrollRegions* regions = layout ? layout->HeaderRegions() : nullptr;
+    ColScrollRegionItem* found = regions ? regions->FindRegionByBlock(block) : nullptr;
+    IHvColScrollRegion* region = nullptr;
+    if (found)
+        found->QueryItemInterface(reinterpret_cast<IDispatch**>(&region));
+    if (region_)
+        region_->Release();
+    region_ = region;
 }
 
 // --- appearance --------------------------------------------------------------
@@ -503,11 +525,13 @@ bool HvHeader::HasData(DWORD code, LONG categories)
     case CodeAppearance:
         return appearance_.IsSet();
     case CodeCaption:
-        return captionSet_ && !caption_.IsEmpty();
+        // A caption set to the empty text is kept too: it hides the default.
+        return captionSet_;
+    case CodeExclusiveRegion:
+        return HoldsAllOf(categories, ColScrollRegionsCategory) && RegionItem() != nullptr;
     case CodeTag:
         return !tag_.IsEmpty();
     default:
-        // The exclusive region is kept by the scroll regions' own records.
         return false;
     }
 }
@@ -523,6 +547,12 @@ HRESULT HvHeader::Save(DWORD code, IStream* stream, LONG)
         return appearance_.SaveToStream(stream, false, 0);
     case CodeCaption:
         return WriteStringToStream(stream, caption_);
+    case CodeExclusiveRegion: {
+        ColScrollRegionItem* region = RegionItem();
+        if (!region)
+            return E_FAIL;
+        return WriteBytes(stream, region->IdentityBlock(), ColScrollRegionItem::IdentitySize);
+    }
     case CodeTag:
         return tag_.SaveToStream(stream);
     default:
@@ -548,6 +578,13 @@ HRESULT HvHeader::Load(DWORD code, IStream* stream, LONG categories)
         HRESULT hr = ReadStringFromStream(stream, caption_);
         if (SUCCEEDED(hr))
             captionSet_ = true;
+        return hr;
+    }
+    case CodeExclusiveRegion: {
+        BYTE block[ColScrollRegionItem::IdentitySize] = {};
+        HRESULT hr = ReadBytes(stream, block, sizeof block);
+        if (SUCCEEDED(hr))
+            TakeRegionByBlock(block);
         return hr;
     }
     case CodeTag:
@@ -602,6 +639,16 @@ HRESULT HvHeader::CopyFrom(DWORD code, HvPersistParticipant& source, LONG catego
         caption_.Assign(other->caption_);
         captionSet_ = other->captionSet_;
         return S_OK;
+    case CodeExclusiveRegion: {
+        ColScrollRegionItem* region = other->RegionItem();
+        if (region)
+            TakeRegionByBlock(region->IdentityBlock());
+        else if (region_) {
+            region_->Release();
+            region_ = nullptr;
+        }
+        return S_OK;
+    }
     case CodeTag:
         return tag_.Copy(other->tag_);
     default:

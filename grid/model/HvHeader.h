@@ -3,6 +3,8 @@
 // column or group holds it and hears its changes.
 #pragma once
 
+class ColScrollRegionItem;
+
 #include "AppearanceRef.h"
 #include "ChangePublisher.h"
 #include "ChangeSubscriber.h"
@@ -112,6 +114,9 @@ public:
     // The exclusive region (a region that is no longer alive is released
     // and forgotten first), not add-ref'd; null when none.
     IHvColScrollRegion* GetExclusiveColScrollRegion();
+    // The exclusive region's item side, or null.
+    ColScrollRegionItem* RegionItem();
+    void TakeRegionByBlock(const BYTE* block);
     AppearanceRef& Appearance() { return appearance_; }
     // Fills block from the header's own appearance first, then from the
     // owner's resolution (header kind 34).

@@ -30,8 +30,7 @@ HvKeyedItem* HvKeyedItem::FromObject(IUnknown* object)
     IDispatch* primary = nullptr;
     if (FAILED(object->QueryInterface(IID_IHvPrivateObject, reinterpret_cast<void**>(&primary))) || !primary)
         return nullptr;
-    CAutomationObject* automation =
-        CAutomationObject::FromObjectPointer(static_cast<long>(reinterpret_cast<INT_PTR>(primary)));
+    CAutomationObject* automation = CAutomationObject::FromPrimaryInterface(primary);
     primary->Release();
     return dynamic_cast<HvKeyedItem*>(automation);
 }

@@ -104,6 +104,11 @@ HRESULT HvLayout::Construct()
         hr = HvColScrollRegions::Create(this, &colScrollRegions_);
     if (SUCCEEDED(hr))
         hr = HvRowScrollRegions::Create(this, &rowScrollRegions_);
+    // Every layout has a region of each kind: one that could not be made
+    // fails the layout (where the display makes regions at all).
+    if (SUCCEEDED(hr) && ((LayoutParts().colScrollRegion && colScrollRegions_->ItemCount() < 1) ||
+                          (LayoutParts().rowScrollRegion && rowScrollRegions_->ItemCount() < 1)))
+        hr = E_OUTOFMEMORY;
     if (FAILED(hr))
         return hr;
     overridesLink_.RelinkSubscription(overrides_);
@@ -204,6 +209,12 @@ void HvLayout::OnFinalRelease()
     colRegionsLink_.Unlink();
     rowRegionsLink_.Unlink();
     valueListsLink_.Unlink();
+    // Collections a client may still hold answer that they are no longer
+    // active, and so do their members; the appearances go last, the others
+    // point at them.
+    Deactivate(overrides_);
+    Deactivate(valueLists_);
+    Deactivate(appearances_);
     ReleaseHeld(bands_);
     ReleaseHeld(overrides_);
     ReleaseHeld(colScrollRegions_);
@@ -220,8 +231,7 @@ void HvLayout::OnFinalRelease()
     }
     if (editBrush_)
         editBrush_ = nullptr; // the editor owns it
-    if (CaptionHoldWindow() && GetWindowLongPtrW(CaptionHoldWindow(), GWLP_USERDATA) ==
-                                   reinterpret_cast<LONG_PTR>(this))
+    if (CaptionHoldLayout() == this)
         RestoreCaptionWindows();
     font_.Disconnect();
     DetachAllSubscribers();
@@ -368,32 +378,42 @@ void HvLayout::BuildFont()
             ambient->Release();
             flags_ |= FlagAmbientFont;
             ResetBandMetrics();
+            return;
         }
-        return;
+        // A container without an ambient font: the stock font, as for a
+        // layout without a grid.
     }
-    if (flags_ & FlagStockFont)
-        return;
-    HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
-    if (!stock)
-        stock = GetStockObject(SYSTEM_FONT);
-    LOGFONTW logFont{};
-    if (!stock || GetObjectW(stock, sizeof logFont, &logFont) == 0)
+    if ((flags_ & FlagStockFont) && font_.Object())
         return;
     FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = logFont.lfFaceName;
-    desc.cySize.int64 = static_cast<LONGLONG>(logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight) * 10000;
-    desc.sWeight = static_cast<SHORT>(logFont.lfWeight);
-    desc.sCharset = logFont.lfCharSet;
-    desc.fItalic = logFont.lfItalic != 0;
-    desc.fUnderline = logFont.lfUnderline != 0;
-    desc.fStrikethrough = logFont.lfStrikeOut != 0;
+    LOGFONTW logFont{};
+    if (!StockFontDescription(desc, logFont))
+        return;
     IUnknown* font = nullptr;
     if (FAILED(OleCreateFontIndirect(&desc, IID_IUnknown, reinterpret_cast<void**>(&font))) || !font)
         return;
     ConnectFont(font);
     flags_ |= FlagStockFont;
     ResetBandMetrics();
+}
+
+bool HvLayout::StockFontDescription(FONTDESC& desc, LOGFONTW& logFont)
+{
+    HGDIOBJ stock = GetStockObject(DEFAULT_GUI_FONT);
+    if (!stock || GetObjectW(stock, sizeof logFont, &logFont) == 0)
+        stock = GetStockObject(SYSTEM_FONT);
+    if (!stock || GetObjectW(stock, sizeof logFont, &logFont) == 0)
+        return false;
+    desc = FONTDESC{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = logFont.lfFaceName;
+    desc.cySize.int64 = FontHeightToSize(logFont.lfHeight, 100);
+    desc.sWeight = static_cast<SHORT>(logFont.lfWeight);
+    desc.sCharset = logFont.lfCharSet;
+    desc.fItalic = logFont.lfItalic != 0;
+    desc.fUnderline = logFont.lfUnderline != 0;
+    desc.fStrikethrough = logFont.lfStrikeOut != 0;
+    return true;
 }
 
 LONG HvLayout::GetFontLineHeight(PropertySinkConnection* font)

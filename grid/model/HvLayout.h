@@ -353,6 +353,7 @@ public:
     bool FireBeforeGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void FireAfterGroupPosChanged(Constants_PosChanged action, IHvGroups* groups) override;
     void ApplyDefaultAppearance(AppearanceData& block, AppearanceRequest& request) override;
+    HvColScrollRegions* HeaderRegions() override { return colScrollRegions_; }
     HWND GridEditWindow() override { return editWindow_ && IsWindow(editWindow_) ? editWindow_ : nullptr; }
     bool IsActiveCellColumn(HvColumn* column) override;
     void ReportMaskError(const std::wstring& text, short position) override;
@@ -370,6 +371,10 @@ public:
     LayoutGridSeam* GridSeam() const { return grid_; }
     // Whether the layout is its live grid's current layout.
     bool IsCurrentLayout() const;
+    // The font description of the system's stock GUI font (the system font
+    // when there is none); false when neither can be read.
+    static bool StockFontDescription(FONTDESC& desc, LOGFONTW& logFont);
+
     // See the grid's event gate; onlyIfCurrent also needs this layout shown.
     bool CanFireEvents(bool onlyIfCurrent);
     // Lets go of the grid and of everything tied to it.
@@ -474,6 +479,8 @@ public:
     static void SubclassCaptionWindows(HWND window, HvLayout* layout);
     static void RestoreCaptionWindows();
     static HWND CaptionHoldWindow();
+    // The layout of the running caption hold, or null.
+    static HvLayout* CaptionHoldLayout();
     void ShowEditorWindow(HWND window, int showCommand);
     void ShowChildWindow(HWND window, int showCommand);
     HWND GetContainerFormWindow();
@@ -563,6 +570,9 @@ private:
     HRESULT LoadFrameIntoLayout(IStream* stream, LayoutGridSeam* grid, LONG categories, bool erase);
     HRESULT FillGeneral(GeneralBlock& block) const;
     void ApplyGeneral(const GeneralBlock& block);
+    // S_OK when every field of a stored general block is in the range its
+    // property accepts, else E_FAIL.
+    static HRESULT CheckGeneral(const GeneralBlock& block);
     bool GeneralDiffers() const;
     void ResetGeneral();
     HRESULT LoadCollection(IUnknown* collection, IStream* stream, LONG categories, bool apply, DWORD code);

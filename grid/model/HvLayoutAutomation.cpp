@@ -215,6 +215,8 @@ HRESULT HvLayout::PutAppearanceRef(AppearanceRef& ref, const VARIANT& value, DIS
     if (FAILED(hr))
         return hr;
     captionHeight_ = 0;
+    if (changed && dispid == DISPID_APPEARANCE)
+        backgroundPicture_ = -1;
     if (changed && (dispid != DISPID_APPEARANCE || IsCurrentLayout() || !grid_)) {
         DirtyRootUIElement(true, true);
         NotifySubscribers(dispid, 0);

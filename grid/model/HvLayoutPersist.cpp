@@ -13,6 +13,7 @@
 #include "LayoutGridSeam.h"
 #include "LayoutPartsSeam.h"
 #include "PersistHGlobal.h"
+#include "StreamBounds.h"
 #include "StreamText.h"
 #include "Units.h"
 
@@ -227,6 +228,27 @@ void HvLayout::ApplyGeneral(const GeneralBlock& block)
     viewStyleObject_.reset();
 }
 
+HRESULT HvLayout::CheckGeneral(const GeneralBlock& block)
+{
+    DWORD color = 0;
+    LONG estimatedRows = 0, tipDelay = 0, spacing = 0;
+    SHORT maxCols = 0, maxRows = 0;
+    std::memcpy(&color, block.bytes + 0, 4);
+    std::memcpy(&estimatedRows, block.bytes + 4, 4);
+    std::memcpy(&tipDelay, block.bytes + 8, 4);
+    std::memcpy(&spacing, block.bytes + 12, 4);
+    std::memcpy(&maxCols, block.bytes + 16, 2);
+    std::memcpy(&maxRows, block.bytes + 18, 2);
+    const BYTE colorKind = static_cast<BYTE>(color >> 24);
+    constexpr BYTE knownFlags = FlagEnabled | FlagUserFont | FlagAmbientFont | FlagStockFont | FlagAlphaBlend;
+    const bool valid = (colorKind == 0 || colorKind == 0x80) && estimatedRows >= 0 && tipDelay >= -1 &&
+                       spacing >= 0 && maxCols >= 1 && maxRows >= 1 && block.bytes[20] == 0 &&
+                       block.bytes[21] <= 9 && block.bytes[22] <= 7 && block.bytes[23] <= 4 &&
+                       block.bytes[24] <= 9 && block.bytes[25] <= 1 && block.bytes[26] <= 1 &&
+                       block.bytes[27] <= 1 && (block.bytes[28] & ~knownFlags) == 0;
+    return valid ? S_OK : E_FAIL;
+}
+
 bool HvLayout::GeneralDiffers() const
 {
     return rowConnectorColor_ != 0x80000010 || estimatedRows_ != 0 || tipDelay_ != -1 ||
@@ -406,6 +428,8 @@ HRESULT HvLayout::Load(DWORD code, IStream* stream, LONG categories)
     case PropGeneral: {
         GeneralBlock block;
         HRESULT hr = ReadBytes(stream, block.bytes, sizeof block.bytes);
+        if (SUCCEEDED(hr))
+            hr = CheckGeneral(block);
         if (SUCCEEDED(hr) && general)
             ApplyGeneral(block);
         return hr;
@@ -479,6 +503,7 @@ HRESULT HvLayout::Load(DWORD code, IStream* stream, LONG categories)
             }
         }
         captionHeight_ = 0;
+        backgroundPicture_ = -1;
         return hr;
     }
     case PropCaption: {
@@ -492,7 +517,9 @@ HRESULT HvLayout::Load(DWORD code, IStream* stream, LONG categories)
     }
     case PropRetiredPicture: {
         IPicture* picture = nullptr;
-        HRESULT hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        HRESULT hr = CheckPictureStream(stream);
+        if (SUCCEEDED(hr))
+            hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
         if (picture)
             picture->Release();
         return hr;
@@ -612,6 +639,7 @@ void HvLayout::Reset(DWORD code, LONG categories)
             appearance_.ReleaseAppearance();
             captionAppearance_.ReleaseAppearance();
             captionHeight_ = 0;
+            backgroundPicture_ = -1;
         }
         break;
     case PropCaption:
@@ -710,6 +738,7 @@ HRESULT HvLayout::CopyFrom(DWORD code, HvPersistParticipant& sourceParticipant, 
             if (SUCCEEDED(hr))
                 hr = captionAppearance_.Assign(source.captionAppearance_);
             captionHeight_ = 0;
+            backgroundPicture_ = -1;
             return hr;
         }
         return S_OK;

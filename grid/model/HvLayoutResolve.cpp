@@ -553,6 +553,9 @@ void HvLayout::OnChange(const ChangeNotice* notice)
             DirtyRootUIElement(true, true);
         if (main && what == -1)
             ResetBandMetrics();
+        // The background picture is worked out again from the new settings.
+        if (main && (what == -1 || (what & (AppearanceBit::PictureBackground | AppearanceBit::PictureBackgroundOrigin))))
+            backgroundPicture_ = -1;
         captionHeight_ = 0;
         NotifySubscribers(main ? DISPID_APPEARANCE : 0x4E3, argument);
     }

@@ -91,15 +91,27 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
         return E_OUTOFMEMORY;
     const bool pending = withGrid && grid_->UpdateMode() == UpdateOnUpdate;
     int deleted = 0;
-    for (LONG i = 0; i < snapshot->ItemCount(); ++i) {
-        RowDeletionSeam* row = DeletionSideOf(snapshot->ItemAtPosition(i));
+    // Every row is tried; the first failure is what the caller hears.
+    HRESULT firstFailure = S_OK;
+    auto note = [&](HRESULT hr) {
+        if (SUCCEEDED(firstFailure))
+            firstFailure = hr;
+    };
+    for (HvKeyedItem* item : snapshot->ItemsInOrder()) {
+        RowDeletionSeam* row = DeletionSideOf(item);
         if (!row || !row->HasRowData())
             continue;
-        if (withGrid && !pending && FAILED(row->CommitPendingEdit()))
-            continue;
+        if (withGrid && !pending) {
+            const HRESULT committed = row->CommitPendingEdit();
+            if (FAILED(committed)) {
+                note(committed);
+                continue;
+            }
+        }
         HRESULT hr = row->DeleteData();
         if (FAILED(hr)) {
             row->ReportDataError(hr);
+            note(hr);
             continue;
         }
         if (pending) {
@@ -109,6 +121,7 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
             if (FAILED(hr)) {
                 row->UndoDeletion();
                 row->ReportDataError(hr);
+                note(hr);
                 continue;
             }
         }
@@ -117,5 +130,5 @@ HRESULT HvLayout::DeleteRowsWithPrompt(HvSelectedRows* rows)
     if (deleted > 0 && withGrid)
         grid_->FireAfterRowsDeleted();
     snapshot->Release();
-    return S_OK;
+    return firstFailure;
 }

@@ -6,6 +6,7 @@
 #include "HvBands.h"
 #include "LayoutGridSeam.h"
 #include "RegistryKey.h"
+#include "StoredStateRead.h"
 
 namespace {
 
@@ -165,7 +166,8 @@ STDMETHODIMP HvLayout::Save(VARIANT* destination, VARIANT persistenceType, VARIA
             RegistryKey key;
             if (!memory) {
                 hr = E_FAIL;
-            } else if (!ParseRootKeyName(target.bstrVal, root, subKey) || key.Create(root, subKey) != ERROR_SUCCESS) {
+            } else if (!ParseRootKeyName(target.bstrVal, root, subKey) ||
+                       key.Create(root, subKey, KEY_SET_VALUE | KEY_CREATE_SUB_KEY) != ERROR_SUCCESS) {
                 hr = RaiseError(LayoutError::RegistryKey, LayoutError::RegistryKeyString);
             } else {
                 const std::wstring name = ValueNameOf(valueName);
@@ -199,7 +201,7 @@ HRESULT HvLayout::LoadFrameIntoLayout(IStream* stream, LayoutGridSeam* grid, LON
         return hr;
     // The scratch layout reads for units and fonts only: it is no grid's
     // current layout, so its bands stay its own.
-    HRESULT readResult = scratch->LoadFromStream(stream, categories);
+    HRESULT readResult = StoredStateRead::Once([&] { return scratch->LoadFromStream(stream, categories); });
     if (FAILED(readResult)) {
         // Data that cannot be read leaves this layout as it was rather than
         // replacing the selected categories with the scratch's defaults.
@@ -265,7 +267,7 @@ STDMETHODIMP HvLayout::Load(VARIANT* source, VARIANT persistenceType, VARIANT ca
             HKEY root = nullptr;
             const wchar_t* subKey = nullptr;
             RegistryKey key;
-            if (!ParseRootKeyName(from.bstrVal, root, subKey) || key.Open(root, subKey, KEY_ALL_ACCESS) != ERROR_SUCCESS)
+            if (!ParseRootKeyName(from.bstrVal, root, subKey) || key.Open(root, subKey, KEY_READ) != ERROR_SUCCESS)
                 return RaiseError(LayoutError::RegistryKey, LayoutError::RegistryKeyString);
             HGLOBAL memory = nullptr;
             const std::wstring name = ValueNameOf(valueName);
@@ -311,8 +313,10 @@ STDMETHODIMP HvLayout::Clone(VARIANT categoriesArgument, IHvLayout** out)
         if (!out)
             return E_INVALIDARG;
         *out = nullptr;
+        // A clone stands alone: it is no grid's layout, and nothing ties it
+        // to a grid that may go before it.
         HvLayout* clone = nullptr;
-        if (FAILED(Create(nullptr, grid_, &clone)) || !clone)
+        if (FAILED(Create(nullptr, nullptr, &clone)) || !clone)
             return E_FAIL;
         clone->CopyLayout(*this, OptionalCategories(categoriesArgument));
         *out = clone;

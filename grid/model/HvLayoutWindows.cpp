@@ -14,6 +14,11 @@ namespace {
 constexpr wchar_t CaptionWindowProp[] = L"CaptionWindowProp";
 constexpr wchar_t ParentProp[] = L"HvParentProp";
 constexpr wchar_t EditorProp[] = L"HvTavelleProp";
+// On both subclassed windows: the layout of the hold, and on the captioned
+// window its previous procedure (the frame keeps its own under
+// CaptionWindowProp). The windows' user data stays their owners'.
+constexpr wchar_t LayoutProp[] = L"HvCaptionLayout";
+constexpr wchar_t PreviousProp[] = L"HvCaptionPrevious";
 
 // One caption hold at a time, user-interface thread only.
 HWND g_captionWindow = nullptr;
@@ -25,13 +30,32 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 HvLayout* LayoutOf(HWND window)
 {
-    auto* layout = reinterpret_cast<HvLayout*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* layout = static_cast<HvLayout*>(GetPropW(window, LayoutProp));
     return layout && IsValidObjectPointer(layout) ? layout : nullptr;
 }
 
-WNDPROC ClassProcedure(HWND window)
+// Takes a subclassing procedure off a window whose hold has ended: the
+// procedure it replaced comes back when this one is still on top (another
+// subclass above it keeps its place), and the properties go.
+// A hook that another subclass covers stays in the chain, passing messages
+// on, until it comes back on top.
+WNDPROC Unhook(HWND window, WNDPROC hook, const wchar_t* previousProp)
 {
-    return reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+    auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, previousProp));
+    if (previous && GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(hook)) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        RemovePropW(window, previousProp);
+    }
+    RemovePropW(window, LayoutProp);
+    return previous;
+}
+
+// A message for a window that no hold covers any more.
+LRESULT PassOn(HWND window, WNDPROC previous, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (previous)
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The colour and position messages that both subclassed windows answer.
@@ -59,11 +83,8 @@ bool HandleShared(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* res
 
 LRESULT CALLBACK CaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (window != g_captionWindow || !g_captionPrevious) {
-        WNDPROC own = ClassProcedure(window);
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
-        return CallWindowProcW(own, window, message, wParam, lParam);
-    }
+    if (window != g_captionWindow || !g_captionPrevious)
+        return PassOn(window, Unhook(window, CaptionProc, PreviousProp), message, wParam, lParam);
     WNDPROC previous = g_captionPrevious;
     LRESULT result = 0;
     switch (message) {
@@ -72,10 +93,11 @@ LRESULT CALLBACK CaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return TRUE;
         break;
     case WM_NCDESTROY:
+        // The window goes: the hold ends and the message goes on to the
+        // procedure the hold replaced, now, while the window still exists.
         HvLayout::RestoreCaptionWindows();
         g_captionWindow = nullptr;
-        PostMessageW(window, WM_NCDESTROY, wParam, lParam);
-        return 1;
+        return CallWindowProcW(previous, window, message, wParam, lParam);
     case WM_CLOSE:
         if (HvLayout* layout = LayoutOf(window)) {
             layout->ExitActiveCellEditMode();
@@ -96,11 +118,8 @@ LRESULT CALLBACK CaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto previous = reinterpret_cast<WNDPROC>(GetPropW(window, CaptionWindowProp));
-    if (!previous) {
-        WNDPROC own = ClassProcedure(window);
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
-        return CallWindowProcW(own, window, message, wParam, lParam);
-    }
+    if (!previous || window != g_frameWindow)
+        return PassOn(window, Unhook(window, FrameProc, CaptionWindowProp), message, wParam, lParam);
     LRESULT result = 0;
     switch (message) {
     case WM_NCACTIVATE:
@@ -110,8 +129,8 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_NCDESTROY:
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         RemovePropW(window, CaptionWindowProp);
-        if (window == g_frameWindow)
-            g_frameWindow = nullptr;
+        RemovePropW(window, LayoutProp);
+        g_frameWindow = nullptr;
         break;
     default:
         if (HandleShared(window, message, wParam, lParam, &result))
@@ -153,22 +172,31 @@ void HvLayout::SubclassCaptionWindows(HWND window, HvLayout* layout)
     if (g_captionPrevious || !window)
         return;
     HWND captioned = GetCaptionedAncestor(window);
-    if (!captioned)
+    // A hook of an earlier hold still covered by another subclass: a second
+    // one beneath it would call itself.
+    if (!captioned || GetPropW(captioned, PreviousProp))
         return;
     SendMessageW(captioned, WM_NCACTIVATE, TRUE, 0);
+    SetPropW(captioned, LayoutProp, static_cast<HANDLE>(layout));
     g_captionPrevious = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(captioned, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CaptionProc)));
-    SetWindowLongPtrW(captioned, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(layout));
+    SetPropW(captioned, PreviousProp, reinterpret_cast<HANDLE>(g_captionPrevious));
     g_captionWindow = captioned;
     HWND parent = GetParent(captioned);
     HWND frame = parent ? GetCaptionedAncestor(parent) : nullptr;
-    if (frame && frame != captioned) {
+    if (frame && frame != captioned && !GetPropW(frame, CaptionWindowProp)) {
+        SetPropW(frame, LayoutProp, static_cast<HANDLE>(layout));
         auto previous = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc)));
-        SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(layout));
         SetPropW(frame, CaptionWindowProp, reinterpret_cast<HANDLE>(previous));
         g_frameWindow = frame;
     }
+}
+
+HvLayout* HvLayout::CaptionHoldLayout()
+{
+    return g_captionPrevious && g_captionWindow ? static_cast<HvLayout*>(GetPropW(g_captionWindow, LayoutProp))
+                                                : nullptr;
 }
 
 void HvLayout::RestoreCaptionWindows()
@@ -177,16 +205,11 @@ void HvLayout::RestoreCaptionWindows()
         return;
     HWND captioned = g_captionWindow;
     HWND frame = g_frameWindow;
-    if (frame && IsWindow(frame)) {
-        auto previous = reinterpret_cast<WNDPROC>(GetPropW(frame, CaptionWindowProp));
-        if (previous && GetWindowLongPtrW(frame, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(FrameProc))
-            SetWindowLongPtrW(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        RemovePropW(frame, CaptionWindowProp);
-    }
+    if (frame && IsWindow(frame))
+        Unhook(frame, FrameProc, CaptionWindowProp);
     g_frameWindow = nullptr;
-    if (captioned && IsWindow(captioned) &&
-        GetWindowLongPtrW(captioned, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(CaptionProc))
-        SetWindowLongPtrW(captioned, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_captionPrevious));
+    if (captioned && IsWindow(captioned))
+        Unhook(captioned, CaptionProc, PreviousProp);
     g_captionPrevious = nullptr;
 
     HWND active = GetActiveWindow();

@@ -131,3 +131,12 @@ void HvListCollection::ErasePointerListRange(Node* first, Node* last)
         first = next;
     }
 }
+
+std::vector<HvKeyedItem*> HvListCollection::ItemsInOrder() const
+{
+    std::vector<HvKeyedItem*> items;
+    items.reserve(static_cast<size_t>(count_));
+    for (const Node* node = First(); node; node = NextOf(node))
+        items.push_back(node->item);
+    return items;
+}

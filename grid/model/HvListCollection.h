@@ -18,6 +18,7 @@ public:
     HRESULT RemoveCollectionItem(HvKeyedItem* item) override;
     HRESULT ClearCollection(bool force, LONG silent) override;
     HvKeyedItem* ItemAtPosition(LONG position) const override;
+    std::vector<HvKeyedItem*> ItemsInOrder() const override;
     LONG PositionOf(const HvKeyedItem* item) const override;
 
     HRESULT InsertListCollectionItem(LONG index, HvKeyedItem* item, bool addRef, LONG arg)

@@ -270,9 +270,11 @@ HRESULT HvOverride::ResolveSlot(int slot, IHvAppearance** out)
 {
     if (!band_)
         return NotActiveError();
+    // The snapshot is the caller's alone and may outlive the layout: it
+    // keeps no link to it, only a copy of its font where it has none.
     HvLayoutHost* host = layout_ ? layout_->Host() : nullptr;
     HvAppearance* snapshot = nullptr;
-    HRESULT hr = HvAppearance::Create(host, true, nullptr, nullptr, &snapshot);
+    HRESULT hr = HvAppearance::Create(nullptr, true, nullptr, nullptr, &snapshot);
     if (FAILED(hr))
         return hr;
     hr = snapshot->EnsureAppearanceData();
@@ -295,6 +297,9 @@ HRESULT HvOverride::ResolveSlot(int slot, IHvAppearance** out)
             request.state[state] = 0;
         band_->ResolveAppearance(data, request);
     }
+    if (!data.Font() && host)
+        if (PropertySinkConnection* font = host->DefaultFont())
+            data.SetFont(font);
     *out = snapshot; // the creation reference goes to the caller
     return S_OK;
 }
@@ -317,12 +322,11 @@ void HvOverride::OnChange(const ChangeNotice* notice)
 {
     if (resolved_ || !notice)
         return;
+    // An appearance shared by several slots changes each of them.
     for (int i = 0; i < SlotCount; ++i) {
         HvAppearance* appearance = slots_[i].GetAppearance();
-        if (appearance && static_cast<ChangePublisher*>(appearance) == notice->publisher) {
+        if (appearance && static_cast<ChangePublisher*>(appearance) == notice->publisher)
             NotifySubscribers(kSlots[i].dispid, reinterpret_cast<std::intptr_t>(notice));
-            return;
-        }
     }
 }
 
@@ -744,4 +748,18 @@ HRESULT HvOverride::LoadOverrideFromStream(IStream* stream, LONG flags, Override
         *out = found;
     }
     return S_OK;
+}
+
+HRESULT HvOverride::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    if (!layout_)
+        return S_OK;
+    HvOverride* scratch = nullptr;
+    HRESULT hr = Create(layout_, nullptr, nullptr, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Deactivate();
+    scratch->Release();
+    return hr;
 }

@@ -61,8 +61,15 @@ bool HvOverrides::HasDataForCategories(LONG categories) const
     return (categories & OverrideCollectionCategory) && ItemCount() > 0;
 }
 
+void HvOverrides::ReleaseReferences()
+{
+    DeactivateAllItems();
+}
+
 HRESULT HvOverrides::CopyFrom(HvOverrides& source)
 {
+    if (&source == this)
+        return S_OK;
     const std::vector<HvKeyedItem*> items = source.Items();
     for (HvKeyedItem* item : items) {
         HvOverride* from = dynamic_cast<HvOverride*>(item);
@@ -74,13 +81,23 @@ HRESULT HvOverrides::CopyFrom(HvOverrides& source)
                 RemoveCollectionItem(old);
         }
         HvOverride* copy = nullptr;
-        if (FAILED(HvOverride::Create(layout_, static_cast<ChangeSubscriber*>(this), key, &copy)))
-            return S_OK;
-        if (FAILED(copy->CopyAll(*from, 0)) || FAILED(AppendLoadedItem(copy))) {
+        HRESULT hr = HvOverride::Create(layout_, static_cast<ChangeSubscriber*>(this), key, &copy);
+        if (FAILED(hr))
+            return hr;
+        hr = copy->CopyAll(*from, 0);
+        if (SUCCEEDED(hr))
+            hr = AppendLoadedItem(copy);
+        if (FAILED(hr)) {
             copy->Deactivate();
             copy->Release();
-            return S_OK;
+            return hr;
         }
     }
     return S_OK;
+}
+
+HvCollectionImpl* HvOverrides::CreateScratch()
+{
+    HvOverrides* scratch = nullptr;
+    return SUCCEEDED(Create(layout_, &scratch)) ? scratch : nullptr;
 }

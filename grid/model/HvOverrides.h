@@ -36,6 +36,9 @@ public:
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    // A collection that is no longer active takes its members with it.
+    void ReleaseReferences() override;
+    HvCollectionImpl* CreateScratch() override;
 
 private:
     explicit HvOverrides(OverrideLayoutSeam* layout);

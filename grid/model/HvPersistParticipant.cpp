@@ -1,6 +1,8 @@
 // HvPersistParticipant: the participant's stream walk over its property codes.
 #include "HvPersistParticipant.h"
 
+#include "StoredStateRead.h"
+
 HRESULT HvPersistParticipant::ReadBytes(IStream* stream, void* data, ULONG size)
 {
     if (!stream)
@@ -46,6 +48,15 @@ HRESULT HvPersistParticipant::SaveToStream(IStream* stream, LONG categories)
 }
 
 HRESULT HvPersistParticipant::LoadFromStream(IStream* stream, LONG categories)
+{
+    if (!stream)
+        return E_INVALIDARG;
+    return StoredStateRead::Run(
+        stream, [&] { return LoadIntoScratch(stream, categories); },
+        [&] { return LoadFrame(stream, categories); });
+}
+
+HRESULT HvPersistParticipant::LoadFrame(IStream* stream, LONG categories)
 {
     BeforeLoad();
     LONG version = 0;
@@ -97,6 +108,9 @@ HRESULT HvPersistParticipant::CopyAll(HvPersistParticipant& source, LONG categor
 {
     if (source.ParticipantKind() != ParticipantKind())
         return E_FAIL;
+    // Copying an object onto itself leaves it as it is.
+    if (&source == this)
+        return S_OK;
     const DWORD signature = Signature();
     for (DWORD bit = 1; bit != 0; bit <<= 1) {
         if (!(signature & bit))

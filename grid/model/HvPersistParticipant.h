@@ -15,7 +15,9 @@ public:
     static constexpr LONG Version = 100;
 
     HRESULT SaveToStream(IStream* stream, LONG categories);
-    // A stream whose version or mask this object does not know fails.
+    // A stream whose version or mask this object does not know fails. As
+    // the outermost read (StoredStateRead) it is all or nothing: the frame
+    // is first read by LoadIntoScratch.
     HRESULT LoadFromStream(IStream* stream, LONG categories);
 
     virtual LONG ParticipantKind() const = 0;
@@ -43,6 +45,12 @@ public:
 
 protected:
     ~HvPersistParticipant() = default;
+
+    // The checking pass: reads the frame into a scratch object of the same
+    // kind and drops it. S_OK where the class reads in one pass.
+    virtual HRESULT LoadIntoScratch(IStream*, LONG) { return S_OK; }
+    // The frame read into this object.
+    HRESULT LoadFrame(IStream* stream, LONG categories);
 
     virtual HRESULT SaveHeader(IStream*) { return S_OK; }
     virtual HRESULT LoadHeader(IStream*) { return S_OK; }

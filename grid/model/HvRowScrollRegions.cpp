@@ -83,3 +83,9 @@ void HvRowScrollRegions::ResetAllRegions()
     for (LONG i = 0; i < ItemCount(); ++i)
         RowRegionAt(i)->ClearFirstRow();
 }
+
+HvCollectionImpl* HvRowScrollRegions::CreateScratch()
+{
+    HvRowScrollRegions* scratch = nullptr;
+    return SUCCEEDED(Create(Layout(), &scratch)) ? scratch : nullptr;
+}

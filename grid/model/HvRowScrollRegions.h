@@ -14,6 +14,7 @@ public:
     // A new collection holding one default region, with one reference;
     // layout is not owned.
     static HRESULT Create(ScrollRegionsLayoutSeam* layout, HvRowScrollRegions** out);
+    HvCollectionImpl* CreateScratch() override;
 
     // IHvRowScrollRegions
     STDMETHODIMP get_Item(long index, IHvRowScrollRegion** out) override;

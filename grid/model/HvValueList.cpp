@@ -613,3 +613,15 @@ HRESULT HvValueList::CopyFrom(DWORD code, HvPersistParticipant& source, LONG cat
         return S_OK;
     }
 }
+
+HRESULT HvValueList::LoadIntoScratch(IStream* stream, LONG categories)
+{
+    HvValueList* scratch = nullptr;
+    HRESULT hr = Create(layout_, nullptr, nullptr, &scratch);
+    if (FAILED(hr))
+        return hr;
+    hr = scratch->LoadFrame(stream, categories);
+    scratch->Deactivate();
+    scratch->Release();
+    return hr;
+}

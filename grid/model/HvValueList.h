@@ -97,6 +97,7 @@ public:
     HRESULT Load(DWORD code, IStream* stream, LONG categories) override;
     void Reset(DWORD code, LONG categories) override;
     HRESULT CopyFrom(DWORD code, HvPersistParticipant& source, LONG categories) override;
+    HRESULT LoadIntoScratch(IStream* stream, LONG categories) override;
 
     // ChangePublisher
     int KindCode() const override { return Kind; }

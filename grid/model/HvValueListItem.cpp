@@ -19,6 +19,7 @@ namespace {
 constexpr USHORT kChangeFlags = VARIANT_NOVALUEPROP | VARIANT_LOCALBOOL;
 // The data value's stream form: its VARTYPE, then for the kept scalar types
 // the 14 bytes of the VARIANT that follow the type (reserved words, value).
+// The kept types are those DataValue accepts.
 constexpr ULONG kVariantTailBytes = 14;
 
 bool IsKeptType(VARTYPE type)
@@ -39,6 +40,7 @@ bool IsKeptType(VARTYPE type)
     case VT_INT:
     case VT_UINT:
     case VT_HRESULT:
+    case VT_DATE:
         return true;
     default:
         return false;
@@ -427,6 +429,14 @@ HRESULT HvValueListItem::ReadDataValue(IStream* stream, VARIANT* out)
         hr = ReadBytes(stream, reinterpret_cast<BYTE*>(&value) + sizeof type, kVariantTailBytes);
         if (FAILED(hr))
             return hr;
+        // What was written held a sound value and zeroes in the bytes the
+        // type leaves unused; anything else is damage.
+        VARIANT canonical = value;
+        ClearUnusedBytes(canonical);
+        if (std::memcmp(&canonical, &value, sizeof value) != 0)
+            return E_FAIL;
+        if (type == VT_BOOL && V_BOOL(&value) != VARIANT_TRUE && V_BOOL(&value) != VARIANT_FALSE)
+            return E_FAIL;
     }
     *out = value;
     return S_OK;

@@ -137,3 +137,9 @@ HRESULT HvValueLists::CopyFrom(HvValueLists& source, LONG categories)
         return HvValueList::Create(layout_, this, from.GetKey(), copy);
     });
 }
+
+HvCollectionImpl* HvValueLists::CreateScratch()
+{
+    HvValueLists* scratch = nullptr;
+    return SUCCEEDED(Create(layout_, &scratch)) ? scratch : nullptr;
+}

@@ -36,6 +36,7 @@ public:
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
+    HvCollectionImpl* CreateScratch() override;
     // Without the value-list category the stream is read and thrown away.
     HRESULT Load(IStream* stream, LONG arg) override;
     HRESULT BeforeClear(bool force, LONG silent, bool* notifyEach) override;

@@ -1,6 +1,7 @@
 // HvVisibleRows: look-up and rebuilding of a row region's visible rows.
 #include "HvVisibleRows.h"
 
+#include "AutomationObject.h"
 #include "VisibleItemSeam.h"
 
 #include <vector>
@@ -56,6 +57,8 @@ HRESULT HvVisibleRows::Rebuild(VisibleRowSource& source)
             VisibleRowItem* visible = dynamic_cast<VisibleRowItem*>(node->item);
             if (IUnknown* row = visible ? visible->RowObject() : nullptr)
                 kept.Add(row);
+            else if (CAutomationObject* object = node->item ? node->item->GetItemObject() : nullptr)
+                kept.Add(object->ControllingUnknown());
         }
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -63,10 +66,10 @@ HRESULT HvVisibleRows::Rebuild(VisibleRowSource& source)
     HRESULT hr = ClearObjectListCollection(false, 0);
     if (FAILED(hr))
         return hr;
-    VisibleRowItem* previous = nullptr;
+    HvKeyedItem* previous = nullptr;
     const LONG count = source.EntryCount();
     for (LONG entry = 0; entry < count; ++entry) {
-        VisibleRowItem* row = source.CreateVisibleRow(entry, previous);
+        HvKeyedItem* row = source.CreateVisibleRow(entry, previous);
         if (!row)
             continue;
         hr = InsertListCollectionItem(-1, row, false, 0);

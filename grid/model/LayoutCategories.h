@@ -13,6 +13,8 @@ constexpr LONG BandsCategory = 4;
 constexpr LONG GroupsCategory = 12;
 // hvPropCatUnboundColumns: unbound columns too (with the bands bit).
 constexpr LONG UnboundColumnsCategory = 20;
+// hvPropCatColScrollRegions: the column scroll regions.
+constexpr LONG ColScrollRegionsCategory = 64;
 
 inline LONG EffectiveCategories(LONG categories)
 {

@@ -25,6 +25,19 @@ public:
     virtual bool FireBeforeRowRegionRemoved(IDispatch* region) = 0;
     virtual bool FireBeforeColRegionSize(IDispatch* region1, IDispatch* region2) = 0;
     virtual bool FireBeforeRowRegionSize(IDispatch* region1, IDispatch* region2) = 0;
+    // The regions' scroll, split and size events; the Before events answer
+    // true when the handler cancelled.
+    virtual bool FireBeforeRowRegionScroll(IDispatch*, IDispatch*) { return false; }
+    virtual void FireAfterRowRegionScroll(IDispatch*) {}
+    virtual bool FireBeforeColRegionScroll(IDispatch*, IDispatch*) { return false; }
+    virtual void FireAfterColRegionScroll(IDispatch*) {}
+    virtual bool FireBeforeRowRegionSplit(IDispatch*, IDispatch*) { return false; }
+    virtual bool FireBeforeColRegionSplit(IDispatch*, IDispatch*) { return false; }
+    virtual void FireAfterRowRegionSize(IDispatch*) {}
+    virtual void FireAfterColRegionSize(IDispatch*) {}
+    // The active cell leaves edit mode and its edit window is hidden, before
+    // a scroll moves what it stands over.
+    virtual void ExitEditForScroll() {}
 
 protected:
     ~RegionControlSeam() = default;

@@ -32,8 +32,10 @@ class VisibleRowSource {
 public:
     virtual LONG EntryCount() const = 0;
     // A new visible row (one reference, handed over) for an entry, given the
-    // one made just before it (null for the first); null when none can be made.
-    virtual VisibleRowItem* CreateVisibleRow(LONG entry, VisibleRowItem* previous) = 0;
+    // one made just before it (null for the first); null when none can be
+    // made. The item answers IHvRow: a row object itself, or a
+    // VisibleRowItem standing for one.
+    virtual HvKeyedItem* CreateVisibleRow(LONG entry, HvKeyedItem* previous) = 0;
 
 protected:
     ~VisibleRowSource() = default;

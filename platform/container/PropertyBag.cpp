@@ -54,6 +54,14 @@ const VARIANT* PropertyBag::Find(const std::wstring& name) const
     return it == values_.end() ? nullptr : &it->second;
 }
 
+std::vector<std::wstring> PropertyBag::Names() const
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : values_)
+        names.push_back(entry.first);
+    return names;
+}
+
 STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*)
 {
     if (!name || !value)

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace hv::container {
 
@@ -26,6 +27,8 @@ public:
     // The stored value, or null.
     const VARIANT* Find(const std::wstring& name) const;
     size_t Size() const { return values_.size(); }
+    // The names held, in order.
+    std::vector<std::wstring> Names() const;
     void Clear();
 
 private:

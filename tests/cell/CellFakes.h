@@ -49,9 +49,9 @@ struct CellFakeColumn final : CellColumnHost {
     LONG TabStop() override { return 0; }
     LONG ResolveStyle() override { return 0; }
     bool HasValueList() override { return false; }
-    bool IsDropDownShowing() override { return false; }
+    bool IsDropDownShowing(HvCell*) override { return false; }
     HRESULT DropDown(HvCell*) override { return S_OK; }
-    HRESULT CloseDropDown() override { return S_OK; }
+    HRESULT CloseDropDown(HvCell*) override { return S_OK; }
     // Marks the text with the mode, as a mask component would format it.
     HRESULT ApplyMaskModeToValue(VARIANT* value, LONG mode) override
     {

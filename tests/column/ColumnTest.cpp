@@ -166,6 +166,23 @@ TEST_CASE("a BeforeColPosChanged handler decides the width that is stored")
         REQUIRE(PutProperty(f.Dispatch(), L"Width", Float(3000)) == S_OK);
         CHECK(GetLong(f.Dispatch(), L"Width") == 4500);
     }
+    SUBCASE("a proposal beyond MaxWidth is held to it")
+    {
+        REQUIRE(PutProperty(f.Dispatch(), L"MaxWidth", Float(3500)) == S_OK);
+        f.layout.beforeCol = [](Constants_PosChanged, IHvSelectedCols* columns) {
+            IHvColumn* copy = nullptr;
+            VARIANT index = Long(0);
+            REQUIRE(columns->get_Item(index, &copy) == S_OK);
+            PutProperty(copy, L"Width", Float(9000));
+            copy->Release();
+            return false;
+        };
+        REQUIRE(PutProperty(f.Dispatch(), L"Width", Float(3000)) == S_OK);
+        // The limit, within the rounding of whole pixels.
+        const LONG width = GetLong(f.Dispatch(), L"Width");
+        CHECK(width <= 3500);
+        CHECK(width > 3400);
+    }
     SUBCASE("a cancel keeps the old width")
     {
         const LONG before = GetLong(f.Dispatch(), L"Width");

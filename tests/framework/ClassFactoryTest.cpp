@@ -149,11 +149,12 @@ TEST_CASE("module start-up hooks of the display and the control")
     CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).startUp));
     CHECK(static_cast<bool>(GetModuleHooks(ModuleHookSlot::Control).shutDown));
 
-    // The display loads its element cursors at start-up and forgets them at
-    // shut-down; a module started again loads them again.
+    // The display loads its element cursors at start-up and forgets them
+    // (with its other resources) at shut-down; a module started again loads
+    // them again.
     const ModuleHooks display = GetModuleHooks(ModuleHookSlot::Display);
     REQUIRE((display.startUp == &LoadElementCursors));
-    REQUIRE((display.shutDown == &ClearElementCursors));
+    REQUIRE((display.shutDown == &ReleaseDisplayResources));
     display.shutDown();
     display.startUp();
     for (WORD id : {ElementCursor::Connector, ElementCursor::ConnectorAlternate, ElementCursor::SizeColumnRegions,

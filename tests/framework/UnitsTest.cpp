@@ -23,12 +23,12 @@ TEST_CASE("twips per pixel is truncated before any conversion")
     }
 }
 
-TEST_CASE("length conversions round by adding half the divisor and truncating toward zero")
+TEST_CASE("length conversions round to the nearest whole, halves away from zero on both sides")
 {
     SUBCASE("twips and pixels at 96 DPI")
     {
         struct Row { int twips; int pixels; };
-        const Row rows[] = {{7, 0}, {8, 1}, {22, 1}, {23, 2}, {-15, 0}, {-22, -1}, {-23, -1}, {-38, -2}, {0, 0}};
+        const Row rows[] = {{7, 0}, {8, 1}, {22, 1}, {23, 2}, {-7, 0}, {-8, -1}, {-15, -1}, {-22, -1}, {-23, -2}, {-38, -3}, {0, 0}};
         for (const Row& row : rows) {
             CAPTURE(row.twips);
             CHECK(TwipsToPixels(row.twips, 15) == row.pixels);
@@ -39,7 +39,7 @@ TEST_CASE("length conversions round by adding half the divisor and truncating to
     {
         for (int dpi : {96, 100, 120, 144, 200}) {
             const int tpp = TwipsPerPixel(dpi);
-            for (int pixels : {0, 1, 7, 13, 640, 12345}) {
+            for (int pixels : {0, 1, 7, 13, 640, 12345, -1, -7, -13, -12345}) {
                 CAPTURE(dpi);
                 CAPTURE(pixels);
                 CHECK(TwipsToPixels(PixelsToTwips(pixels, tpp), tpp) == pixels);
@@ -50,7 +50,7 @@ TEST_CASE("length conversions round by adding half the divisor and truncating to
     SUBCASE("HIMETRIC and pixels")
     {
         struct Row { int himetric; int dpi; int pixels; };
-        const Row rows[] = {{2540, 96, 96}, {2540, 120, 120}, {13, 96, 0}, {14, 96, 1}, {-14, 96, 0}};
+        const Row rows[] = {{2540, 96, 96}, {2540, 120, 120}, {13, 96, 0}, {14, 96, 1}, {-13, 96, 0}, {-14, 96, -1}};
         for (const Row& row : rows) {
             CAPTURE(row.himetric);
             CHECK(HimetricToPixels(row.himetric, row.dpi) == row.pixels);
@@ -60,6 +60,12 @@ TEST_CASE("length conversions round by adding half the divisor and truncating to
         CHECK(PixelsToHimetric(1, 120) == 21);
         // A huge extent does not overflow on its way through the product.
         CHECK(PixelsToHimetric(1000000, 96) == 26458333);
+        // An extent stored negative comes back from pixels as it went.
+        for (int himetric : {-32768, -32755, -2540, -27}) {
+            CAPTURE(himetric);
+            const int once = PixelsToHimetric(HimetricToPixels(himetric, 96), 96);
+            CHECK(PixelsToHimetric(HimetricToPixels(once, 96), 96) == once);
+        }
     }
 }
 

@@ -89,7 +89,7 @@ TEST_CASE("container units: pixels when the container names none, twips rounded 
             CHECK(grid->GetContainerScaleMode() == c.mode);
         }
     }
-    SUBCASE("twips: whole numbers, a fraction of one half or more goes up")
+    SUBCASE("twips: whole numbers, a half or more goes away from zero")
     {
         hosted.host.Ambients().SetString(DISPID_AMBIENT_SCALEUNITS, L"Twip");
         bool sawUp = false, sawDown = false;
@@ -100,6 +100,8 @@ TEST_CASE("container units: pixels when the container names none, twips rounded 
             const bool up = exact - whole >= 0.5;
             (up ? sawUp : sawDown) = true;
             CHECK(grid->PixelsToContainerX(pixels) == doctest::Approx(whole + (up ? 1 : 0)));
+            // A negative position rounds as its mirror image.
+            CHECK(grid->PixelsToContainerX(-pixels) == doctest::Approx(-(whole + (up ? 1 : 0))));
         }
         CHECK(sawUp);
         CHECK(sawDown);

@@ -6,6 +6,8 @@
 #include "HvLayout.h"
 #include "Module.h"
 
+#include <string>
+
 namespace {
 
 std::wstring ClassName(HWND window)
@@ -68,7 +70,7 @@ TEST_CASE("printing and metafiles paint through a bitmap the size of the control
     hosted.host.Close();
 }
 
-TEST_CASE("a posted message reaches PostMessageReceived, with missing values for a missing pair")
+TEST_CASE("a posted message reaches PostMessageReceived with its data; another sender's lParam is left alone")
 {
     HostedGrid hosted;
     REQUIRE(hosted.host.Activate() == S_OK);
@@ -80,19 +82,44 @@ TEST_CASE("a posted message reaches PostMessageReceived, with missing values for
     hosted.host.Events().ClearReceived();
     CHECK(SendMessageW(window, HvTavelle::MsgPostMessage, 7, 0) == 0);
 
-    auto* pair = static_cast<VARIANT*>(CoTaskMemAlloc(2 * sizeof(VARIANT)));
-    VariantInit(&pair[0]);
-    VariantInit(&pair[1]);
-    pair[0].vt = VT_BSTR;
-    pair[0].bstrVal = SysAllocString(L"dados");
-    pair[1].vt = VT_I4;
-    pair[1].lVal = 5;
-    CHECK(SendMessageW(window, HvTavelle::MsgPostMessage, 8, reinterpret_cast<LPARAM>(pair)) == 0);
-    REQUIRE(received.size() == 2);
+    // A message of the same number from elsewhere: its lParam is not the
+    // control's to free, and carries no data for the event.
+    VARIANT foreign[2];
+    VariantInit(&foreign[0]);
+    VariantInit(&foreign[1]);
+    foreign[0].vt = VT_BSTR;
+    foreign[0].bstrVal = SysAllocString(L"dados");
+    CHECK(SendMessageW(window, HvTavelle::MsgPostMessage, 8, reinterpret_cast<LPARAM>(foreign)) == 0);
+    CHECK(foreign[0].vt == VT_BSTR);
+    CHECK(std::wstring(foreign[0].bstrVal) == L"dados");
+    VariantClear(&foreign[0]);
+
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"dados");
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_I4;
+    number.lVal = 5;
+    CHECK(hosted.grid->PostMessage(9, text, number) == S_OK);
+    VariantClear(&text);
+    MSG message;
+    while (PeekMessageW(&message, window, HvTavelle::MsgPostMessage, HvTavelle::MsgPostMessage, PM_REMOVE))
+        DispatchMessageW(&message);
+    REQUIRE(received.size() == 3);
     CHECK(received[0].first == 7);
     CHECK(received[0].second == VT_ERROR);
     CHECK(received[1].first == 8);
-    CHECK(received[1].second == VT_BSTR);
+    CHECK(received[1].second == VT_ERROR);
+    CHECK(received[2].first == 9);
+    CHECK(received[2].second == VT_BSTR);
+
+    // Data posted but never delivered goes with the control.
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"left");
+    CHECK(hosted.grid->PostMessage(10, text, number) == S_OK);
+    VariantClear(&text);
     hosted.host.Close();
 }
 

@@ -114,10 +114,11 @@ TEST_CASE("Yes deletes each row and fires AfterRowsDeleted once")
 {
     Fixture f;
     f.grid.answer = IDYES;
-    SUBCASE("committed at once, a failed row reported and skipped")
+    SUBCASE("committed at once, a failed row reported and skipped, its failure returned")
     {
         f.row[1]->deleteResult = E_FAIL;
-        CHECK(f.layout->DeleteSelectedRows(false) == S_OK);
+        // The other rows are still deleted; the caller hears the failure.
+        CHECK(f.layout->DeleteSelectedRows(false) == E_FAIL);
         CHECK(f.row[0]->steps == "edit delete commit ");
         CHECK(f.row[1]->steps == "edit delete error ");
         CHECK(f.row[2]->steps == "edit delete commit ");

@@ -44,6 +44,23 @@ LONG_PTR ProcOf(HWND window)
     return GetWindowLongPtrW(window, GWLP_WNDPROC);
 }
 
+// A subclass of the test's own that counts what reaches it.
+int g_seenDestroys = 0;
+WNDPROC g_beneath = nullptr;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCDESTROY)
+        ++g_seenDestroys;
+    return CallWindowProcW(g_beneath, window, message, wParam, lParam);
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
 } // namespace
 
 TEST_CASE("GetCaptionedAncestor walks up to the first window with a caption")
@@ -90,6 +107,60 @@ TEST_CASE("a caption hold keeps the caption active and ends cleanly")
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
+}
+
+TEST_CASE("a caption hold leaves the windows' user data, ends with its window and spares later subclasses")
+{
+    LayoutRef layout;
+    SUBCASE("the user data stays the window owner's")
+    {
+        Window form(WS_OVERLAPPEDWINDOW, nullptr);
+        SetWindowLongPtrW(form.handle, GWLP_USERDATA, 1234);
+        HvLayout::SubclassCaptionWindows(form.handle, layout.Get());
+        CHECK(GetWindowLongPtrW(form.handle, GWLP_USERDATA) == 1234);
+        CHECK(HvLayout::CaptionHoldLayout() == layout.Get());
+        HvLayout::RestoreCaptionWindows();
+        CHECK(HvLayout::CaptionHoldLayout() == nullptr);
+        CHECK(GetWindowLongPtrW(form.handle, GWLP_USERDATA) == 1234);
+    }
+    SUBCASE("destroying the held window ends the hold; WM_NCDESTROY reaches its own procedure once")
+    {
+        HWND form = CreateWindowExW(0, PlainClass(), L"", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+        REQUIRE(form);
+        g_seenDestroys = 0;
+        g_beneath = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+        HvLayout::SubclassCaptionWindows(form, layout.Get());
+        REQUIRE(HvLayout::CaptionHoldWindow() == form);
+        DestroyWindow(form);
+        CHECK(HvLayout::CaptionHoldWindow() == nullptr);
+        CHECK(g_seenDestroys == 1);
+        Pump();
+        CHECK(g_seenDestroys == 1);
+    }
+    SUBCASE("a subclass put on after the hold keeps its place when the stale hook hears a message")
+    {
+        Window form(WS_OVERLAPPEDWINDOW, nullptr);
+        Window form2(WS_OVERLAPPEDWINDOW, nullptr);
+        HvLayout::SubclassCaptionWindows(form.handle, layout.Get());
+        // Another subclass on top: the hold cannot take its hook off.
+        g_beneath = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(form.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+        HvLayout::RestoreCaptionWindows();
+        CHECK(ProcOf(form.handle) == reinterpret_cast<LONG_PTR>(CountingProc));
+        // A new hold elsewhere; the old window's stale hook passes its
+        // messages on and unhooks itself, the subclass above it stays.
+        HvLayout::SubclassCaptionWindows(form2.handle, layout.Get());
+        CHECK(SendMessageW(form.handle, WM_NCACTIVATE, FALSE, 0) == DefWindowProcW(form.handle, WM_NCACTIVATE, FALSE, 0));
+        CHECK(ProcOf(form.handle) == reinterpret_cast<LONG_PTR>(CountingProc));
+        HvLayout::RestoreCaptionWindows();
+        // Once the subclass above has gone, the stale hook takes itself off.
+        SetWindowLongPtrW(form.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_beneath));
+        SendMessageW(form.handle, WM_NULL, 0, 0);
+        CHECK(ProcOf(form.handle) == reinterpret_cast<LONG_PTR>(PlainProc));
+    }
+    Pump();
 }
 
 TEST_CASE("the edit window's colours come from the layout during a caption hold")

@@ -230,10 +230,10 @@ HvKeyedItem* HeaderSource::CreateVisibleHeader(LONG entry)
     return tag < 0 ? nullptr : new FakeHeader(tag);
 }
 
-VisibleRowItem* RowSource::CreateVisibleRow(LONG entry, VisibleRowItem* previous)
+HvKeyedItem* RowSource::CreateVisibleRow(LONG entry, HvKeyedItem* previous)
 {
     FakeRow* row = rows_[static_cast<size_t>(entry)];
-    return row ? new FakeVisibleRow(row, static_cast<FakeVisibleRow*>(previous)) : nullptr;
+    return row ? new FakeVisibleRow(row, dynamic_cast<FakeVisibleRow*>(previous)) : nullptr;
 }
 
 VARIANT I4(long value)

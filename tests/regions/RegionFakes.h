@@ -324,7 +324,7 @@ class RowSource final : public VisibleRowSource {
 public:
     explicit RowSource(std::vector<FakeRow*> rows) : rows_(std::move(rows)) {}
     LONG EntryCount() const override { return static_cast<LONG>(rows_.size()); }
-    VisibleRowItem* CreateVisibleRow(LONG entry, VisibleRowItem* previous) override;
+    HvKeyedItem* CreateVisibleRow(LONG entry, HvKeyedItem* previous) override;
 
 private:
     std::vector<FakeRow*> rows_; // a null entry makes no visible row

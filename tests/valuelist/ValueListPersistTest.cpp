@@ -119,12 +119,20 @@ TEST_CASE("valuelist: an item's stream form")
     CHECK(V_I4(&loaded->DataValue()) == 7);
     CHECK(Saved([&](IStream* s) { return loaded->SaveToStream(s, 0); }) == SevenA());
 
-    // A date is not kept: it loads back empty.
-    REQUIRE(item->put_DataValue(MakeDate(45000.0)) == S_OK);
+    // A date is kept as it is.
+    REQUIRE(item->put_DataValue(MakeDate(45000.25)) == S_OK);
     stream.Reset(NewStream(Saved([&](IStream* s) { return item->SaveToStream(s, 0); })));
     REQUIRE(loaded->LoadFromStream(stream.Get(), 0) == S_OK);
-    CHECK(V_VT(&loaded->DataValue()) == VT_EMPTY);
+    CHECK(V_VT(&loaded->DataValue()) == VT_DATE);
+    CHECK(V_DATE(&loaded->DataValue()) == 45000.25);
     CHECK(DisplayTextOf(loaded.Get()) == "a");
+    // A type that DataValue refuses (an 8-byte integer) is refused from a
+    // stream too.
+    std::vector<BYTE> bytes = Saved([&](IStream* s) { return item->SaveToStream(s, 0); });
+    bytes[8] = VT_I8;
+    stream.Reset(NewStream(bytes));
+    CHECK(FAILED(loaded->LoadFromStream(stream.Get(), 0)));
+    CHECK(V_VT(&loaded->DataValue()) == VT_DATE);
 }
 
 TEST_CASE("valuelist: a layout's value lists round-trip through a stream byte for byte")
@@ -257,9 +265,14 @@ TEST_CASE("valuelist: corrupted streams fail cleanly")
              b[8] = VT_DISPATCH;
              return b;
          }(), false},
-        {"data value of a date", [] {
+        {"data value of a boolean neither true nor false", [] {
              std::vector<BYTE> b = SevenA();
-             b[8] = VT_DATE;
+             b[8] = VT_BOOL;
+             return b;
+         }(), false},
+        {"data value with bytes beyond its type", [] {
+             std::vector<BYTE> b = SevenA();
+             b[8 + 2 + 6 + 5] = 1;
              return b;
          }(), false},
         {"property the item does not have", Bytes({100, 0, 0, 0, 0x02, 0, 0, 0}), false},
