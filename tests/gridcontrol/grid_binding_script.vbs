@@ -108,17 +108,18 @@ Set row = grid.GetRow(0).GetChild(0)
 CheckEqual row.Cells("LEITURA").Value, 11, "the first child row of the first sample"
 CheckEqual grid.GetRow(1).GetChild(1).Cells("LEITURA").Value, 35, "the last child row of the last sample"
 
-' Errors a script sees.
+' Errors a script sees: a raised 0x800Axxxx error reaches it as Err.Number
+' &Hxxxx.
 On Error Resume Next
 grid.UpdateMode = 3
-CheckError Err.Number, Err.Description, &H800A017C, "an update mode out of range"
+CheckError Err.Number, Err.Description, &H17C, "an update mode out of range"
 Err.Clear
 v = grid.DialogStrings(11)
-CheckError Err.Number, Err.Description, &H800A9C42, "a dialog string index out of range"
+CheckError Err.Number, Err.Description, &H9C42, "a dialog string index out of range"
 Err.Clear
 Set grid.DataSource = Nothing
 Set row = grid.GetRow(0)
-CheckError Err.Number, Err.Description, &H800A9C47, "GetRow without a data source"
+CheckError Err.Number, Err.Description, &H9C47, "GetRow without a data source"
 Err.Clear
 On Error GoTo 0
 
