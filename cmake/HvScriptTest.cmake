@@ -1,14 +1,17 @@
 # hv_add_script_test(NAME name SCRIPT file.vbs [SERVERS target ...]
-#                    [LOCALES pt_BR en_US] [TIMEOUT seconds] [FOCUS] [SERIAL])
+#                    [LOCALES pt_BR en_US] [TIMEOUT seconds] [FOCUS] [SERIAL]
+#                    [DISMISS title])
 # Registers a ctest entry that runs a VBScript under the project's Wine
 # prefix with cscript, through script_runner: the servers (library targets)
 # are registered with regsvr32 first, the check procedures of
 # tests/script/Checks.vbs come before the script, and the test passes only
 # when the script printed its end marker ("Finish") and no check failed.
 # Scripts are plain ASCII and never show a message box. Such tests register
-# servers, so they hold the registry lock.
+# servers, so they hold the registry lock. DISMISS: the script opens a modal
+# dialog whose title starts with title (an About box); the runner closes it
+# with IDOK and fails the run when it never showed.
 function(hv_add_script_test)
-  cmake_parse_arguments(S "FOCUS;SERIAL" "NAME;SCRIPT;TIMEOUT" "SERVERS;LOCALES" ${ARGN})
+  cmake_parse_arguments(S "FOCUS;SERIAL" "NAME;SCRIPT;TIMEOUT;DISMISS" "SERVERS;LOCALES" ${ARGN})
   if(NOT TARGET script_runner)
     add_executable(script_runner ${PROJECT_SOURCE_DIR}/tests/script/ScriptRunner.cpp)
     target_link_options(script_runner PRIVATE -municode)
@@ -25,6 +28,9 @@ function(hv_add_script_test)
   foreach(server IN LISTS S_SERVERS)
     list(APPEND args --register $<TARGET_FILE:${server}>)
   endforeach()
+  if(S_DISMISS)
+    list(APPEND args --dismiss ${S_DISMISS})
+  endif()
   math(EXPR limit "${S_TIMEOUT} - 20")
   list(APPEND args --prelude ${PROJECT_SOURCE_DIR}/tests/script/Checks.vbs --timeout ${limit} ${script})
   foreach(loc IN LISTS S_LOCALES)

@@ -93,11 +93,17 @@ STDMETHODIMP CBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULON
     }
 }
 
-STDMETHODIMP CBindStatusCallback::OnStopBinding(HRESULT, LPCWSTR)
+STDMETHODIMP CBindStatusCallback::OnStopBinding(HRESULT result, LPCWSTR)
 {
     ReleaseField(m_binding);
+    ReleaseField(m_stream);
     if (CControlBase* control = m_control) {
         m_control = nullptr;
+        // The control hears of the end while this callback still holds it.
+        try {
+            control->OnUrlStop(m_tag, result);
+        } catch (...) {
+        }
         control->CUnknownObject::Release();
     }
     return S_OK;

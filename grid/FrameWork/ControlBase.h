@@ -70,6 +70,10 @@ public:
         (void)tag; (void)progress; (void)maximum; (void)statusCode; (void)statusText;
         return S_OK;
     }
+    // The end of the download started with tag: the URL library stopped
+    // the binding with result (a failure when nothing or not all of it
+    // arrived). Called once per download, after its last progress notice.
+    virtual void OnUrlStop(DWORD tag, HRESULT result) { (void)tag; (void)result; }
 
 protected:
     CControlBase(IUnknown* outer, int objectType, void* primaryInterface, DWORD stockEventMask);

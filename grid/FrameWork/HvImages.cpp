@@ -155,6 +155,9 @@ void HvImages::MoveImage(HvImage* image, short index)
     images_.erase(images_.begin() + (from - 1));
     images_.insert(images_.begin() + (index - 1), image);
     Renumber();
+    // The order changed: a built image list is out of date, and whoever
+    // shows images by index shows others now.
+    ContentChanged();
     if (host_) {
         host_->SetDirty();
         host_->Invalidate();
@@ -436,7 +439,7 @@ short HvImages::IndexFromVariant(const VARIANT& given)
         return selected_.IndexFromValue(value, index) == S_OK ? index : 0;
     }
     if (V_VT(&value) == VT_I2)
-        return V_I2(&value) <= Count() ? V_I2(&value) : 0;
+        return V_I2(&value) >= 1 && V_I2(&value) <= Count() ? V_I2(&value) : 0;
     if (V_VT(&value) == VT_BSTR) {
         CDualString key(V_BSTR(&value) ? V_BSTR(&value) : L"");
         HvImage* image = FindByKey(key.c_str());

@@ -132,6 +132,20 @@ private:
         HvImages& owner_;
     };
 
+    // What a stream holds, read aside before it replaces the images; the
+    // images still in it are released with it.
+    struct LoadedImages {
+        SIZE imageSize = {0, 0};
+        SIZE externalSize = {0, 0};
+        bool named = false;
+        CDualString name;
+        std::vector<HvImage*> images;   // one reference each, no owner yet
+        LoadedImages() = default;
+        LoadedImages(const LoadedImages&) = delete;
+        LoadedImages& operator=(const LoadedImages&) = delete;
+        ~LoadedImages();
+    };
+
     HvImages(HvImagesHost* host, bool useImageList, ImagesPropertyIds ids);
     ~HvImages() override;
 
@@ -151,7 +165,10 @@ private:
     // withName: the stream form; without: the property-bag blob's form.
     HRESULT SaveStream(IStream* stream, bool withName);
     HRESULT LoadStream(IStream* stream, bool withName);
-    HRESULT LoadBody(IStream* stream, LONG version, SHORT count, bool withName);
+    HRESULT LoadBody(IStream* stream, LONG version, SHORT count, bool withName, LoadedImages& loaded);
+    // Puts images (taken over, emptied) in place of the collection's, with
+    // no notice; false, with nothing changed, when memory is short.
+    bool ReplaceImages(std::vector<HvImage*>& images);
     void TakeDownloadedImages();
     // External source: selects entry (the "(None)" entry when null).
     void SelectSource(const CImageSourceDispatch* entry);
@@ -167,6 +184,7 @@ private:
     SIZE externalSize_ = {0, 0};
     HIMAGELIST imageList_ = nullptr;
     bool ownsImageList_ = false;
+    bool listMasked_ = false;           // how an owned list was built
     BSTR downloadFile_ = nullptr;
     bool loading_ = false;
     bool useImageList_;

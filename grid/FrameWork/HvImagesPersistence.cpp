@@ -83,36 +83,38 @@ HRESULT HvImages::LoadStream(IStream* stream, bool withName)
         return hr;
     if (header.version < 0 || header.version > kVersion || header.count < 0)
         return E_FAIL;
+    // Everything is read aside first: a stream that fails midway leaves
+    // the collection as it was.
+    LoadedImages loaded;
+    if (FAILED(hr = LoadBody(stream, header.version, header.count, withName, loaded)))
+        return hr;
     loading_ = true;
-    hr = LoadBody(stream, header.version, header.count, withName);
+    if (!ReplaceImages(loaded.images)) {
+        loading_ = false;
+        return E_OUTOFMEMORY;
+    }
+    imageSize_ = loaded.imageSize;
+    externalSize_ = loaded.externalSize;
+    if (loaded.named)
+        SetImageListName(loaded.name.c_str());
+    if (header.version < 102 && !images_.empty()) {
+        TakeSizeFromPicture(images_.front()->Picture());
+        externalSize_ = imageSize_;
+    }
     loading_ = false;
-    return hr;
+    return S_OK;
 }
 
-// The whole body is read aside first: the images in hand stay as they are
-// unless every byte of the new ones reads well.
-HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool withName)
+HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool withName, LoadedImages& loaded)
 {
-    struct Loaded {
-        std::vector<HvImage*> images;
-        ~Loaded()
-        {
-            for (HvImage* image : images) {
-                image->SetOwner(nullptr);
-                image->Release();
-            }
-        }
-    } loaded;
     HRESULT hr;
-    SIZE imageSize = imageSize_;
-    SIZE externalSize = externalSize_;
     if (version >= 101) {
         LONG size[2] = {};
         if (FAILED(hr = ReadBytes(stream, size, sizeof(size))))
             return hr;
         if (size[0] < 0 || size[1] < 0)
             return E_FAIL;
-        imageSize = {size[0], size[1]};
+        loaded.imageSize = {size[0], size[1]};
     }
     if (version >= 102) {
         LONG size[2] = {};
@@ -120,16 +122,15 @@ HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool with
             return hr;
         if (size[0] < 0 || size[1] < 0)
             return E_FAIL;
-        externalSize = {size[0], size[1]};
+        loaded.externalSize = {size[0], size[1]};
     }
-    CDualString name;
-    const bool named = version >= 101 && withName;
-    if (named && FAILED(hr = ReadStringFromStream(stream, name)))
-        return hr;
-    // One image at a time: a count that the bytes do not back ends in a
-    // failed read, not in a large allocation.
+    if (version >= 101 && withName) {
+        if (FAILED(hr = ReadStringFromStream(stream, loaded.name)))
+            return hr;
+        loaded.named = true;
+    }
     for (SHORT i = 0; i < count; ++i) {
-        HvImage* image = HvImage::Create(this);
+        HvImage* image = HvImage::Create(nullptr);
         if (!image)
             return E_OUTOFMEMORY;
         try {
@@ -141,19 +142,31 @@ HRESULT HvImages::LoadBody(IStream* stream, LONG version, SHORT count, bool with
         if (FAILED(hr = image->Load(stream)))
             return hr;
     }
-
-    ClearImages();
-    images_.swap(loaded.images);
-    imageSize_ = imageSize;
-    externalSize_ = externalSize;
-    if (named)
-        SetImageListName(name.c_str());
-    Renumber();
-    if (version < 102 && !images_.empty()) {
-        TakeSizeFromPicture(images_.front()->Picture());
-        externalSize_ = imageSize_;
-    }
     return S_OK;
+}
+
+bool HvImages::ReplaceImages(std::vector<HvImage*>& images)
+{
+    // The room is made first: past it nothing can fail.
+    try {
+        images_.reserve(images.size());
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    ClearImages();
+    for (HvImage* image : images) {
+        image->SetOwner(this);
+        images_.push_back(image);
+    }
+    images.clear();
+    Renumber();
+    return true;
+}
+
+HvImages::LoadedImages::~LoadedImages()
+{
+    for (HvImage* image : images)
+        image->Release();
 }
 
 // --- property bag ---------------------------------------------------------------
@@ -182,9 +195,16 @@ HRESULT HvImages::SaveToPropertyBag(IPropertyBag* bag, const wchar_t* listName, 
     HGLOBAL memory = nullptr;
     if (SUCCEEDED(hr))
         hr = GetHGlobalFromStream(stream, &memory);
+    // The blob holds the bytes written: the block under the stream may be
+    // larger, and what lies past them was never set.
+    ULARGE_INTEGER written = {};
+    if (SUCCEEDED(hr)) {
+        const LARGE_INTEGER none = {};
+        hr = stream->Seek(none, STREAM_SEEK_CUR, &written);
+    }
     CPersistHGlobal* blob = nullptr;
     if (SUCCEEDED(hr)) {
-        const DWORD count = static_cast<DWORD>(GlobalSize(memory));
+        const DWORD count = static_cast<DWORD>(written.QuadPart);
         const void* data = GlobalLock(memory);
         HGLOBAL block = data ? CPersistHGlobal::MakeBlock(data, count) : nullptr;
         GlobalUnlock(memory);
@@ -280,6 +300,30 @@ HRESULT HvImages::OnUrlData(DISPID dispid, ULONG /*progress*/, ULONG status, con
     return S_OK;
 }
 
+namespace {
+
+// A bitmap without an alpha channel: an image list draws the images that
+// carry alpha by it and leaves their masks unused, so masked images must
+// not carry one (a decoded picture's alpha bytes would otherwise come
+// through the stretch).
+HBITMAP MakeOpaqueBitmap(long width, long height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+bool KeyTaken(const std::vector<HvImage*>& images, const CDualString& key)
+{
+    for (HvImage* image : images)
+        if (!image->Key().IsEmpty() && image->Key().CompareNoCase(key.c_str()) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
 void HvImages::TakeDownloadedImages()
 {
     if (!downloadFile_)
@@ -293,29 +337,37 @@ void HvImages::TakeDownloadedImages()
     std::fclose(file);
     if (!decoded)
         return;
-    Clear();
+    // The new images are made aside and replace the old ones only when all
+    // of them could be made.
+    LoadedImages loaded;
     for (int i = 0; i < list.Count(); ++i) {
         DecodedImageList::Entry& entry = list.At(i);
-        HvImage* image = HvImage::Create(this);
+        HvImage* image = HvImage::Create(nullptr);
         if (!image)
-            break;
-        if (!entry.name.IsEmpty()) {
+            return;
+        try {
+            loaded.images.push_back(image);
+        } catch (const std::bad_alloc&) {
+            image->Release();
+            return;
+        }
+        // A name that cannot be a key (a number, or one an earlier image
+        // has) leaves the image without one.
+        if (!entry.name.IsEmpty() && !KeyTaken(loaded.images, entry.name)) {
             BSTR key = entry.name.AllocSysString();
             if (key && FAILED(image->put_Key(key)))
-                SetErrorInfo(0, nullptr);   // a name that cannot be a key leaves the image without one
+                SetErrorInfo(0, nullptr);
             SysFreeString(key);
         }
         if (entry.picture)
             image->TakePicture(entry.picture->Get());
         entry.picture.reset();
-        if (!InsertAt(image, Count() + 1)) {
-            image->SetOwner(nullptr);
-            image->Release();
-            break;
-        }
-        if (Count() == 1)
-            TakeSizeFromPicture(image->Picture());
     }
+    if (!ReplaceImages(loaded.images))
+        return;
+    imageSize_ = {0, 0};
+    if (!images_.empty())
+        TakeSizeFromPicture(images_.front()->Picture());
     ContentChanged();
 }
 
@@ -323,12 +375,17 @@ void HvImages::TakeDownloadedImages()
 
 HIMAGELIST HvImages::GetHImageList(bool masked)
 {
+    // A list built from the own images has its masks or not: asked the
+    // other way, it is built again.
+    if (imageList_ && ownsImageList_ && listMasked_ != masked)
+        DestroyImageList();
     if (!imageList_ && useImageList_) {
         imageList_ = selected_.ImageListHandle();   // the control keeps owning it
         ownsImageList_ = false;
     } else if (!imageList_ && !useImageList_ && !images_.empty()) {
         imageList_ = BuildImageList(masked);
         ownsImageList_ = imageList_ != nullptr;
+        listMasked_ = masked;
     }
     return imageList_;
 }
@@ -352,7 +409,8 @@ HIMAGELIST HvImages::BuildImageList(bool masked)
             ImageList_ReplaceIcon(list, -1, reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)));
             continue;
         }
-        GdiObject<HBITMAP> scaled(CreateCompatibleBitmap(screen, width, height));
+        GdiObject<HBITMAP> scaled(masked ? MakeOpaqueBitmap(width, height)
+                                         : CreateCompatibleBitmap(screen, width, height));
         MemoryDC target(screen);
         if (!scaled || !target)
             continue;

@@ -4,13 +4,13 @@
 #include "CriticalSectionLock.h"
 
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
 struct Tables {
     CCriticalSection lock;
-    std::unordered_set<const CUnknownObject*> objects;
+    std::unordered_map<const CUnknownObject*, unsigned long long> objects;
+    unsigned long long nextSerial = 1;
     std::unordered_map<const void*, CUnknownObject*> byInterface;
 };
 
@@ -28,7 +28,7 @@ void LiveObjectRegistry::Add(const CUnknownObject* object, const void* primaryIn
 {
     Tables& t = GetTables();
     CriticalSectionLock guard(t.lock);
-    t.objects.insert(object);
+    t.objects[object] = t.nextSerial++;
     if (primaryInterface) {
         try {
             t.byInterface[primaryInterface] = const_cast<CUnknownObject*>(object);
@@ -75,4 +75,14 @@ long LiveObjectRegistry::Count()
     Tables& t = GetTables();
     CriticalSectionLock guard(t.lock);
     return static_cast<long>(t.objects.size());
+}
+
+unsigned long long LiveObjectRegistry::SerialOf(const CUnknownObject* object)
+{
+    if (!object)
+        return 0;
+    Tables& t = GetTables();
+    CriticalSectionLock guard(t.lock);
+    auto it = t.objects.find(object);
+    return it == t.objects.end() ? 0 : it->second;
 }

@@ -5,11 +5,46 @@
 #include "PngCallback.h"
 
 #include <new>
+#include <string>
 
 namespace {
 
 HMODULE g_decoder = nullptr;
 HMODULE g_urlmon = nullptr;
+std::wstring g_decoderFolder;   // empty: the folder of this module
+
+// The folder of the module this code is linked into, with its separator.
+std::wstring ModuleFolder()
+{
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&ModuleFolder), &module))
+        return {};
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+HMODULE LoadDecoderLibrary()
+{
+    std::wstring folder = g_decoderFolder.empty() ? ModuleFolder() : g_decoderFolder;
+    // Never by bare name: the search path could offer anyone's library.
+    if (folder.empty())
+        return nullptr;
+    if (folder.back() != L'\\' && folder.back() != L'/')
+        folder += L'\\';
+    return LoadLibraryW((folder + L"HvPng2.dll").c_str());
+}
 
 using DownloadFunction = HRESULT(WINAPI*)(IUnknown*, LPCSTR, LPSTR, DWORD, DWORD, IBindStatusCallback*);
 
@@ -20,7 +55,7 @@ int LoadPngDecoder(FILE* file, DecodedImageList& list)
     if (!file)
         return 0;
     if (!g_decoder)
-        g_decoder = LoadLibraryA("HvPng2.dll");
+        g_decoder = LoadDecoderLibrary();
     if (!g_decoder)
         return 0;
     auto decode = reinterpret_cast<PngDecodeEntry>(
@@ -33,6 +68,11 @@ int LoadPngDecoder(FILE* file, DecodedImageList& list)
     BOOL result = decode(file, callback);
     callback->Release();
     return result;
+}
+
+void SetPngDecoderFolder(const wchar_t* folder)
+{
+    g_decoderFolder = folder ? folder : L"";
 }
 
 HRESULT DownloadUrlToCacheFile(IUnknown* caller, const char* url, char* fileName, DWORD size, DWORD reserved,

@@ -39,22 +39,18 @@ STDMETHODIMP CPngCallback::OnImage(HBITMAP bitmap, HPALETTE palette, const char*
 {
     if (!bitmap)
         return list_ ? E_INVALIDARG : E_FAIL;
-    if (!list_) {
-        // The handles were handed over with the call: free them, not leak them.
+    // The handles were handed over with the call: until a picture owns
+    // them, every way out frees them.
+    auto discard = [&](HRESULT result) {
         DeleteObject(bitmap);
         if (palette)
             DeleteObject(palette);
-        return E_FAIL;
-    }
+        return result;
+    };
+    if (!list_)
+        return discard(E_FAIL);
     std::unique_ptr<InterfacePtr> holder(new (std::nothrow) InterfacePtr);
-    if (!holder)
-        return E_OUTOFMEMORY;
-    if (!holder->CreatePictureFromBitmap(bitmap, palette, true)) {
-        // The handles are ours now: free them rather than leak them.
-        DeleteObject(bitmap);
-        if (palette)
-            DeleteObject(palette);
-        return E_OUTOFMEMORY;
-    }
+    if (!holder || !holder->CreatePictureFromBitmap(bitmap, palette, true))
+        return discard(E_OUTOFMEMORY);
     return list_->Append(std::move(holder), name) ? S_OK : E_OUTOFMEMORY;
 }

@@ -83,6 +83,22 @@ void ToolTipWindow::SetMaxTipWidth(int width)
         SendMessageW(window, TTM_SETMAXTIPWIDTH, 0, width);
 }
 
+void ToolTipWindow::SetFont(HFONT font)
+{
+    HWND window = Window();
+    if (!window)
+        return;
+    LOGFONTW description;
+    if (!font || GetObjectW(font, sizeof(description), &description) != sizeof(description))
+        return;
+    HFONT copy = CreateFontIndirectW(&description);
+    if (!copy)
+        return; // the tip keeps the font it has
+    // The window takes the new copy before the old one is deleted.
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(copy), FALSE);
+    m_font.reset(copy);
+}
+
 void ToolTipWindow::SetMargin(const RECT& margin)
 {
     if (HWND window = Window())

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <type_traits>
 
 class ToolTipTool;
 
@@ -50,6 +51,10 @@ public:
     void TrackPosition(POINT point);
     void SetMaxTipWidth(int width);
     void SetMargin(const RECT& margin);
+    // Gives the tips a copy of font; the copy stays with the wrapper until
+    // the next font, so the caller's font may go at any time. A null or
+    // unreadable font leaves the tips' font as it is.
+    void SetFont(HFONT font);
     // Stops a running hide timer; with start, starts it again with the tip's
     // auto-pop time.
     void SetDelayTimer(BOOL start);
@@ -82,4 +87,8 @@ private:
     WNDPROC m_originalProc = nullptr;
     UINT_PTR m_hideTimer = 0;
     const TTTOOLINFOW* m_trackedTool = nullptr;  // not owned
+    struct FontDeleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> m_font;
 };

@@ -304,13 +304,13 @@ void ControlEditor::ToggleCheckBox(HvCell* cell)
     FireCellChange(cell);
 }
 
-bool ControlEditor::ForwardEditorMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+bool ControlEditor::ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver)
 {
     InputDispatcher* dispatcher = control_.Dispatcher();
     if (!dispatcher)
         return false;
     bool handled = false;
-    dispatcher->FilterMessage(message, &wParam, &lParam, &handled);
+    dispatcher->FilterMessage(message, &wParam, &lParam, &handled, deliver, deliver ? window : nullptr);
     return handled;
 }
 

@@ -81,7 +81,7 @@ public:
     LONG UpdateMode() override;
     bool IsAddRow(HvCell* cell) override;
     HRESULT UpdateRow(HvCell* cell) override;
-    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver) override;
     LCID Locale() override;
     EditColumnSeam* ColumnOf(HvCell* cell) override;
     void ClickSelectCell(HvCell* cell) override;

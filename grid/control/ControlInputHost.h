@@ -6,18 +6,23 @@
 #include "HoverHost.h"
 #include "InputDispatcherHost.h"
 #include "KeyboardHost.h"
+#include "SizingHost.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
+class HvCell;
+class HvRow;
 class HvTavelle;
 
 class ControlInputHost final : public InputDispatcherHost,
                                public KeyboardHost,
                                public HoverHost,
-                               public KeyCellQuery,
-                               public KeyRowQuery {
+                               public SizingHost {
 public:
-    explicit ControlInputHost(HvTavelle& control) : control_(control) {}
+    explicit ControlInputHost(HvTavelle& control);
+    ~ControlInputHost();
 
     // The key action performer of the layout, installed by the code that
     // carries out key actions; without one no key is acted on.
@@ -48,23 +53,20 @@ public:
     EventEnableMask& EventGate() override;
     bool RequestTipHover() override;
 
-    // KeyCellQuery (the active cell)
-    bool HasCellBefore() override { return true; }
-    bool HasCellAfter() override { return true; }
-    bool IsInEditMode() override;
-    bool HasDropDown() override { return false; }
-    bool IsDropDownShowing() override { return false; }
-    bool IsCheckBox() override { return false; }
+    // SizingHost (GetGridWindow above)
+    InputDispatcher* SizingDispatcher() override { return GetInputDispatcher(); }
 
-    // KeyRowQuery (the active row)
-    bool HasPrevSibling() override;
-    bool HasPrevSiblingSpanningBands() override;
-    bool HasNextSibling() override;
-    bool HasNextSiblingSpanningBands() override;
-    bool IsExpanded() override;
-    bool IsExpandable() override;
-    bool HasParentRow() override;
+    // The active cell and row as the key state reads them: one query object
+    // per cell or row, so that the keyboard handler can tell whether an
+    // action moved the active object.
+    class CellQuery;
+    class RowQuery;
 
 private:
+    template <class TQuery, class TObject>
+    TQuery* QueryFor(std::vector<std::unique_ptr<TQuery>>& queries, TObject* object);
+
     HvTavelle& control_;
+    std::vector<std::unique_ptr<CellQuery>> cellQueries_;
+    std::vector<std::unique_ptr<RowQuery>> rowQueries_;
 };

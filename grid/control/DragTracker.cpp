@@ -94,6 +94,7 @@ void CDragTracker::SetCursors(HCURSOR drop, HCURSOR noDrop)
 
 bool CDragTracker::Start()
 {
+    m_dropAllowed = false;
     Register();
     if (m_effect && m_effect->Create())
         m_effect->ShowAt(POINT{0, 0});
@@ -191,6 +192,8 @@ void CDragTracker::UpdateGuide(HeaderDragTarget* target, POINT point, const RECT
     if (target->IsEmpty()) {
         if (allowed)
             ShowDropGuide(target, point, rectangle);
+        else
+            HideDropGuide();
         return;
     }
     DragHeaderElement header;
@@ -217,6 +220,7 @@ void CDragTracker::ShowDropGuide(HeaderDragTarget* target, POINT point, const RE
     }
     if (m_guide)
         m_guide->Place(ToScreen(DragEdgePoint(rectangle, target->side)), rectangle);
+    m_dropAllowed = true;
 }
 
 void CDragTracker::HideDropGuide()
@@ -224,6 +228,7 @@ void CDragTracker::HideDropGuide()
     if (m_guide)
         m_guide->Hide();
     SetRectEmpty(&m_quiet);
+    m_dropAllowed = false;
 }
 
 void CDragTracker::FollowWithEffect(POINT client)
@@ -243,7 +248,9 @@ POINT CDragTracker::ToScreen(POINT client) const
 
 LRESULT CDragTracker::OnLButtonUp(UINT, int x, int y, bool&)
 {
-    if (m_operation && m_cursorState == CursorTarget) {
+    // Only where the last move showed the guide: not outside every column
+    // scroll region, nor on a header shown too little to mark the place.
+    if (m_operation && m_cursorState == CursorTarget && m_dropAllowed) {
         const POINT point{x, y};
         HeaderDragTarget target;
         RECT rectangle{};

@@ -89,6 +89,7 @@ private:
     HCURSOR m_noDropCursor = nullptr;
     HCURSOR m_savedCursor = nullptr;
     bool m_cursorSaved = false;
+    bool m_dropAllowed = false;     // the last move showed the drop guide
 };
 
 // The drop anchor: the rectangle's left (side 0) or right (side 1) edge at

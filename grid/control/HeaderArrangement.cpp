@@ -117,7 +117,7 @@ HRESULT HeaderArrangement::RemoveColumn(HvColumn* column)
         return E_FAIL;
     if (!column || column->GetGroup() != group_)
         return S_OK;
-    LevelColumnLists::Level* list = levels_->GetLevel(column->Level());
+    LevelColumnLists::Level* list = levels_->GetLevel(levels_->ListLevelOf(*column));
     if (!list)
         return S_OK;
     const auto removed = std::count(list->begin(), list->end(), column);

@@ -2,21 +2,29 @@
 // interface map, IDispatch and the members every object of the model has.
 #include "HvTavelle.h"
 
-#include "ControlDownloads.h"
-#include "ControlEditor.h"
-#include "ControlImagesHost.h"
-#include "ControlInputHost.h"
 #include "ActiveRowManager.h"
 #include "BandRowSource.h"
-#include "ErrorReporter.h"
+#include "ControlDownloads.h"
+#include "ControlEditor.h"
+#include "ControlGridSink.h"
+#include "ControlHeaderDragHost.h"
+#include "ControlImagesHost.h"
+#include "ControlInputHost.h"
+#include "ControlKeyActionHost.h"
+#include "ControlSelectionHost.h"
+#include "ControlSelectStrategy.h"
 #include "ControlSiteRefs.h"
 #include "ControlStateParticipant.h"
+#include "CSimpleDropDown.h"
+#include "DragTracker.h"
+#include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvImages.h"
 #include "HvLayout.h"
 #include "HvSelected.h"
 #include "InputDispatcher.h"
 #include "KeyboardHandler.h"
+#include "LayoutPartsSeam.h"
 #include "LayoutRootElement.h"
 #include "ModuleHooks.h"
 #include "MouseHoverOperation.h"
@@ -24,9 +32,9 @@
 #include "OleDragDrop.h"
 #include "RootRowsetBinding.h"
 #include "ScrollRegionParts.h"
-#include "SystemUrlServices.h"
 #include "ToolTipTool.h"
 #include "ToolTipWindow.h"
+#include "UrlServices.h"
 
 #include <new>
 
@@ -50,9 +58,18 @@ UIElementControlSeam* ControlOfLayout(HvLayout& layout)
     return grid ? dynamic_cast<HvTavelle*>(grid) : nullptr;
 }
 
+// The key action performer of the control the keyboard handler works for.
+void PerformKeyAction(HvTavelle& control, std::uint32_t action, bool shift, bool ctrl, bool& handled)
+{
+    control.KeyActions().Performer().PerformKeyActionFromKeyboard(static_cast<std::int32_t>(action), shift, ctrl,
+                                                                  handled);
+}
+
 void ControlStartUp()
 {
     InstallDisplayLayoutParts();
+    LayoutParts().selectStrategy = &ControlSelectStrategy::Make;
+    ControlInputHost::SetKeyActionPerformer(&PerformKeyAction);
     InstallControlDisplayHooks();
     InstallScrollRegionParts();
     LayoutRootElement::SetControlLookup(&ControlOfLayout);
@@ -120,6 +137,10 @@ HvTavelle::HvTavelle(IUnknown* outer)
     participant_ = std::make_unique<ControlStateParticipant>(*this);
     imagesHost_ = std::make_unique<ControlImagesHost>(*this);
     inputHost_ = std::make_unique<ControlInputHost>(*this);
+    selection_ = std::make_unique<ControlSelectionHost>(*this);
+    keyActions_ = std::make_unique<ControlKeyActionHost>(*this);
+    headerDrags_ = std::make_unique<ControlHeaderDragHost>(*this);
+    MakeDownloads();
     rowActivation_ = std::make_unique<ActiveRowManager>(*this);
     keyboard_ = std::make_unique<KeyboardHandler>(*inputHost_);
     SetCurrentStateVersion(0x10000);
@@ -139,6 +160,7 @@ HvTavelle::HvTavelle(IUnknown* outer)
     if (layout_)
         layoutLink_.RelinkSubscription(layout_);
     hover_ = std::make_unique<MouseHoverOperation>(*inputHost_);
+    gridSink_ = std::make_unique<ControlGridSink>(*this);
 }
 
 bool HvTavelle::Constructed() const
@@ -180,6 +202,13 @@ HvTavelle::~HvTavelle()
     siteRefs_.reset();
     toolTipTool_.reset();
     toolTip_.reset();
+    // The layout's strategies have retired their operations into the
+    // selection host by now; the sinks go before the dispatcher.
+    dragTracker_.reset();
+    dropDownList_.reset();
+    gridSink_.reset();
+    keyActions_.reset();
+    selection_.reset();
     hover_.reset();
     keyboard_.reset();
     dispatcher_.reset();

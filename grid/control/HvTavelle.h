@@ -20,6 +20,7 @@
 #include "ErrorReporterHost.h"
 #include "HvCell.h"
 #include "HvRow.h"
+#include "LiveObjectRegistry.h"
 #include "LayoutGridSeam.h"
 #include "PostedMessageData.h"
 #include "RowActivationHost.h"
@@ -45,6 +46,12 @@ class ControlDownloads;
 class ControlEditor;
 class ControlImagesHost;
 class ControlInputHost;
+class ControlGridSink;
+class ControlHeaderDragHost;
+class ControlKeyActionHost;
+class ControlSelectionHost;
+class CDragTracker;
+class CSimpleDropDown;
 class ControlSiteRefs;
 class ControlStateParticipant;
 class ErrorReporter;
@@ -62,8 +69,8 @@ class MouseHoverOperation;
 class OleDragDrop;
 class RootRowsetBinding;
 class RowsetBinding;
-class SystemUrlServices;
 class ToolTipTool;
+class UrlServices;
 
 class HvTavelle final : public IHvTavelleControl,
                         public CControlBase,
@@ -264,6 +271,9 @@ public:
 
     // IOleObject, IOleControl overrides.
     STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite, LONG index, HWND parent,
+                        LPCRECT position) override;
+    STDMETHODIMP GetPages(CAUUID* pages) override;
     STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
     STDMETHODIMP OnMnemonic(MSG* message) override;
     STDMETHODIMP FreezeEvents(BOOL freeze) override;
@@ -352,6 +362,11 @@ public:
     void ImagesChanged(DISPID dispid);
     void StartImagesDownload();
 
+    // Makes the URL services of each new control (null: the system's);
+    // returns the previous maker. Tests record through their own.
+    using UrlServicesMaker = std::unique_ptr<UrlServices> (*)(CControlBase* control);
+    static UrlServicesMaker SetUrlServicesMaker(UrlServicesMaker maker);
+
     // Active objects and selection.
     HvCell* GetActiveCell() override;
     HvRow* GetActiveRow() override;
@@ -374,6 +389,29 @@ public:
     bool LeaveEditMode(bool forced) override;
     void ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl);
     void MapCellThroughHandler(HvSelectableItem** cell);
+    // The selection strategies' side of the control (ControlSelectionHost).
+    ControlSelectionHost& Selection() { return *selection_; }
+    ControlInputHost& InputHost() { return *inputHost_; }
+    ControlKeyActionHost& KeyActions() { return *keyActions_; }
+    ControlHeaderDragHost& HeaderDrags() { return *headerDrags_; }
+    // The shared drop-down list (made with create) and the drag tracker,
+    // made on first need; null when none can be had.
+    CSimpleDropDown* GetDropDownList(bool create);
+    CDragTracker* GetDragTracker();
+    // A row, cell, column or group that selection passes over: effectively
+    // hidden, or its activation resolves to disabled.
+    bool IsItemHiddenOrDisabled(HvSelectableItem* item);
+    // The column of a cell, or null.
+    HvSelectableItem* ColumnOfCell(HvSelectableItem* cell);
+    // A column or group header drag starts (a 4-pixel move of a press).
+    void BeginHeaderDrag(HvSelectableItem* item);
+    // The cursor, in screen coordinates, where the mouse message being
+    // handled (or the last one) put it.
+    POINT MessageCursorPos();
+    // The selection-drag timer's outcome, read by the strategies.
+    void ResetSelectionDrag() { selectionDragPending_ = selectionDragResult_ = 0; }
+    bool SelectionDragCancelled() const { return selectionDragResult_ != 0; }
+    bool SelectionDragPending() const { return selectionDragPending_ != 0; }
     HRESULT ClearSelectionsForKind(LONG kind, bool keepSameKind, bool clearOthers);
     void ApplySelection(HvSelected* newSelected, bool rangeMode, HvSelected* rangeLists);
     void AdoptSelection(HvSelected* newSelected);
@@ -441,6 +479,8 @@ public:
     HRESULT SelectCellThroughHandler(HvSelectableItem* cell, bool select, bool fireEvents) override;
     HRESULT ClearSelection(LONG kind, bool fireEvents) override;
     LONG ClearAllSelections() override;
+    HRESULT DeselectItem(HvSelectableItem* item, bool fireEvents) override;
+    void PressHeader(HvSelectableItem* item) override;
     bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) override;
     void FireAfterSortChange(GridBandSeam* band) override;
     void SetActiveRow(HvSelectableItem* row) override;
@@ -487,6 +527,8 @@ public:
     HvUIElement* GetActiveCellElement() override;
     HvImages* ControlImages() override { return GetControlImages(); }
     bool ImagesMasking() override { return (imageFlags_ & ImageMasking) != 0; }
+    ToolTipTool* ControlToolTip(bool make) override { return make ? GetControlToolTip() : toolTipTool_.get(); }
+    ToolTipWindow* ControlTipWindow() override { return toolTip_.get(); }
 
     // ChangeSubscriber: the layout's change notices.
     void OnChange(const ChangeNotice* notice) override;
@@ -584,7 +626,8 @@ public:
     // DownloadHost: the sound and layout downloads (HasBindHost above).
     HRESULT RaiseError(HRESULT result, WORD stringId) override { return Exception(result, stringId); }
     HRESULT ImagesUrlProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR text) override;
-    // The downloads, made on first use; null when they cannot be.
+    // The URL downloads (sounds, layouts, the ImagesURL strip), made with
+    // the control; every download's notices are routed through them.
     ControlDownloads* Downloads();
 
 protected:
@@ -607,11 +650,13 @@ protected:
     HRESULT SaveTextState(IPropertyBag* bag, BOOL saveAll) override;
     HRESULT OnSetData(IStream* stream) override;
     HRESULT OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText) override;
+    void OnUrlStop(DWORD tag, HRESULT result) override;
 
 private:
     explicit HvTavelle(IUnknown* outer);
     ~HvTavelle() override;
     bool Constructed() const;
+    void MakeDownloads();
 
     // Window procedure parts.
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
@@ -685,7 +730,16 @@ private:
     std::unique_ptr<ControlStateParticipant> participant_;
     std::unique_ptr<ControlImagesHost> imagesHost_;
     std::unique_ptr<ControlInputHost> inputHost_;
-    std::unique_ptr<SystemUrlServices> urlServices_;
+    std::unique_ptr<ControlSelectionHost> selection_;
+    std::unique_ptr<ControlKeyActionHost> keyActions_;
+    std::unique_ptr<ControlHeaderDragHost> headerDrags_;
+    std::unique_ptr<ControlGridSink> gridSink_;
+    std::unique_ptr<CDragTracker> dragTracker_;
+    std::unique_ptr<CSimpleDropDown> dropDownList_;
+    POINT messagePoint_ = {};        // the last mouse message's point, client
+    bool messagePointKnown_ = false;
+    int messageDepth_ = 0;           // nesting of the window procedure
+    std::unique_ptr<UrlServices> urlServices_;
     std::unique_ptr<ControlDownloads> downloads_;
     BYTE selectionDragPending_ = 0;
     BYTE selectionDragResult_ = 0;
@@ -707,8 +761,16 @@ private:
     ScrollRegionItem* activeColRegion_ = nullptr;  // not referenced
     HvSelected* selected_ = nullptr;      // referenced
     HvSelected* detachedSelected_ = nullptr;  // referenced, the last detached one
-    HvSelectableItem* rowPivot_ = nullptr;  // referenced through its object
-    HvSelectableItem* colPivot_ = nullptr;  // referenced through its object
+    // The selection pivots, one per scroll region: rows and cells pivot in
+    // a row scroll region, columns and groups in a column scroll region.
+    struct Pivot {
+        const void* region = nullptr;      // the region's object, or null without regions
+        LiveRef regionLive;
+        bool columns = false;
+        HvSelectableItem* item = nullptr;  // referenced through its object
+    };
+    std::vector<Pivot> pivots_;
+    Pivot* FindPivot(bool columns, bool create);
     SubscriptionLink layoutLink_;
     std::unique_ptr<InputDispatcher> dispatcher_;
     std::unique_ptr<KeyboardHandler> keyboard_;

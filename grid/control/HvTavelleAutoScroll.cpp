@@ -3,14 +3,15 @@
 // for at the cursor.
 #include "HvTavelle.h"
 
+#include "InputState.h"
+
 namespace {
 
 HvTavelle::AutoScrollHooks g_hooks;
 
 bool PrimaryButtonDown()
 {
-    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
-    return (GetAsyncKeyState(button) & 0x8000) != 0;
+    return CurrentInputState().primaryButton;
 }
 
 } // namespace

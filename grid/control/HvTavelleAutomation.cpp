@@ -223,6 +223,8 @@ STDMETHODIMP HvTavelle::put_ImagesMasking(VARIANT_BOOL Value)
     else
         imageFlags_ &= static_cast<BYTE>(~ImageMasking);
     PropertyChangedNotice(ImagesMaskingId);
+    // The pictures from the images are drawn the new way from now on.
+    InvalidateControl(nullptr);
     return S_OK;
 }
 
@@ -354,8 +356,11 @@ STDMETHODIMP HvTavelle::put_OLEDropMode(Constants_OLEDrop Mode)
 
 STDMETHODIMP HvTavelle::OLEDrag()
 {
+    // A drag that ran, or was cancelled, is a success to the caller; what
+    // became of the data the source's events have told.
     LONG effect = 0;
-    return dragDrop_->DoOleDrag(&effect);
+    const HRESULT hr = dragDrop_->DoOleDrag(&effect);
+    return FAILED(hr) ? hr : S_OK;
 }
 
 STDMETHODIMP HvTavelle::AboutBox()

@@ -5,8 +5,6 @@
 #include "ControlDownloads.h"
 #include "ControlImagesHost.h"
 #include "HvImages.h"
-#include "SystemUrlServices.h"
-#include "UrlDownload.h"
 
 namespace {
 
@@ -14,7 +12,6 @@ constexpr DISPID ImagesId = 2100;
 constexpr DISPID ImageListId = 2101;
 constexpr DISPID ImagesUrlId = 2102;
 constexpr DISPID PictureId = -523;
-constexpr DISPID RefreshId = -550;
 
 } // namespace
 
@@ -42,48 +39,8 @@ void HvTavelle::ImagesChanged(DISPID dispid)
     PropertyChanged(ImagesId);
     PropertyChanged(ImageListId);
     // The grid shows the new pictures.
-    VARIANT none;
-    VariantInit(&none);
-    DISPPARAMS params = {&none, nullptr, 0, 0};
-    Invoke(RefreshId, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    Refresh(nullptr);
     InvalidateControl(nullptr);
-}
-
-void HvTavelle::StartImagesDownload()
-{
-    if (!images_ || imagesUrl_.IsEmpty() || IsDesignMode() || !HasBindHost())
-        return;
-    BSTR url = imagesUrl_.AllocSysString();
-    if (url)
-        StartUrlDownload(this, ImagesUrlId, url, true);
-    SysFreeString(url);
-}
-
-HRESULT HvTavelle::OnUrlProgress(DWORD tag, ULONG progress, ULONG maximum, ULONG statusCode, LPCWSTR statusText)
-{
-    if (tag == static_cast<DWORD>(ImagesUrlId))
-        return ImagesUrlProgress(progress, maximum, statusCode, statusText);
-    ControlDownloads* downloads = Downloads();
-    return downloads ? downloads->OnUrlProgress(tag, progress, maximum, statusCode, statusText) : S_OK;
-}
-
-HRESULT HvTavelle::ImagesUrlProgress(ULONG progress, ULONG, ULONG status, LPCWSTR text)
-{
-    return images_ ? images_->OnUrlData(ImagesUrlId, progress, status, text) : S_OK;
-}
-
-ControlDownloads* HvTavelle::Downloads()
-{
-    if (downloads_)
-        return downloads_.get();
-    try {
-        if (!urlServices_)
-            urlServices_ = std::make_unique<SystemUrlServices>(this);
-        downloads_ = std::make_unique<ControlDownloads>(*this, *urlServices_);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    return downloads_.get();
 }
 
 STDMETHODIMP HvTavelle::GetPropertyCount(long* count)

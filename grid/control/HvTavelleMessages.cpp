@@ -3,6 +3,7 @@
 #include "HvTavelle.h"
 
 #include "ControlEditor.h"
+#include "ControlSelectionHost.h"
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -50,6 +51,20 @@ LRESULT HvTavelle::Default(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT HvTavelle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A top-level message without a capture is a quiet moment for the
+    // selection; mouse messages tell where the cursor is.
+    const bool mouse = message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+    if (messageDepth_ == 0 && selection_ && (mouse || message == WM_KEYDOWN))
+        selection_->Quiesce();
+    if (mouse && message != WM_MOUSEWHEEL) {
+        messagePoint_ = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        messagePointKnown_ = true;
+    }
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth(messageDepth_);
     try {
         switch (message) {
         case MsgBuildLayout:

@@ -255,6 +255,8 @@ HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
     return cell ? cell->GetValueAsString(out) : E_FAIL;
 }
 
+// Makes the cell the active one; 0 when it became active, else refused
+// (1, or the failure of changing the active row).
 LONG HvTavelle::ActivateCell(HvCell* cell, bool enterEdit, LONG, LONG)
 {
     if (!cell)
@@ -264,19 +266,47 @@ LONG HvTavelle::ActivateCell(HvCell* cell, bool enterEdit, LONG, LONG)
             EnterEditMode(cell, false);
         return 0;
     }
+    if (cell->ResolvedActivation() == hvActivationDisabled)
+        return 1;
     CUnknownObject::AddRef();
     cell->AddRef();
     LONG result = 0;
-    if (gate_ && CanFireEvents() && gate_->Fire_BeforeCellActivate(DispatchOf(cell)))
-        result = 1;
     auto* row = dynamic_cast<HvRow*>(cell->RowItem());
-    if (result == 0 && row && row != GetActiveRow())
+    if (!row) {
+        result = 1;
+    } else if (row != GetActiveRow()) {
+        // Leaving the row commits or refuses its changes first.
         result = ChangeActiveRow(row);
+        if (result == 0 && row != GetActiveRow())
+            result = 1;
+        if (result == 0)
+            activeCell_ = nullptr;
+    }
+    // The cell being edited leaves edit mode (its text committed), then
+    // the active cell is left, with their events; either may refuse.
+    if (result == 0 && LeaveEditMode(false))
+        result = 1;
+    if (result == 0 && (!m_window || DeactivateActiveCell(true, false) || GetActiveCell()))
+        result = 1;
+    if (result == 0 && gate_ && CanFireEvents() && gate_->Fire_BeforeCellActivate(DispatchOf(cell)))
+        result = 1;
+    if (result == 0 && !CAutomationObject::IsActive(cell))
+        result = 1;
+    if (result == 0 && updateMode_ == hvUpdateOnCellChange) {
+        Constants_RowType type = hvRowTypeBound;
+        if (HvRow* active = GetActiveRow(); active && SUCCEEDED(active->get_Type(&type)) && type != hvRowTypeAddRow)
+            active->Update();
+    }
     if (result == 0 && CAutomationObject::IsActive(cell) && row == GetActiveRow()) {
         SetActiveCellInternal(cell);
+        if (layout_)
+            layout_->DirtyRootUIElement(true, true);
+        editor_->BringCellIntoView(cell);
         if (gate_ && CanFireEvents())
             gate_->Fire_AfterCellActivate();
-        if (enterEdit && cell == GetActiveCell() && CAutomationObject::IsActive(cell))
+        if (!CAutomationObject::IsActive(cell))
+            result = 1;
+        else if (enterEdit && cell == GetActiveCell())
             EnterEditMode(cell, false);
     } else if (result == 0) {
         result = 1;

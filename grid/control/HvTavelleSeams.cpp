@@ -7,7 +7,6 @@
 #include "HvLayout.h"
 #include "LayoutRootElement.h"
 #include "ToolTipTool.h"
-#include "UrlDownload.h"
 
 namespace {
 
@@ -60,14 +59,6 @@ bool HvTavelle::CanFireEvents()
 bool HvTavelle::HasBindHost()
 {
     return CControlBase::GetBindHost() != nullptr;
-}
-
-HRESULT HvTavelle::DownloadLayout(BSTR url, LONG, bool, HvLayout*)
-{
-    if (!url || !HasBindHost())
-        return E_FAIL;
-    // Layouts at URLs arrive through the URL-progress hook of the binding.
-    return StartUrlDownload(this, 0, url, true);
 }
 
 IDispatch* HvTavelle::GridDispatch()

@@ -12,6 +12,7 @@
 #include "HvSelectedCols.h"
 #include "HvSelectedRows.h"
 #include "ObjectInfo.h"
+#include "ScrollRegionItem.h"
 
 namespace {
 
@@ -133,12 +134,15 @@ HRESULT HvTavelle::ClearKindWithEvents(LONG kind, bool fireEvents)
             return 1;
     }
     ClearSelectionsForKind(kind, false, false);
+    // Rows and cells exclude each other: the clear unmarks both, so both
+    // lists are emptied (a list keeping unmarked items would lie).
     switch (kind) {
     case KindRows:
-        selected->Rows()->ClearChecked();
-        break;
     case KindCells:
-        selected->Cells()->ClearChecked();
+        if (selected->Rows())
+            selected->Rows()->ClearChecked();
+        if (selected->Cells())
+            selected->Cells()->ClearChecked();
         break;
     default:
         selected->Columns()->ClearChecked();
@@ -300,8 +304,35 @@ void HvTavelle::AdoptSelection(HvSelected* newSelected)
 
 void HvTavelle::ForgetPivots()
 {
-    DropItem(rowPivot_);
-    DropItem(colPivot_);
+    for (Pivot& pivot : pivots_)
+        DropItem(pivot.item);
+    pivots_.clear();
+}
+
+HvTavelle::Pivot* HvTavelle::FindPivot(bool columns, bool create)
+{
+    ScrollRegionItem* active = columns ? GetActiveColScrollRegion(false) : GetActiveRowScrollRegion();
+    const void* region = active ? static_cast<const void*>(dynamic_cast<CAutomationObject*>(active)) : nullptr;
+    Pivot* found = nullptr;
+    for (auto it = pivots_.begin(); it != pivots_.end();) {
+        // A region that died takes its pivot with it.
+        if (it->region && !it->regionLive.Alive()) {
+            DropItem(it->item);
+            it = pivots_.erase(it);
+            continue;
+        }
+        if (it->columns == columns && it->region == region)
+            found = &*it;
+        ++it;
+    }
+    if (found || !create)
+        return found;
+    Pivot pivot;
+    pivot.region = region;
+    pivot.regionLive = LiveRef(dynamic_cast<CAutomationObject*>(active));
+    pivot.columns = columns;
+    pivots_.push_back(pivot);
+    return &pivots_.back();
 }
 
 void HvTavelle::SetSelectionPivot(HvSelectableItem* item, bool keepExisting)
@@ -310,19 +341,27 @@ void HvTavelle::SetSelectionPivot(HvSelectableItem* item, bool keepExisting)
     if (kind < 0)
         return;
     const bool column = kind == KindColumns || kind == KindGroup;
-    HvSelectableItem*& pivot = column ? colPivot_ : rowPivot_;
-    if (keepExisting && IsLivePivot(pivot))
+    Pivot* pivot = FindPivot(column, true);
+    if (keepExisting && IsLivePivot(pivot->item))
         return;
     HoldItem(item);
-    DropItem(pivot);
-    pivot = item;
+    DropItem(pivot->item);
+    pivot->item = item;
+    // A cell pivots its column in the column region too.
+    if (kind == KindCells)
+        if (HvSelectableItem* columnItem = ColumnOfCell(item)) {
+            Pivot* columns = FindPivot(true, true);
+            HoldItem(columnItem);
+            DropItem(columns->item);
+            columns->item = columnItem;
+        }
 }
 
 HvSelectableItem* HvTavelle::GetSelectionPivot(HvSelectableItem* item)
 {
     const LONG kind = SelectableKind(item);
-    HvSelectableItem* pivot = (kind == KindColumns || kind == KindGroup) ? colPivot_ : rowPivot_;
-    return IsLivePivot(pivot) ? pivot : nullptr;
+    Pivot* pivot = FindPivot(kind == KindColumns || kind == KindGroup, false);
+    return pivot && IsLivePivot(pivot->item) ? pivot->item : nullptr;
 }
 
 bool HvTavelle::IsSelectionPivot(HvSelectableItem* item)
@@ -330,18 +369,25 @@ bool HvTavelle::IsSelectionPivot(HvSelectableItem* item)
     return item && GetSelectionPivot(item) == item;
 }
 
+namespace {
+
+CellClickActionHandler* ClickHandlerOf(HvSelectableItem* cell)
+{
+    auto* band = cell ? dynamic_cast<HvBand*>(cell->OwnerBand()) : nullptr;
+    return band ? CellClickActionHandler::FromStrategy(band->GetCellClickStrategy()) : nullptr;
+}
+
+} // namespace
+
 void HvTavelle::ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl)
 {
-    CellClickActionHandler* handler =
-        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
-    if (handler && cell)
+    if (CellClickActionHandler* handler = ClickHandlerOf(cell))
         handler->ClickCell(cell, shift ? 1 : 0, ctrl ? 1 : 0);
 }
 
 HRESULT HvTavelle::SelectCellThroughHandler(HvSelectableItem* cell, bool select, bool fireEvents)
 {
-    CellClickActionHandler* handler =
-        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
+    CellClickActionHandler* handler = ClickHandlerOf(cell);
     if (!handler)
         return E_OUTOFMEMORY;
     return handler->SelectCell(cell, select ? 1 : 0, fireEvents ? 1 : 0);
@@ -349,9 +395,7 @@ HRESULT HvTavelle::SelectCellThroughHandler(HvSelectableItem* cell, bool select,
 
 void HvTavelle::MapCellThroughHandler(HvSelectableItem** cell)
 {
-    CellClickActionHandler* handler =
-        layout_ ? CellClickActionHandler::FromStrategy(layout_->GetDefaultCellClickStrategy()) : nullptr;
-    if (handler && cell)
+    if (CellClickActionHandler* handler = cell ? ClickHandlerOf(*cell) : nullptr)
         handler->MapSelectionItem(cell);
 }
 

@@ -3,8 +3,10 @@
 #include "HvTavelle.h"
 
 #include "ControlStateParticipant.h"
+#include "ControlVerbs.h"
 #include "HvBand.h"
 #include "HvBands.h"
+#include "HvColScrollRegions.h"
 #include "HvImages.h"
 #include "HvLayout.h"
 #include "HvSelected.h"
@@ -171,6 +173,48 @@ STDMETHODIMP HvTavelle::SetClientSite(IOleClientSite* site)
 {
     dragDrop_->OnSiteChange(site);
     return CControlBase::SetClientSite(site);
+}
+
+namespace {
+
+// The layout as the verbs see it: its root element re-laid out, its
+// scroll regions recalculated.
+class LayoutVerbPreparation final : public VerbLayoutHost
+{
+public:
+    explicit LayoutVerbPreparation(HvLayout& layout) : layout_(layout) {}
+
+    void DirtyRootUIElement() override { layout_.DirtyRootUIElement(true, true); }
+    bool HasColScrollRegions() override { return layout_.GetColScrollRegions(false) != nullptr; }
+    void MarkAllScrollRegionsDirty() override
+    {
+        if (HvColScrollRegions* regions = layout_.GetColScrollRegions(false))
+            regions->MarkAllScrollRegionsDirty(false);
+    }
+
+private:
+    HvLayout& layout_;
+};
+
+} // namespace
+
+STDMETHODIMP HvTavelle::DoVerb(LONG verb, LPMSG message, IOleClientSite* activeSite, LONG index, HWND parent,
+                               LPCRECT position)
+{
+    if (layout_ && VerbRefreshesLayout(verb)) {
+        LayoutVerbPreparation preparation(*layout_);
+        PrepareLayoutForPages(preparation);
+    }
+    return CControlBase::DoVerb(verb, message, activeSite, index, parent, position);
+}
+
+STDMETHODIMP HvTavelle::GetPages(CAUUID* pages)
+{
+    if (layout_) {
+        LayoutVerbPreparation preparation(*layout_);
+        PrepareLayoutForPages(preparation);
+    }
+    return CControlBase::GetPages(pages);
 }
 
 STDMETHODIMP HvTavelle::FreezeEvents(BOOL freeze)

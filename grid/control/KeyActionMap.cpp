@@ -121,9 +121,11 @@ std::uint32_t KeyActionMap::Lookup(std::uint32_t virtualKey, std::uint32_t state
     const std::uint16_t modifiers = static_cast<std::uint16_t>((shift ? KeyModifier::Shift : 0) |
                                                                (ctrl ? KeyModifier::Ctrl : 0) |
                                                                (alt ? KeyModifier::Alt : 0));
-    std::uint16_t key = static_cast<std::uint16_t>(virtualKey);
-    if (key >= 128 && key <= 255)
-        key = static_cast<std::uint16_t>(key - 128);
+    // Codes 128-255 are keys of their own (volume, browser, OEM keys): read
+    // as code - 128 they would act as other keys (Volume Down as Delete).
+    if (virtualKey >= 128)
+        return 0;
+    const std::uint16_t key = static_cast<std::uint16_t>(virtualKey);
     const auto range = m_entries.equal_range(key);
     for (auto it = range.first; it != range.second; ++it) {
         if (it->second.Accepts(state) && it->second.AcceptsModifiers(modifiers))

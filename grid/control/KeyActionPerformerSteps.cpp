@@ -338,6 +338,9 @@ KeyRow* KeyActionPerformer::EndRowInGrid(bool first)
         target = m_host.GridFirstRow();
     else if (m_host.HasViewStyle())
         target = m_host.ViewLastRow();
+    // Only a shown row may become active: hidden ones are passed over.
+    if (target && m_host.IsEffectivelyHidden(target))
+        target = FindAdjacentRow(target, first ? KeyRowMode::Next : KeyRowMode::Prev, true, true);
     if (target)
         SelectRow(target, false, KeyCtrlOverride::Released);
     return target;

@@ -2,6 +2,7 @@
 #include "KeyboardHandler.h"
 
 #include "InputDispatcher.h"
+#include "InputState.h"
 
 #include <new>
 
@@ -10,11 +11,6 @@ namespace {
 constexpr int kTabNavigationNextControl = 1;
 constexpr std::uint32_t kNextRow = 1, kPrevRow = 2, kNextCell = 3, kPrevCell = 4;
 constexpr std::uint32_t kNextCellByTab = 42, kPrevCellByTab = 43;
-
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
 
 } // namespace
 
@@ -112,9 +108,10 @@ LRESULT KeyboardHandler::OnKeyDown(WPARAM wParam, LPARAM lParam, bool& handled)
     if (!m_map)
         return 0;
 
-    const bool shift = KeyDown(VK_SHIFT);
-    const bool ctrl = KeyDown(VK_CONTROL);
-    const bool alt = KeyDown(VK_MENU);
+    const InputState keys = CurrentInputState();
+    const bool shift = keys.shift;
+    const bool ctrl = keys.ctrl;
+    const bool alt = keys.alt;
     const std::uint32_t action = m_map->Lookup(key, GetKeyActionState(m_host), shift, ctrl, alt);
     if (action == 0) {
         m_swallow = false;

@@ -117,8 +117,18 @@ HRESULT LayoutUrlLoader::LoadLayoutFromUrl(VARIANT* url, const LayoutLoadRequest
 
 void LayoutUrlLoader::OnProgress(ULONG status, LPCWSTR text)
 {
-    if (!m_cacheFile.Note(status, text))
-        return;
+    if (m_cacheFile.Note(status, text))
+        Finish(true);
+}
+
+void LayoutUrlLoader::OnStop(HRESULT result)
+{
+    if (m_downloading)
+        Finish(SUCCEEDED(result));
+}
+
+void LayoutUrlLoader::Finish(bool load)
+{
     // The request leaves the loader before the load, which may start
     // another download.
     LayoutLoadRequest request = m_request;
@@ -128,7 +138,8 @@ void LayoutUrlLoader::OnProgress(ULONG status, LPCWSTR text)
     m_cacheFile.Clear();
     request.persistenceType = LocalCopyType;
     if (request.layout) {
-        LoadLayoutFromLocalFile(request, file);
+        if (load && !file.empty())
+            LoadLayoutFromLocalFile(request, file);
         request.layout->Release();
     }
     if (request.grid)

@@ -30,6 +30,10 @@ public:
     HRESULT LoadLayoutFromUrl(VARIANT* url, const LayoutLoadRequest* request);
     // The progress of the layout download; loads the file when it ends.
     void OnProgress(ULONG status, LPCWSTR text);
+    // The binding stopped: a download whose data end was not announced
+    // ends here, loaded as at its end when it succeeded; a failed one drops
+    // its request, so that the next load may start.
+    void OnStop(HRESULT result);
 
     bool IsDownloading() const { return m_downloading; }
 
@@ -37,6 +41,7 @@ private:
     HRESULT Raise(HRESULT result, WORD id) { return m_host.RaiseError(result, id); }
     void Hold(const LayoutLoadRequest& request);
     void Drop();
+    void Finish(bool load);
 
     UrlServices& m_services;
     DownloadHost& m_host;

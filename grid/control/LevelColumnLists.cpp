@@ -23,7 +23,7 @@ HRESULT LevelColumnLists::Build(const HvGroupCols& source, SHORT levelCount)
             auto* column = static_cast<HvColumn*>(HvColumnListCollection::ColumnOf(node));
             if (!column)
                 continue;
-            const size_t level = column->Level() > 0 ? static_cast<size_t>(column->Level()) : 0;
+            const size_t level = static_cast<size_t>(ListLevelOf(*column));
             while (levels_.size() <= level)
                 levels_.emplace_back();
             levels_[level].push_back(column);
@@ -48,6 +48,13 @@ const LevelColumnLists::Level* LevelColumnLists::GetLevel(SHORT level) const
     if (level < 0 || static_cast<size_t>(level) >= levels_.size())
         return nullptr;
     return &levels_[static_cast<size_t>(level)];
+}
+
+SHORT LevelColumnLists::ListLevelOf(const HvColumn& column) const
+{
+    const SHORT last = levelCount_ > 1 ? static_cast<SHORT>(levelCount_ - 1) : 0;
+    const SHORT level = const_cast<HvColumn&>(column).Level();
+    return level < 0 ? 0 : (level > last ? last : level);
 }
 
 void LevelColumnLists::Clear()

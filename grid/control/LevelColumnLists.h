@@ -27,6 +27,9 @@ public:
     const Level* GetLevel(SHORT level) const;
     // Releases every column and drops the lists.
     void Clear();
+    // The list a column goes to: its Level, within 0 and levelCount - 1 (a
+    // stored Level may lie far beyond the band's levels).
+    SHORT ListLevelOf(const HvColumn& column) const;
 
     SHORT LevelCount() const { return levelCount_; }
     size_t ListCount() const { return levels_.size(); }

@@ -123,13 +123,13 @@ LRESULT MouseHoverOperation::OnMouseMove(UINT, int x, int y, bool&)
 
     if (current_) {
         if (current_->IsEquivalentTo(hit))
-            return 0;
+            return RearmHover();
         HvUIElement* alive = current_->GetFirstAliveAncestor();
         if (!alive)
             return 1;
         HvUIElement* found = FindEquivalent(root, alive);
         if (found == hit)
-            return 0;
+            return RearmHover();
         if (found != current_) {
             SetCurrent(nullptr);
             if (found && found->IsAlive())
@@ -164,9 +164,21 @@ LRESULT MouseHoverOperation::OnMouseMove(UINT, int x, int y, bool&)
     root->VerifyChildElements();
     HvUIElement* now = root->ElementFromPoint(point, UIElementType::Any, false, false);
     if (now == current_)
-        return 0;
+        return RearmHover();
     SetCurrent(now);
-    if (current_ && current_->ResolveWantsMouseHover() && GridInActiveWindow())
+    hoverAwaited_ = current_ && current_->ResolveWantsMouseHover() && GridInActiveWindow();
+    hoverRequested_ = false;
+    if (hoverAwaited_ && !hovering_)
+        ShowTip();
+    return 0;
+}
+
+LRESULT MouseHoverOperation::RearmHover()
+{
+    // The system tracks a hover only while the pointer it knows lies over
+    // the tracked window: a request made while that position still trailed
+    // behind this move's is made again now.
+    if (hoverAwaited_ && !hoverRequested_)
         ShowTip();
     return 0;
 }
@@ -178,6 +190,8 @@ LRESULT MouseHoverOperation::OnMouseLeave(UINT, int, int, bool&)
     HvUIElement* root = host_.GetRootUIElement();
     if (!root)
         return 1;
+    hoverAwaited_ = false;
+    hoverRequested_ = false;
     if (!current_)
         return 0;
     HvUIElement* found = nullptr;
@@ -193,13 +207,27 @@ LRESULT MouseHoverOperation::OnMouseLeave(UINT, int, int, bool&)
     return 0;
 }
 
-LRESULT MouseHoverOperation::OnMouseHover(UINT, int x, int y, bool&)
+LRESULT MouseHoverOperation::OnMouseHover(UINT keys, int x, int y, bool&)
 {
     hoverRequested_ = false;
+    hoverAwaited_ = false;
     if (!IsTracking())
         return 0;
-    if (!host_.GetRootUIElement())
+    HvUIElement* root = host_.GetRootUIElement();
+    if (!root)
         return 1;
+    // The notice says where the pointer rests; a move message that trailed
+    // behind it may have left another element current: follow the pointer
+    // there first, without asking for another notice.
+    HvUIElement* hit = root->ElementFromPoint(POINT{x, y}, UIElementType::Any, false, false);
+    if (hit && (!current_ || !current_->IsEquivalentTo(hit))) {
+        const bool wasHovering = hovering_;
+        hovering_ = true;
+        bool handled = false;
+        OnMouseMove(keys, x, y, handled);
+        hovering_ = wasHovering;
+        hoverAwaited_ = false;
+    }
     if (current_ && current_->IsAlive())
         current_->OnMouseHover(POINT{x, y});
     return 0;
@@ -219,7 +247,14 @@ void MouseHoverOperation::Recheck()
 
 void MouseHoverOperation::ShowTip()
 {
-    hoverRequested_ = host_.RequestTipHover();
+    hoverRequested_ = host_.RequestTipHover() && PointerOverGrid();
+}
+
+bool MouseHoverOperation::PointerOverGrid()
+{
+    HWND window = host_.GetGridWindow();
+    POINT cursor;
+    return window && GetCursorPos(&cursor) && WindowFromPoint(cursor) == window;
 }
 
 bool MouseHoverOperation::GridInActiveWindow()

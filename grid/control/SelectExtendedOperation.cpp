@@ -25,7 +25,7 @@ bool SelectExtendedOperation::CtrlInEffect()
 
 bool SelectExtendedOperation::MatchesPivot(SelectableTarget* item)
 {
-    SelectableTarget* pivot = host_.GetSelectionPivot();
+    SelectableTarget* pivot = host_.GetSelectionPivot(item);
     return !pivot || (pivot->GetKind() == item->GetKind() && pivot->GetBand() == item->GetBand());
 }
 
@@ -113,7 +113,7 @@ std::unique_ptr<SelectionSet> SelectExtendedOperation::RangeSelection(Selectable
                                                                       const SelectionSet& current, bool ctrl,
                                                                       SelectionSet* rangeLists)
 {
-    SelectableTarget* pivot = host_.GetSelectionPivot();
+    SelectableTarget* pivot = host_.GetSelectionPivot(item);
     auto selection = std::unique_ptr<SelectionSet>(new (std::nothrow) SelectionSet);
     if (!pivot || !selection)
         return nullptr;
@@ -166,7 +166,7 @@ bool SelectExtendedOperation::PressState(SelectableTarget* item, bool shift, boo
     }
     if (shift && (state_ == PressedMovable || state_ == PressedUnmovable))
         return false;
-    SelectableTarget* pivotBefore = host_.GetSelectionPivot();
+    SelectableTarget* pivotBefore = host_.GetSelectionPivot(item);
     host_.SetSelectionPivot(item, shift);
     if (movable || (!ctrl && selected))
         return false;
@@ -232,7 +232,7 @@ void SelectExtendedOperation::PressSelect(SelectableTarget* item, bool drag, boo
         wouldBe = RangeSelection(item, current, ctrl, nullptr);
         if (!wouldBe)
             return;
-        SelectableTarget* pivot = host_.GetSelectionPivot();
+        SelectableTarget* pivot = host_.GetSelectionPivot(item);
         if (pivot && pivot->IsSelected())
             wouldBe->Add(pivot);
         if (*wouldBe == current)
@@ -299,7 +299,7 @@ LRESULT SelectExtendedOperation::OnMouseMove(UINT, int x, int y, bool&)
         state_ = Extending;
         return Extend(under);
     }
-    if (under == dragEnd_ || !host_.GetSelectionPivot() || !MatchesPivot(under))
+    if (under == dragEnd_ || !host_.GetSelectionPivot(under) || !MatchesPivot(under))
         return 0;
     return Extend(under);
 }
@@ -317,7 +317,7 @@ LRESULT SelectExtendedOperation::Extend(SelectableTarget* item)
     const auto wouldBe = RangeSelection(item, current, ctrlMode_, rangeLists.get());
     if (!wouldBe)
         return 0;
-    SelectableTarget* pivot = host_.GetSelectionPivot();
+    SelectableTarget* pivot = host_.GetSelectionPivot(item);
     if (pivot && pivot->IsSelected())
         wouldBe->Add(pivot);
     if (item->ActivateOnClick(true, false))
@@ -393,7 +393,7 @@ HRESULT SelectExtendedOperation::SetObjectSelected(SelectableTarget* item, bool 
         return S_OK;
     if (LimitReached(item))
         return TooManyItems;
-    SelectableTarget* pivot = host_.GetSelectionPivot();
+    SelectableTarget* pivot = host_.GetSelectionPivot(item);
     if (pivot && pivot->GetKind() == item->GetKind() && pivot->GetBand() != item->GetBand())
         return OtherBand;
     selectMode_ = true;

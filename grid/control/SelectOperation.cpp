@@ -3,6 +3,7 @@
 #include "SelectOperation.h"
 
 #include "InputDispatcher.h"
+#include "InputState.h"
 
 #include <cstdlib>
 #include <new>
@@ -12,26 +13,21 @@ namespace {
 constexpr std::uint32_t kDragMask = 0x5;  // WM_MOUSEMOVE, WM_LBUTTONUP
 constexpr int kDragDistance = 4;
 
-bool KeyDown(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
 } // namespace
 
 bool IsShiftDown()
 {
-    return KeyDown(VK_SHIFT);
+    return CurrentInputState().shift;
 }
 
 bool IsCtrlDown()
 {
-    return KeyDown(VK_CONTROL);
+    return CurrentInputState().ctrl;
 }
 
 bool IsPrimaryButtonDown()
 {
-    return KeyDown(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON);
+    return CurrentInputState().primaryButton;
 }
 
 SelectOperation::~SelectOperation()
@@ -57,6 +53,17 @@ void SelectOperation::EndMouseSelect()
     id_ = 0;
     dispatcher_ = nullptr;
     host_.DisarmAutoScroll();
+}
+
+LRESULT SelectOperation::CancelMode()
+{
+    const bool dragging = id_ != 0;
+    EndMouseSelect();
+    if (dragging) {
+        host_.KillSelectionDragTimer();
+        host_.EndVisibleRowsSelectionUpdate();
+    }
+    return 0;
 }
 
 void SelectOperation::RegisterCapture()
@@ -128,6 +135,13 @@ HRESULT SelectOperation::SelectWithEvents(SelectableTarget* item, bool keepSameK
     }
     host_.FireAfterSelectChange(kind);
     return S_OK;
+}
+
+LRESULT SelectOperationEx::CancelMode()
+{
+    SelectOperation::CancelMode();
+    state_ = Idle;
+    return 0;
 }
 
 void SelectOperationEx::SetState(std::uint32_t state)

@@ -40,6 +40,11 @@ public:
     virtual bool AllowsStepAcrossBands(bool shiftOrCtrl);
     virtual void ReleaseDragEnd() {}
 
+    // The capture was taken away (WM_CANCELMODE): the drag ends without a
+    // selection change, the selection-drag timer stops and the visible rows'
+    // deferred update ends.
+    LRESULT CancelMode() override;
+
     // Unregisters (which lets the mouse go) and stops automatic scrolling.
     void EndMouseSelect();
     bool IsRegistered() const { return id_ != 0; }
@@ -87,6 +92,7 @@ public:
     std::uint32_t GetState() const { return state_; }
     // State 0 also ends the mouse selection.
     void SetState(std::uint32_t state);
+    LRESULT CancelMode() override;
 
 protected:
     std::uint32_t state_ = Idle;

@@ -37,7 +37,9 @@ public:
     // list of its kind with clearFirst.
     virtual void AddSelectedQuietly(SelectableTarget* item, bool clearFirst) = 0;
 
-    virtual SelectableTarget* GetSelectionPivot() = 0;
+    // The pivot that applies to the item's kind (columns and groups: the
+    // column region's, rows and cells: the row region's), or null.
+    virtual SelectableTarget* GetSelectionPivot(SelectableTarget* item) = 0;
     virtual void SetSelectionPivot(SelectableTarget* item, bool keepExisting) = 0;
     // The items from the pivot to target in their band's order, limited by
     // the band with alreadyCounted items counted in; 0x800A9C5E when the

@@ -19,8 +19,9 @@ HRESULT SelectionListBuilder::Admit(HvSelectableItem* item, LONG limit, Selectio
         return S_OK;
     if (extend != 0 && marked)
         return S_OK;
-    // One place stays free for the pivot.
-    if (limit != 0 && list.Count() + extend >= limit - 1)
+    // One place stays free for the pivot. A limit below 1 (0, or a negative
+    // value from a stored layout) is no limit.
+    if (limit >= 1 && list.Count() + extend >= limit - 1)
         return TooManyItems;
     admit = true;
     return S_OK;

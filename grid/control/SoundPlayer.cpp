@@ -64,10 +64,22 @@ void SoundPlayer::PlayUrl(const std::wstring& url)
 
 void SoundPlayer::OnProgress(ULONG status, LPCWSTR text, bool hasBindHost)
 {
-    if (!m_cacheFile.Note(status, text))
-        return;
+    if (m_cacheFile.Note(status, text))
+        Finish(true, hasBindHost);
+}
+
+void SoundPlayer::OnStop(HRESULT result, bool hasBindHost)
+{
+    if (m_downloading)
+        Finish(SUCCEEDED(result), hasBindHost);
+}
+
+void SoundPlayer::Finish(bool play, bool hasBindHost)
+{
     const std::wstring file = m_cacheFile.File();
-    if ((m_flags & SoundFlag::PlayWhenDownloaded) && !file.empty()) {
+    m_cacheFile.Clear();
+    m_downloading = false;
+    if (play && (m_flags & SoundFlag::PlayWhenDownloaded) && !file.empty()) {
         BSTR name = SysAllocStringLen(file.data(), static_cast<UINT>(file.size()));
         VARIANT flags;
         VariantInit(&flags);
@@ -77,7 +89,5 @@ void SoundPlayer::OnProgress(ULONG status, LPCWSTR text, bool hasBindHost)
             PlaySoundFile(name, &flags, hasBindHost);
         SysFreeString(name);
     }
-    m_cacheFile.Clear();
-    m_downloading = false;
     m_name.clear();
 }

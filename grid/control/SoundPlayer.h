@@ -35,6 +35,9 @@ public:
     // The progress of the sound download (status codes of
     // BINDSTATUS); plays the file when it has arrived and was asked for.
     void OnProgress(ULONG status, LPCWSTR text, bool hasBindHost);
+    // The binding stopped: a download whose data end was not announced
+    // ends here, played as at its end when it succeeded, silently else.
+    void OnStop(HRESULT result, bool hasBindHost);
 
     bool IsDownloading() const { return m_downloading; }
     const std::wstring& SoundName() const { return m_name; }
@@ -42,6 +45,7 @@ public:
 
 private:
     void PlayUrl(const std::wstring& url);
+    void Finish(bool play, bool hasBindHost);
 
     UrlServices& m_services;
     std::wstring m_name;

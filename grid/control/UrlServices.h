@@ -23,6 +23,5 @@ public:
     // sndPlaySound with the flags (SND_ASYNC, SND_FILENAME).
     virtual void PlaySound(const std::wstring& name, UINT flags) = 0;
 
-protected:
-    ~UrlServices() = default;
+    virtual ~UrlServices() = default;
 };

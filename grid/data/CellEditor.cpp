@@ -355,22 +355,33 @@ bool CellEditor::ExitEditMode(HvCell* cell, bool discard, bool force)
     if (!committed) {
         if (force)
             return false;
-        // The user goes on from what was typed, still changed.
-        keptText_ = typed;
-        keepText_ = true;
-        const std::wstring kept = editText_;
-        EnterEditMode(cell, false, false);
-        keepText_ = false;
-        if (cell->IsActive() && cell->IsInEditMode()) {
-            if (editText_.empty())
-                editText_ = kept;
-            cell->SetDataChanged(-1);
-        }
+        EnterAgainWithText(cell, typed);
         return true;
     }
-    if (host_->UpdateMode() == UpdateOnCellChange && !host_->IsAddRow(cell))
-        host_->UpdateRow(cell);
+    if (host_->UpdateMode() == UpdateOnCellChange && !host_->IsAddRow(cell)) {
+        // A row the data source refuses (reported on the row's road) keeps
+        // the cell in edit mode with what was typed, as a refused value does.
+        if (FAILED(host_->UpdateRow(cell)) && !force && cell->IsActive() && host_->ActiveCell() == cell) {
+            EnterAgainWithText(cell, typed);
+            return true;
+        }
+    }
     return false;
+}
+
+void CellEditor::EnterAgainWithText(HvCell* cell, const std::wstring& typed)
+{
+    // The user goes on from what was typed, still changed.
+    keptText_ = typed;
+    keepText_ = true;
+    const std::wstring kept = editText_;
+    EnterEditMode(cell, false, false);
+    keepText_ = false;
+    if (cell->IsActive() && cell->IsInEditMode()) {
+        if (editText_.empty())
+            editText_ = kept;
+        cell->SetDataChanged(-1);
+    }
 }
 
 void CellEditor::CommitIfEditing(HvCell* cell)
@@ -655,14 +666,14 @@ void CellEditor::OnCalendarSelect()
     host_->FireCellListSelect(cell);
 }
 
-bool CellEditor::ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+bool CellEditor::ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver)
 {
     if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) {
         POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         MapWindowPoints(window, host_->GridWindow(), &point, 1);
         lParam = MAKELPARAM(point.x, point.y);
     }
-    return host_->ForwardEditorMessage(window, message, wParam, lParam) && message != WM_CANCELMODE;
+    return host_->ForwardEditorMessage(window, message, wParam, lParam, deliver) && message != WM_CANCELMODE;
 }
 
 LRESULT CellEditor::DetachEditorWindow(HWND window, WNDPROC old, WPARAM wParam, LPARAM lParam)

@@ -69,7 +69,7 @@ public:
 
     // An editor window's message handed to the input dispatcher, mouse
     // points mapped into the grid window; true when it was taken.
-    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver = nullptr);
     // WM_NCDESTROY of an editor window: its properties and procedure go.
     static LRESULT DetachEditorWindow(HWND window, WNDPROC old, WPARAM wParam, LPARAM lParam);
 
@@ -99,6 +99,8 @@ private:
     bool TakeText(LONG style, std::wstring* text);
     // False when the text could not be parsed or committed (reported).
     bool CommitText(HvCell* cell, const std::wstring& text);
+    // Edit mode again after a refused commit, with the typed text.
+    void EnterAgainWithText(HvCell* cell, const std::wstring& typed);
     // A focus change of the EDIT window, as its column's mask sees it.
     void PassFocusToMask(UINT message);
 

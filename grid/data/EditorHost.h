@@ -78,8 +78,10 @@ public:
     // Writes the cell's row to the data source (IHvRow::Update).
     virtual HRESULT UpdateRow(HvCell* cell) = 0;
     // Hands an editor window's message to the input dispatcher as if it
-    // came to the grid window; true when the dispatcher took it.
-    virtual bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // came to the grid window; true when the dispatcher took it. A
+    // character the dispatcher lets through (after the KeyPress event,
+    // perhaps changed) goes to `deliver` for the window, when given.
+    virtual bool ForwardEditorMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC deliver) = 0;
     virtual LCID Locale() = 0;
     // The editing face of the cell's column; not referenced.
     virtual EditColumnSeam* ColumnOf(HvCell* cell) = 0;

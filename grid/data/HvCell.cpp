@@ -251,8 +251,11 @@ STDMETHODIMP HvCell::put_Value(VARIANT value)
         if (grid_->FireBeforeCellUpdate(this, &newValue.v) || !IsActive())
             return S_OK;
         hr = WriteValue(newValue.v);
-        if (FAILED(hr))
-            return grid_->ReportUpdateError(this, hr, &newValue.v);
+        if (FAILED(hr)) {
+            // Reported once, here; the caller learns of the refusal.
+            grid_->ReportUpdateError(this, hr, &newValue.v);
+            return hr;
+        }
         if (column_->IsBound() || !grid_->IsEventFiring(InitializeRowEvent))
             SetDataChanged(-1);
         grid_->FireAfterCellUpdate(this);

@@ -83,6 +83,7 @@ public:
     // HvSelectableItem
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool selected) override { SetSelectedBit(selected); }
+    bool IsSelected() override { return (state_ & SelectedBit) != 0; }
     SelectionBandSeam* OwnerBand() override;
     SelectionLayoutSeam* Layout() override;
     SelectionControlSeam* GridControl() override;

@@ -495,22 +495,25 @@ LRESULT HvEditWindow::OnFocusLeft(WPARAM wParam, LPARAM lParam, bool* handled)
 
 LRESULT HvEditWindow::OnChar(UINT message, WPARAM wParam, LPARAM lParam, bool* handled)
 {
-    if (ForwardToDispatcher(message, wParam, lParam)) {
-        *handled = true;
-        return 0;
-    }
+    *handled = true;
     HvCell* cell = editor_.Host()->ActiveCell();
     const LONG style = cell ? editor_.StyleOf(cell) : 0;
-    LRESULT result = 0;
-    if ((style == hvStyleEdit || style == hvStyleEditButton) && MaskMessage(message, wParam, lParam, &result) == 1) {
-        *handled = true;
-        return result;
-    }
+    const bool maskable = style == hvStyleEdit || style == hvStyleEditButton;
     DWORD start = 0, end = 0;
     SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const bool caretAtEnd = end >= static_cast<DWORD>(GetWindowTextLengthW(window_));
-    result = CallWindowProcW(oldProc_, window_, message, wParam, lParam);
-    *handled = true;
+    LRESULT result = 0;
+    // The grid sees the character first (its KeyPress event may change or
+    // eat it); what it lets through reaches this window's own procedure,
+    // or, for a masked cell, the mask.
+    if (editor_.ForwardEditorMessage(window_, message, wParam, lParam, oldProc_)) {
+        if (maskable)
+            MaskMessage(message, wParam, lParam, &result);
+    } else {
+        if (maskable && MaskMessage(message, wParam, lParam, &result) == 1)
+            return result;
+        result = CallWindowProcW(oldProc_, window_, message, wParam, lParam);
+    }
     if (Handle() && wParam != VK_BACK)
         CompleteTyping(wParam, caretAtEnd);
     return result;

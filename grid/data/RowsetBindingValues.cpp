@@ -84,8 +84,11 @@ HRESULT RowsetBinding::SetValue(HROW row, DBORDINAL ordinal, const VARIANT& valu
         return E_FAIL;
     VARIANT keep;
     hr = VariantToBuffer(*column, value, GetConversionService(), buffer.get(), &keep);
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr)) {
+        // Only an error object that this call leaves may describe its failure.
+        SetErrorInfo(0, nullptr);
         hr = change_->SetData(row, accessor, buffer.get());
+    }
     VariantClear(&keep);
     return hr;
 }

@@ -7,16 +7,19 @@
 #include "HvBand.h"
 #include "HvColumnGroupImpl.h"
 #include "HvLayout.h"
+#include "HvPictureUIElement.h"
 #include "HvRowUIElement.h"
 #include "HvTextUIElement.h"
 #include "HvUIElementOwner.h"
 #include "HvUIElements.h"
+#include "UIElementLayoutSeam.h"
 
 #include <new>
 
 namespace {
 constexpr DISPID BorderStyleCell = 0x3f1;
 constexpr std::uint32_t CursorMask = AppearanceBit::MousePointer | AppearanceBit::MouseIcon;
+constexpr std::uint32_t PictureSettings = 0xF00;
 } // namespace
 
 HvCellUIElement::HvCellUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect)
@@ -100,6 +103,21 @@ void HvCellUIElement::PositionChildElements()
     HvUIElementOwner* owner = row->Row()->CellOwner(column_);
     std::vector<HvUIElement*> fresh;
     RECT rest = GetRectInsideBorders();
+
+    // A picture takes its room out of the text's; it is made anew at each
+    // layout and draws the picture of the cell's appearance.
+    AppearanceData pictureData;
+    row->Row()->ResolveCellAppearance(column_, pictureData, PictureSettings, row->IsAlternate());
+    HvLayout* layout = GetLayout() ? GetLayout()->ModelLayout() : nullptr;
+    RECT pictureRect = {};
+    if (layout && pictureData.HasPicture() && layout->ResolvePicture(pictureData, nullptr)) {
+        layout->PositionPicture(rest, &pictureRect, pictureData);
+        if (!IsRectEmpty(&pictureRect))
+            if (HvPictureUIElement* picture = HvPictureUIElement::Make(GetLayout(), this, pictureRect, owner,
+                                                                       HvUIElementOwner::ContextPicture))
+                fresh.push_back(picture);
+    }
+
     rest.left += 1;
     rest.right -= 1;
     auto* text = static_cast<HvTextUIElement*>(TakeChildOfType(old, UIElementType::Text, true));

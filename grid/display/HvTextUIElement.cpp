@@ -2,38 +2,13 @@
 #include "HvTextUIElement.h"
 
 #include "AppearanceData.h"
+#include "CellTextTip.h"
 #include "DrawContext.h"
 #include "DualString.h"
 #include "HvUIElementOwner.h"
 
 #include <new>
 #include <string>
-
-namespace {
-
-std::wstring Widen(const CDualString& text)
-{
-    const int length = text.Length();
-    if (length <= 0)
-        return {};
-    const int count = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
-    if (count > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, wide.data(), count);
-    return wide;
-}
-
-// DT_ flags of the owner's default alignment (16 left, 32 centre, 64 right).
-UINT HorizontalFromOwner(UINT align)
-{
-    if (align & 32)
-        return DT_CENTER;
-    if (align & 64)
-        return DT_RIGHT;
-    return DT_LEFT;
-}
-
-} // namespace
 
 HvTextUIElement::HvTextUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect,
                                  HvUIElementOwner* owner, LONG context)
@@ -45,6 +20,62 @@ HvTextUIElement* HvTextUIElement::Make(UIElementLayoutSeam* layout, HvUIElement*
                                        HvUIElementOwner* owner, LONG context)
 {
     return new (std::nothrow) HvTextUIElement(layout, parent, rect, owner, context);
+}
+
+std::wstring HvTextUIElement::Widen(const CDualString& text)
+{
+    const int length = text.Length();
+    if (length <= 0)
+        return {};
+    const int count = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(count > 0 ? count : 0), L'\0');
+    if (count > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.c_str(), length, wide.data(), count);
+    return wide;
+}
+
+UINT HvTextUIElement::HorizontalPlacement(const AppearanceData& data)
+{
+    switch (data.Nibble(AppearanceBit::TextAlign)) {
+    case 1:
+        return DT_LEFT;
+    case 2:
+        return DT_CENTER;
+    case 3:
+        return DT_RIGHT;
+    default:
+        break;
+    }
+    // The owner's default: 16 left, 32 centre, 64 right.
+    const UINT align = Owner() ? Owner()->GetDefaultHAlign(this, &data) : 16;
+    return (align & 32) ? DT_CENTER : (align & 64) ? DT_RIGHT : DT_LEFT;
+}
+
+void HvTextUIElement::OnMouseEnter()
+{
+    flags_ &= ~1;
+    CellTextTip tip(*this);
+    if (tip.IsCellText() && tip.TipsAllowed() && !tip.TextFits())
+        flags_ |= 1;
+}
+
+void HvTextUIElement::OnMouseHover(POINT point)
+{
+    if (!TextDoesNotFit())
+        return;
+    CellTextTip tip(*this);
+    if (tip.IsCellText())
+        tip.Show();
+    else
+        HvCellChildUIElement::OnMouseHover(point);
+}
+
+void HvTextUIElement::OnMouseLeave()
+{
+    HvUIElement* parent = GetParent();
+    if (parent && parent->Type() == UIElementType::Cell)
+        CellTextTip::Hide(GetControl());
+    flags_ &= ~1;
 }
 
 bool HvTextUIElement::OnMouseDown(POINT, UINT)
@@ -71,21 +102,7 @@ void HvTextUIElement::DrawForeground(CDrawContext& context, const RECT& area, co
     if (owner->DrawsTextItself(this))
         return; // the owner renders its marked-up text itself
 
-    UINT format = owner->GetTextFormat(this) | DT_NOPREFIX;
-    switch (data.Nibble(AppearanceBit::TextAlign)) {
-    case 1:
-        format |= DT_LEFT;
-        break;
-    case 2:
-        format |= DT_CENTER;
-        break;
-    case 3:
-        format |= DT_RIGHT;
-        break;
-    default:
-        format |= HorizontalFromOwner(owner->GetDefaultHAlign(this, &data));
-        break;
-    }
+    UINT format = owner->GetTextFormat(this) | DT_NOPREFIX | HorizontalPlacement(data);
     const UINT vertical = owner->GetVAlign(this, &data);
     if (owner->IsMultiLine(this))
         format |= DT_WORDBREAK;

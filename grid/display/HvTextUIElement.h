@@ -4,6 +4,10 @@
 
 #include "HvCellChildUIElement.h"
 
+#include <string>
+
+class CDualString;
+
 class HvTextUIElement final : public HvCellChildUIElement {
 public:
     // One reference, handed over; null when out of memory.
@@ -11,9 +15,18 @@ public:
                                  HvUIElementOwner* owner, LONG context);
 
     bool TextDoesNotFit() const { return (flags_ & 1) != 0; }
+    // The owner's text (UTF-8) as UTF-16.
+    static std::wstring Widen(const CDualString& text);
+    // DT_LEFT, DT_CENTER or DT_RIGHT: the appearance's TextAlign, else the
+    // owner's default.
+    UINT HorizontalPlacement(const AppearanceData& data);
 
     bool WantsMouseHover() override { return TextDoesNotFit(); }
-    void OnMouseLeave() override { flags_ &= ~1; }
+    // A cell's text that does not fit shows whole in the control's tip
+    // while the pointer rests on it.
+    void OnMouseEnter() override;
+    void OnMouseHover(POINT point) override;
+    void OnMouseLeave() override;
     bool OnMouseDown(POINT point, UINT keys) override;
     bool OnDoubleClick(POINT point) override;
     void DrawForeground(CDrawContext& context, const RECT& area, const AppearanceData& data) override;

@@ -10,6 +10,8 @@ class HvImages;
 class HvLayout;
 class HvUIElement;
 class HvTVDraw;
+class ToolTipTool;
+class ToolTipWindow;
 class UIElementControlSeam;
 struct IHvTVDrawFilter;
 
@@ -63,6 +65,11 @@ public:
     // its images are drawn masked (ImagesMasking).
     virtual HvImages* ControlImages() { return nullptr; }
     virtual bool ImagesMasking() { return true; }
+    // The control's tracking tip and the window it shows in (not owned):
+    // made on first use when make is set; null in design mode, without a
+    // grid window, or not made yet.
+    virtual ToolTipTool* ControlToolTip(bool /*make*/) { return nullptr; }
+    virtual ToolTipWindow* ControlTipWindow() { return nullptr; }
 
 protected:
     ~UIElementControlSeam() = default;

@@ -1,7 +1,10 @@
 // EditClickHandler: activation and editing on click.
 #include "EditClickHandler.h"
 
+#include "AutomationObject.h"
+#include "HvKeyedItem.h"
 #include "HvSelectableItem.h"
+#include "InputState.h"
 #include "SelectionBandSeam.h"
 #include "SelectionControlSeam.h"
 
@@ -9,7 +12,7 @@ namespace {
 
 bool ControlKeyDown()
 {
-    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    return CurrentInputState().ctrl;
 }
 
 } // namespace
@@ -33,10 +36,23 @@ void EditClickHandler::ClickCell(HvSelectableItem* cell, LONG flag1, LONG flag2)
         CellSelectClickHandler::ClickCell(cell, flag1, flag2);
         return;
     }
+    // The selection events may free the cell, the grid or this handler (a
+    // handler that changes CellClickAction): the cell and the grid are held
+    // and tested again, and nothing of this object is used afterwards.
+    CAutomationObject* object = cell->KeyedItem()->GetItemObject();
     SelectionControlSeam* control = cell->GridControl();
+    ControlHold holdGrid(control);
+    object->AddRef();
+    struct Release {
+        CAutomationObject* object;
+        ~Release() { object->Release(); }
+    } holdCell{object};
     if (control && control->ClearAllSelections() != 0)
         return; // BeforeSelectChange cancelled
+    if (!CAutomationObject::IsActive(object))
+        return;
     if (SelectionBandSeam* band = cell->OwnerBand())
         band->CallCellSelectStrategy();
-    cell->Activate(flag1 != 0, 1, 0);
+    if (CAutomationObject::IsActive(object))
+        cell->Activate(flag1 != 0, 1, 0);
 }

@@ -829,22 +829,7 @@ bool HvBand::OnTransfer(ChangePublisher* from, ChangePublisher* to, std::intptr_
     return true;
 }
 
-// --- selection (the grid's selection object is reached through the grid) ---
-
-HRESULT HvBand::SelectColumn(HvSelectableItem*, bool, bool)
-{
-    return E_FAIL;
-}
-
-HRESULT HvBand::SelectRow(HvSelectableItem*, bool, bool)
-{
-    return E_FAIL;
-}
-
-HRESULT HvBand::SelectCell(HvSelectableItem*, LONG, LONG)
-{
-    return E_FAIL;
-}
+// --- selection ---
 
 HvSelectableItem* HvBand::FindHeaderAfter()
 {
@@ -856,11 +841,3 @@ HvSelectableItem* HvBand::FindHeaderAfter()
     return nullptr;
 }
 
-HRESULT HvBand::SelectGroup(HvGroup*, bool, bool)
-{
-    return layout_ && layout_->Grid() ? E_NOTIMPL : E_FAIL;
-}
-
-void HvBand::HandleHeaderSelect(HvColumnGroupImpl*, LONG)
-{
-}

@@ -17,6 +17,7 @@
 #include "HvPersistParticipant.h"
 #include "HvUIElementOwner.h"
 #include "OverrideBandSeam.h"
+#include "SelectStrategy.h"
 #include "SelectionBandSeam.h"
 #include "SubscriptionLink.h"
 
@@ -167,16 +168,23 @@ public:
     bool MatchesBand(GridBandSeam* other) override;
     LONG GetParentColumnIndex() override;
     void SetParentColumn(GridColumnSeam* column) override { parentColumn_ = column; }
-    void CallCellSelectStrategy() override {}
+    void CallCellSelectStrategy() override;
 
-    // SelectionBandSeam (the grid's selection is not reachable from here
-    // yet: the selection operations answer E_FAIL without a grid).
+    // SelectionBandSeam: through the band's strategies and the grid's
+    // selection (HvBandSelection.cpp).
     HRESULT SelectColumn(HvSelectableItem* column, bool select, bool fireEvents) override;
     HRESULT SelectRow(HvSelectableItem* row, bool select, bool fireEvents) override;
     HRESULT SelectCell(HvSelectableItem* cell, LONG flag1, LONG flag2) override;
-    void InvokeCellSelectStrategy(HvSelectableItem*, LONG, LONG, LONG) override {}
-    void InvokeRowSelectStrategy(HvSelectableItem*, LONG, LONG) override {}
+    void InvokeCellSelectStrategy(HvSelectableItem* item, LONG flag1, LONG flag2, LONG arg) override;
+    void InvokeRowSelectStrategy(HvSelectableItem* row, LONG flag1, LONG flag2) override;
     HvSelectableItem* FindHeaderAfter() override;
+    // The band override's strategy, else the layout's default; null when
+    // neither has one.
+    OverrideStrategy* GetCellClickStrategy();
+    SelectStrategy* GetSelectStrategy(OverrideStrategyKind kind);
+    // A press on a column or group header: the SelectTypeCol strategy when
+    // HeaderClickAction resolves to Select, else the grid's own operation.
+    void HandleHeaderClick(HvColumnGroupImpl* item, bool drag);
 
     // ColumnBandSeam
     GridBandSeam* GridBand() override { return this; }

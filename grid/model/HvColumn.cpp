@@ -2,6 +2,8 @@
 // shared column/group answers and the selection face of a column.
 #include "HvColumn.h"
 
+#include "InputState.h"
+
 #include "BandsLayoutSeam.h"
 #include "ColumnBandSeam.h"
 #include "ColumnErrors.h"
@@ -456,7 +458,7 @@ bool HvColumn::OnHeaderClick()
     if (action == 2)
         clearOthers = true;
     else if (action == 3)
-        clearOthers = (GetAsyncKeyState(VK_SHIFT) & 0x8000) == 0;
+        clearOthers = !CurrentInputState().shift;
     else
         return false;
     const LONG current = GetSortIndicator();

@@ -244,6 +244,7 @@ public:
     // HvSelectableItem
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool selected) override { SetSelectedFlag(selected); }
+    bool IsSelected() override { return selected_; }
     SelectionBandSeam* OwnerBand() override;
     SelectionLayoutSeam* Layout() override;
     SelectionControlSeam* GridControl() override { return ItemControl(); }

@@ -140,6 +140,7 @@ public:
     // HvSelectableItem
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool selected) override { SetSelectedFlag(selected); }
+    bool IsSelected() override { return IsSelectedItem(); }
     SelectionBandSeam* OwnerBand() override;
     SelectionLayoutSeam* Layout() override;
     SelectionControlSeam* GridControl() override { return HvColumnGroupImpl::GridControl(); }

@@ -4,6 +4,7 @@
 
 #include "GridColumnSeam.h"
 #include "GridGroupSeam.h"
+#include "InputState.h"
 
 #include <algorithm>
 #include <vector>
@@ -13,7 +14,7 @@ namespace {
 // Shift held makes proportional columns behave as ordinary ones.
 bool ShiftHeld()
 {
-    return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    return CurrentInputState().shift;
 }
 
 LONG ClampToOwnLimits(GridColumnSeam* column, LONG width)

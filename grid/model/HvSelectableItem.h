@@ -19,6 +19,8 @@ public:
     virtual HvKeyedItem* KeyedItem() = 0;
     // Marks the object selected or not; nothing else changes.
     virtual void SetSelected(bool selected) = 0;
+    // The selected mark (a group: all its selectable columns are marked).
+    virtual bool IsSelected() = 0;
     // The band the object belongs to, null when it has left it.
     virtual SelectionBandSeam* OwnerBand() = 0;
     // The layout that owns the object (object, band, layout).

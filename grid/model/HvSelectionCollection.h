@@ -44,6 +44,16 @@ public:
     bool IsSnapshot() const { return snapshot_; }
     void SetSnapshot(bool snapshot) { snapshot_ = snapshot; }
     SelectionLayoutSeam* Layout() const { return layout_; }
+    // The selectable items in list order (no references added).
+    std::vector<HvSelectableItem*> SelectedItems() const
+    {
+        std::vector<HvSelectableItem*> items;
+        items.reserve(static_cast<size_t>(this->ItemCount()));
+        for (auto node = this->First(); node; node = this->NextOf(node))
+            if (HvSelectableItem* item = HvSelectableItem::FromKeyed(node->item))
+                items.push_back(item);
+        return items;
+    }
 
     // Internal: empties the list with force, whatever the read-only flag.
     HRESULT ClearChecked()

@@ -5,6 +5,7 @@
 #include "GridBandSeam.h"
 #include "GridColumnSeam.h"
 #include "HvColumns.h"
+#include "DualString.h"
 #include "HvKeyedItem.h"
 #include "HvSelectableItem.h"
 #include "LayoutCategories.h"
@@ -170,6 +171,7 @@ STDMETHODIMP HvSortedCols::Clear()
             return ClearListCollection(true, 0);
         SelectionControlSeam* control = layout_ ? layout_->GridControl() : nullptr;
         ControlHold hold(control);
+        BandHold holdBand(band_);
         HvSortedCols* proposal = MakeProposal(false);
         if (!proposal)
             return E_OUTOFMEMORY;
@@ -226,13 +228,14 @@ HRESULT HvSortedCols::ApplyColumnSort(GridColumnSeam* column, LONG indicator, bo
     if (sort->SortIndicator() == SortIndicatorDisabled)
         return S_OK;
     SelectionControlSeam* control = layout_ ? layout_->GridControl() : nullptr;
-    if (!control)
-        return S_OK;
     ControlHold hold(control);
+    // The band and this list must outlive the event's handlers.
+    BandHold holdBand(band_);
     HvSortedCols* proposal = MakeProposal(true);
     if (!proposal)
         return S_OK;
-    const bool fire = fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
+    // A layout that no grid shows takes the change without events.
+    const bool fire = control && fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
 
     HvKeyedItem* copy = sort->CreateLevelCopy(-1);
     sort->SetPendingSortIndicator(indicator);
@@ -261,6 +264,18 @@ HRESULT HvSortedCols::ApplyColumnSort(GridColumnSeam* column, LONG indicator, bo
     return S_OK;
 }
 
+HvSortedCols::BandHold::BandHold(GridBandSeam* band) : object_(dynamic_cast<CAutomationObject*>(band))
+{
+    if (object_)
+        object_->AddRef();
+}
+
+HvSortedCols::BandHold::~BandHold()
+{
+    if (object_)
+        object_->Release();
+}
+
 void HvSortedCols::Resort(HvSortedCols& proposal)
 {
     const std::vector<HvKeyedItem*> old = [this] {
@@ -287,8 +302,10 @@ void HvSortedCols::Resort(HvSortedCols& proposal)
         HvKeyedItem* target = source ? source : item;
         if (source)
             source->AddRefItem();
-        // A column proposed twice keeps its first place.
-        if (ListCollectionIndexOf(target) >= 0 || FAILED(InsertListCollectionItem(-1, target, false, 0))) {
+        // A column proposed twice keeps its first place; a column of another
+        // band (a handler may add one to the proposal) has no place here.
+        if (!BelongsToBand(target) || ListCollectionIndexOf(target) >= 0 ||
+            FAILED(InsertListCollectionItem(-1, target, false, 0))) {
             target->ReleaseItem();
         } else if (SortColumnSeam* targetSort = SortOf(target)) {
             targetSort->SetSortIndicator(sort ? sort->PendingSortIndicator() : SortIndicatorAscending);
@@ -319,6 +336,10 @@ HRESULT HvSortedCols::CopyFrom(HvSortedCols& source, LONG categories)
         GridColumnSeam* sourceColumn = dynamic_cast<GridColumnSeam*>(item);
         SortColumnSeam* sourceSort = SortOf(item);
         if (!sourceColumn || !sourceSort)
+            continue;
+        // Columns without a key match nothing: empty keys are all equal.
+        const CDualString* key = item->GetKey();
+        if (!key || key->IsEmpty())
             continue;
         for (LONG i = 0; i < columns->ItemCount(); ++i) {
             GridColumnSeam* column = columns->ColumnAt(i);

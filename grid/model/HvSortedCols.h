@@ -60,6 +60,18 @@ private:
     bool BelongsToBand(HvKeyedItem* column);
     HRESULT SortEventError();
 
+    // Holds a band alive for a scope (the event handlers may let it go).
+    class BandHold {
+    public:
+        explicit BandHold(GridBandSeam* band);
+        ~BandHold();
+        BandHold(const BandHold&) = delete;
+        BandHold& operator=(const BandHold&) = delete;
+
+    private:
+        CAutomationObject* object_;
+    };
+
     GridBandSeam* band_;           // not owned
     SelectionLayoutSeam* layout_;  // not owned
     bool proposal_;

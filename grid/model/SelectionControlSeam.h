@@ -28,6 +28,13 @@ public:
     virtual HRESULT ClearSelection(LONG kind, bool fireEvents) = 0;
     // Clears every selection; non-zero when BeforeSelectChange cancelled.
     virtual LONG ClearAllSelections() = 0;
+    // Unselects a row, cell, column or group (its columns), with the
+    // selection events when fireEvents is set and the layout may fire them;
+    // 1 when BeforeSelectChange cancelled.
+    virtual HRESULT DeselectItem(HvSelectableItem* item, bool fireEvents) = 0;
+    // A press on a column or group header whose click action does not
+    // select: a 4-pixel drag moves the header, a release runs the action.
+    virtual void PressHeader(HvSelectableItem* item) = 0;
 
     // BeforeSortChange with the band and the proposal (when allowed); true
     // when the handler cancelled.

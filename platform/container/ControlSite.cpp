@@ -63,6 +63,10 @@ STDMETHODIMP ControlSite::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IPropertyNotifySink*>(this);
     else if (IsEqualIID(iid, IID_IDispatch))
         *out = static_cast<IDispatch*>(this);
+    else if (options_.offerBindHost && IsEqualIID(iid, IID_IServiceProvider))
+        *out = static_cast<IServiceProvider*>(&bindHost_);
+    else if (options_.offerBindHost && IsEqualIID(iid, IID_IBindHost))
+        *out = static_cast<IBindHost*>(&bindHost_);
     log_.Add(L"QueryInterface(" + InterfaceName(iid) + (*out ? L")" : L") failed"));
     if (!*out)
         return E_NOINTERFACE;

@@ -8,11 +8,13 @@
 #include "AmbientProperties.h"
 #include "CallLog.h"
 #include "InPlaceFrame.h"
+#include "SiteBindHost.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace hv::container {
@@ -32,6 +34,12 @@ struct SiteOptions {
     // The clip rectangle GetWindowContext gives; an empty one stands for
     // the container window's client area.
     RECT clip = {};
+    // Whether the site offers a bind host (IServiceProvider with
+    // SID_SBindHost, and IBindHost itself), as a container that downloads
+    // for its controls does; a plain form offers none. bindHostBaseUrl is
+    // the URL that relative names are resolved against (empty: none).
+    bool offerBindHost = false;
+    std::wstring bindHostBaseUrl;
 };
 
 class ControlSite final : public IOleClientSite,
@@ -148,6 +156,7 @@ private:
     CallLog log_;
     AmbientProperties ambients_;
     InPlaceFrame* frame_ = nullptr;   // held
+    SiteBindHost bindHost_{*static_cast<IOleClientSite*>(this), log_, options_.bindHostBaseUrl};
     bool inPlaceActive_ = false;
     bool uiActive_ = false;
     bool focus_ = false;

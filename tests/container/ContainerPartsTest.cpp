@@ -10,6 +10,9 @@
 #include <olectl.h>
 
 #include <string>
+#include <vector>
+
+#include <urlmon.h>
 
 using namespace hv::container;
 using Microsoft::WRL::ComPtr;
@@ -139,6 +142,103 @@ TEST_CASE("The site offers the in-place interfaces its options allow, and logs w
         CHECK(site->Log().Contains(c.windowless ? L"QueryInterface(IOleInPlaceSiteWindowless)"
                                                 : L"QueryInterface(IOleInPlaceSiteWindowless) failed"));
     }
+}
+
+namespace {
+
+// Records what a bind reports.
+class RecordingCallback final : public IBindStatusCallback {
+public:
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IBindStatusCallback)) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+    STDMETHODIMP GetPriority(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP OnLowResource(DWORD) override { return S_OK; }
+    STDMETHODIMP OnProgress(ULONG, ULONG, ULONG status, LPCWSTR) override
+    {
+        statuses.push_back(status);
+        return S_OK;
+    }
+    STDMETHODIMP OnStopBinding(HRESULT result, LPCWSTR) override
+    {
+        stopped = true;
+        stopResult = result;
+        return S_OK;
+    }
+    STDMETHODIMP GetBindInfo(DWORD* flags, BINDINFO*) override
+    {
+        *flags = BINDF_ASYNCHRONOUS | BINDF_ASYNCSTORAGE;
+        return S_OK;
+    }
+    STDMETHODIMP OnDataAvailable(DWORD, DWORD size, FORMATETC*, STGMEDIUM*) override
+    {
+        bytes = size;
+        return S_OK;
+    }
+    STDMETHODIMP OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+    std::vector<ULONG> statuses;
+    bool stopped = false;
+    HRESULT stopResult = E_FAIL;
+    DWORD bytes = 0;
+};
+
+} // namespace
+
+TEST_CASE("A site with a bind host makes URL monikers and binds them through the caller's callback")
+{
+    SiteOptions plain;
+    ComPtr<ControlSite> none = Adopt(ControlSite::Create(nullptr, RECT{}, plain));
+    ComPtr<IUnknown> answer;
+    CHECK(none->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(answer.GetAddressOf())) ==
+          E_NOINTERFACE);
+    CHECK(none->QueryInterface(IID_IBindHost, reinterpret_cast<void**>(answer.GetAddressOf())) == E_NOINTERFACE);
+
+    // The file the bind fetches, named relative to the base URL.
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = std::wstring(folder) + L"hv_bindhost.txt";
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    REQUIRE(file != INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "twelve bytes", 12, &written, nullptr);
+    CloseHandle(file);
+
+    SiteOptions options;
+    options.offerBindHost = true;
+    options.bindHostBaseUrl = std::wstring(L"file:///") + folder;
+    for (wchar_t& c : options.bindHostBaseUrl)
+        c = c == L'\\' ? L'/' : c;
+    ComPtr<ControlSite> site = Adopt(ControlSite::Create(nullptr, RECT{}, options));
+    ComPtr<IServiceProvider> services;
+    REQUIRE(site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(services.GetAddressOf())) == S_OK);
+    ComPtr<IBindHost> host;
+    REQUIRE(services->QueryService(SID_SBindHost, IID_IBindHost, reinterpret_cast<void**>(host.GetAddressOf())) ==
+            S_OK);
+    ComPtr<IMoniker> moniker;
+    REQUIRE(host->CreateMoniker(const_cast<LPOLESTR>(L"hv_bindhost.txt"), nullptr, moniker.GetAddressOf(), 0) ==
+            S_OK);
+    RecordingCallback callback;
+    ComPtr<IStream> stream;
+    const HRESULT bound = host->MonikerBindToStorage(moniker.Get(), nullptr, &callback, IID_IStream,
+                                                     reinterpret_cast<void**>(stream.GetAddressOf()));
+    CHECK(SUCCEEDED(bound));
+    // A file finishes inside the bind.
+    CHECK(callback.stopped);
+    CHECK(callback.stopResult == S_OK);
+    CHECK(callback.bytes == 12);
+    CHECK(site->Log().Contains(L"QueryService(SID_SBindHost, IBindHost)"));
+    CHECK(site->Log().Contains(L"CreateMoniker(hv_bindhost.txt) 00000000"));
+    DeleteFileW(path.c_str());
 }
 
 TEST_CASE("The site gives its window context and frame, converts coordinates and reports a new place")

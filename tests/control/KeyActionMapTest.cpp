@@ -114,9 +114,11 @@ TEST_CASE("Keys map to the actions of the built-in table")
         {VK_DELETE, kCell, false, false, false, 37},
         {VK_DELETE, kEdit, false, false, false, 0},
         {VK_DELETE, kRow, true, false, false, 0},
-        // Codes 128-255 are looked up less 128; others are not reduced.
-        {0xA4, kRow, false, false, false, 33},
-        {0xA7, kCell, false, false, false, 3},
+        // Codes 128 and above are keys of their own: Volume Down (0xAE) is
+        // not Delete, 0xA4 (left Alt) not Home.
+        {VK_VOLUME_DOWN, kRow, false, false, false, 0},
+        {0xA4, kRow, false, false, false, 0},
+        {0xA7, kCell, false, false, false, 0},
         {VK_HOME + 256, kRow, false, false, false, 0},
         {'A', kCell, false, false, false, 0},
     };

@@ -384,3 +384,79 @@ TEST_CASE("A layout load without request or layout, or without URL text, is an i
     CHECK(f.services.started.empty());
     VariantClear(&url);
 }
+
+TEST_CASE("A download ends once: at its data end, or at the binding's stop")
+{
+    // A file: URL announces no data end; only the stop ends it.
+    auto announce = [](Fixture& f, DWORD id, const wchar_t* file) {
+        f.Progress(id, BINDSTATUS_BEGINDOWNLOADDATA);
+        f.Progress(id, BINDSTATUS_CACHEFILENAMEAVAILABLE, file);
+    };
+    SUBCASE("a sound played once, whichever ends it")
+    {
+        for (bool dataEnd : {false, true}) {
+            CAPTURE(dataEnd);
+            Fixture f;
+            VARIANT v = Long(16);
+            f.Play(kUrl, &v);
+            announce(f, 30, L"C:\\cache\\som.wav");
+            if (dataEnd)
+                f.Progress(30, BINDSTATUS_ENDDOWNLOADDATA);
+            f.downloads.OnUrlStop(30, S_OK);
+            CHECK(f.services.downloadedNow == std::vector<std::wstring>{L"C:\\cache\\som.wav"});
+            CHECK(f.services.played.size() == 1);
+            CHECK_FALSE(f.downloads.Sounds().IsDownloading());
+        }
+    }
+    SUBCASE("a failed sound download plays nothing and lets the next one start")
+    {
+        Fixture f;
+        VARIANT v = Long(16);
+        f.Play(kUrl, &v);
+        f.downloads.OnUrlStop(30, static_cast<HRESULT>(0x800C0005));
+        CHECK(f.services.played.empty());
+        CHECK_FALSE(f.downloads.Sounds().IsDownloading());
+        f.Play(kUrl, &v);
+        CHECK(f.services.started.size() == 2);
+    }
+    SUBCASE("a layout loaded at the stop; a failed one drops its request")
+    {
+        Fixture f;
+        LayoutFile file(L"Parado");
+        IHvLayout* layout = NewLayout();
+        LayoutLoadRequest request;
+        request.categories = hvPropCatAll;
+        request.layout = layout;
+        VARIANT url = Text(kLayoutUrl);
+        CHECK(f.downloads.LoadLayoutFromUrl(&url, &request) == S_OK);
+        f.downloads.OnUrlStop(2182, static_cast<HRESULT>(0x800C0005));
+        CHECK_FALSE(f.downloads.Layouts().IsDownloading());
+        CHECK(Caption(layout) != L"Parado");
+        CHECK(f.downloads.LoadLayoutFromUrl(&url, &request) == S_OK);
+        announce(f, 2182, file.path.c_str());
+        f.downloads.OnUrlStop(2182, S_OK);
+        CHECK(Caption(layout) == L"Parado");
+        f.downloads.OnUrlStop(2182, S_OK);   // nothing runs: nothing happens
+        CHECK(layout->Release() == 0);       // no request is held any more
+        VariantClear(&url);
+    }
+    SUBCASE("the images hear of the end once; a failure leaves them alone")
+    {
+        Fixture f;
+        f.control.imagesAnswer = S_OK;
+        CHECK(f.downloads.StartImagesDownload(L"file:///C:/tiras.png") == S_OK);
+        CHECK(f.downloads.IsDownloadingImages());
+        f.downloads.OnUrlStop(2102, static_cast<HRESULT>(0x800C0005));
+        CHECK(f.control.imageNotices.empty());
+        CHECK(f.downloads.StartImagesDownload(L"file:///C:/tiras.png") == S_OK);
+        announce(f, 2102, L"C:\\tiras.png");
+        f.downloads.OnUrlStop(2102, S_OK);
+        f.downloads.OnUrlStop(2102, S_OK);
+        CHECK(f.control.imageNotices ==
+              std::vector<ULONG>{BINDSTATUS_BEGINDOWNLOADDATA, BINDSTATUS_CACHEFILENAMEAVAILABLE,
+                                 BINDSTATUS_ENDDOWNLOADDATA});
+        CHECK_FALSE(f.downloads.IsDownloadingImages());
+        CHECK(f.services.started.size() == 2);
+        CHECK(f.services.started[0].first == 2102u);
+    }
+}

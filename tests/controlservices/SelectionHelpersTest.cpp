@@ -18,6 +18,7 @@ struct FakeItem final : HvSelectableItem {
     explicit FakeItem(int kind, SelectionBandSeam* band = nullptr) : kind(kind), band(band) {}
     HvKeyedItem* KeyedItem() override { return nullptr; }
     void SetSelected(bool) override {}
+    bool IsSelected() override { return false; }
     SelectionBandSeam* OwnerBand() override { return band; }
     SelectionLayoutSeam* Layout() override { return nullptr; }
     SelectionControlSeam* GridControl() override { return nullptr; }
@@ -94,7 +95,7 @@ constexpr HRESULT kTooMany = static_cast<HRESULT>(0x800A9C5E);
 
 } // namespace
 
-TEST_CASE("A row walk with the rules stops one short of MaxSelectedRows; 0 is no limit")
+TEST_CASE("A row walk with the rules stops one short of MaxSelectedRows; 0 or a negative limit is none")
 {
     struct Case {
         LONG max;
@@ -102,8 +103,8 @@ TEST_CASE("A row walk with the rules stops one short of MaxSelectedRows; 0 is no
         HRESULT result;
         size_t added;
     };
-    const Case cases[] = {{5, 0, kTooMany, 4}, {0, 0, S_OK, 10}, {1, 0, kTooMany, 0}, {5, 2, kTooMany, 2},
-                          {11, 0, S_OK, 10}};
+    const Case cases[] = {{5, 0, kTooMany, 4},  {0, 0, S_OK, 10},  {-1, 0, S_OK, 10}, {-30000, 3, S_OK, 10},
+                          {1, 0, kTooMany, 0}, {5, 2, kTooMany, 2}, {11, 0, S_OK, 10}};
     for (const Case& c : cases) {
         CAPTURE(c.max);
         CAPTURE(c.extend);

@@ -22,6 +22,7 @@ namespace {
 struct FakeHeaderObject : HvSelectableItem {
     HvKeyedItem* KeyedItem() override { return nullptr; }
     void SetSelected(bool) override {}
+    bool IsSelected() override { return false; }
     SelectionBandSeam* OwnerBand() override { return nullptr; }
     SelectionLayoutSeam* Layout() override { return nullptr; }
     SelectionControlSeam* GridControl() override { return nullptr; }

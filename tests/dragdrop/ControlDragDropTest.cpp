@@ -226,6 +226,31 @@ TEST_CASE("OLEDrag from inside a drag is refused")
     CHECK(inner == static_cast<HRESULT>(0x800A02A2));
 }
 
+TEST_CASE("a drag whose control loses its windows in OLEStartDrag ends, and the next one may start")
+{
+    DragLoopScope loop;
+    HostedDragControl source;
+    bool takeAway = true;
+    source.host.Events().On(DragDropDispid::OLEStartDrag, [&](const EventCall& e) {
+        if (!takeAway)
+            return;   // offers nothing: cancelled before the drag loop
+        SetText(DataOf(e).Get(), L"x", 1);
+        e.SetLong(1, DROPEFFECT_COPY);
+        source.control->TakeWindowAway();
+        source.host.Site().SetWindow(nullptr);
+    });
+    LONG effect = -1;
+    CHECK(source.DragDrop().DoOleDrag(&effect) == DRAGDROP_S_CANCEL);
+    CHECK(loop.play.calls == 0);
+    CHECK((source.DragDrop().ModeWord() & DragDropMode::Dragging) == 0);
+
+    takeAway = false;
+    source.host.Site().SetWindow(source.window.Hwnd());
+    source.control->GiveWindow(source.window.Hwnd(), RECT{10, 10, 210, 110});
+    CHECK(source.DragDrop().DoOleDrag(&effect) == DRAGDROP_S_CANCEL);
+    CHECK(source.host.Events().ReceivedCount(DragDropDispid::OLEStartDrag) == 2);
+}
+
 TEST_CASE("a drag from one control drops on another")
 {
     DragLoopScope loop;

@@ -94,7 +94,7 @@ public:
     LONG UpdateMode() override { return updateMode; }
     bool IsAddRow(HvCell*) override { return addRow; }
     HRESULT UpdateRow(HvCell*) override { Log("UpdateRow"); return S_OK; }
-    bool ForwardEditorMessage(HWND, UINT, WPARAM, LPARAM) override { return false; }
+    bool ForwardEditorMessage(HWND, UINT, WPARAM, LPARAM, WNDPROC) override { return false; }
     LCID Locale() override { return LOCALE_USER_DEFAULT; }
     EditColumnSeam* ColumnOf(HvCell*) override { return &column; }
     void ClickSelectCell(HvCell* cell) override

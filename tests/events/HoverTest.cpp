@@ -200,6 +200,23 @@ TEST_CASE("Enter and exit chains follow the cursor through the tree")
     CHECK(f.hover.CurrentElement() == nullptr);
 }
 
+TEST_CASE("A hover notice where another element lies than the current one follows the pointer there")
+{
+    // A move message that trailed behind the pointer left cellA current;
+    // the notice names the place where the pointer rests.
+    Fixture f;
+    f.Move(10, 10);
+    f.seen.clear();
+    bool handled = false;
+    CHECK(f.hover.OnMouseHover(0, 60, 10, handled) == 0);
+    CHECK(f.seen == Names{"exit cellA", "enter cellB"});
+    CHECK(f.hover.CurrentElement() == f.cellB);
+    // On the current element the notice moves nothing.
+    f.seen.clear();
+    CHECK(f.hover.OnMouseHover(0, 62, 12, handled) == 0);
+    CHECK(f.seen.empty());
+}
+
 TEST_CASE("A re-layout that rebuilds the elements fires nothing within the same cell")
 {
     Fixture f;

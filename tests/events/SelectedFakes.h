@@ -33,6 +33,7 @@ public:
 
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool value) override { selected = value; }
+    bool IsSelected() override { return selected; }
     SelectionBandSeam* OwnerBand() override { return nullptr; }
     SelectionLayoutSeam* Layout() override;
     SelectionControlSeam* GridControl() override;
@@ -69,6 +70,8 @@ public:
         return S_OK;
     }
     LONG ClearAllSelections() override { return 0; }
+    HRESULT DeselectItem(HvSelectableItem*, bool) override { return S_OK; }
+    void PressHeader(HvSelectableItem*) override {}
     bool FireBeforeSortChange(GridBandSeam*, IHvSortedCols*) override { return false; }
     void FireAfterSortChange(GridBandSeam*) override {}
     HvSelectableItem* GetActiveRow() override { return nullptr; }

@@ -69,3 +69,30 @@ TEST_CASE("the registered library creates the grid by class identifier; it activ
     REQUIRE(VariantChangeType(&read, &read, 0, VT_I4) == S_OK);
     CHECK(read.lVal == 1234);
 }
+
+TEST_CASE("the registered grid's verbs and property pages bring its layout up to date first")
+{
+    REQUIRE(RunRegsvr32On(OcxPath(), L"/s") == 0);
+    hv::container::ContainerWindow window(400, 300);
+    hv::container::ControlHost host(window.Hwnd(), RECT{10, 10, 310, 210});
+    REQUIRE(host.Create(CLSID_HvTavelle) == S_OK);
+    REQUIRE(host.Activate() == S_OK);
+    ComPtr<ISpecifyPropertyPages> pages = host.Query<ISpecifyPropertyPages>();
+    REQUIRE(pages);
+    CAUUID list{};
+    REQUIRE(pages->GetPages(&list) == S_OK);
+    CHECK(list.cElems == 6);
+    CHECK(list.pElems != nullptr);
+    CoTaskMemFree(list.pElems);
+    // At run time the properties verb and the primary verb show nothing.
+    ComPtr<IOleObject> object = host.Query<IOleObject>();
+    RECT place{10, 10, 310, 210};
+    CHECK(object->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, window.Hwnd(), &place) == S_OK);
+    CHECK(object->DoVerb(OLEIVERB_PRIMARY, nullptr, nullptr, 0, window.Hwnd(), &place) == S_OK);
+    // Still in place: the verbs activated nothing else.
+    HWND grid = nullptr;
+    ComPtr<IOleWindow> oleWindow = host.Query<IOleWindow>();
+    CHECK(oleWindow->GetWindow(&grid) == S_OK);
+    CHECK(grid != nullptr);
+    CHECK(host.Close() == S_OK);
+}

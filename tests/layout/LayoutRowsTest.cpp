@@ -27,6 +27,7 @@ public:
 
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool) override {}
+    bool IsSelected() override { return false; }
     SelectionBandSeam* OwnerBand() override { return nullptr; }
     SelectionLayoutSeam* Layout() override { return nullptr; }
     SelectionControlSeam* GridControl() override { return nullptr; }

@@ -88,7 +88,7 @@ public:
     void AdoptSelection(const SelectionSet& selection) override { current = selection; }
     void ApplySelection(const SelectionSet& selection, bool rangeMode, const SelectionSet* rangeLists) override;
     void AddSelectedQuietly(SelectableTarget* item, bool clearFirst) override;
-    SelectableTarget* GetSelectionPivot() override { return pivot; }
+    SelectableTarget* GetSelectionPivot(SelectableTarget*) override { return pivot; }
     void SetSelectionPivot(SelectableTarget* item, bool keepExisting) override;
     HRESULT FillRange(SelectableTarget* from, SelectableTarget* to, LONG counted, SelectionSet::List& out) override;
     SelectableTarget* SelectableItemAtPoint(int x, int y, SelectableTarget* current) override;

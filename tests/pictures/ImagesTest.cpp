@@ -8,12 +8,18 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct NullHost final : HvImagesHost {
     int changes = 0;
-    void OnImagesChanged(DISPID) override { ++changes; }
+    std::vector<DISPID> notices;
+    void OnImagesChanged(DISPID dispid) override
+    {
+        ++changes;
+        notices.push_back(dispid);
+    }
     void SetDirty() override {}
     void Invalidate() override {}
     bool IsAlive() override { return true; }
@@ -207,12 +213,48 @@ TEST_CASE("moving an image by its Index renumbers the others")
     f.Add(Missing(), L"c");
     IHvImage* c = nullptr;
     REQUIRE(f.images->get_Item(Number(3), &c) == S_OK);
+    HIMAGELIST before = f.images->GetHImageList(false);
+    REQUIRE(before);
+    f.host.notices.clear();
     CHECK(c->put_Index(4) == static_cast<HRESULT>(0x800AA21D));
+    CHECK(c->put_Index(3) == S_OK);   // where it is: nothing moves
+    CHECK(f.host.notices.empty());
     CHECK(c->put_Index(1) == S_OK);
     c->Release();
     CHECK(f.KeyAt(1) == L"c");
     CHECK(f.KeyAt(2) == L"a");
     CHECK(f.KeyAt(3) == L"b");
+    // The owner hears of the new order, and the image list is made again.
+    CHECK(f.host.notices == std::vector<DISPID>{2100, 1200});
+    CHECK(ImageList_GetImageCount(f.images->GetHImageList(false)) == 3);
+}
+
+TEST_CASE("an index or key names an image only within 1..Count")
+{
+    Fixture f;
+    f.Add(Missing(), L"a");
+    f.Add(Missing(), L"b");
+    struct Case {
+        VARIANT value;
+        short expected;
+    };
+    auto shortValue = [](SHORT n) {
+        VARIANT v;
+        V_VT(&v) = VT_I2;
+        V_I2(&v) = n;
+        return v;
+    };
+    Text b(L"B");
+    Text none(L"z");
+    const Case cases[] = {
+        {shortValue(-1), 0}, {shortValue(-32768), 0}, {shortValue(0), 0}, {shortValue(1), 1},
+        {shortValue(2), 2},  {shortValue(3), 0},      {b.v, 2},          {none.v, 0},
+        {Number(1), 0},   // only VT_I2 is an index here
+    };
+    for (const Case& c : cases) {
+        CAPTURE(V_VT(&c.value));
+        CHECK(f.images->IndexFromVariant(c.value) == c.expected);
+    }
 }
 
 TEST_CASE("a batch sends its notices once, at the end")
@@ -292,6 +334,27 @@ TEST_CASE("the stream form round-trips, and version 100 takes the sizes from the
     CHECK(legacy.Size().cx == 20);
     CHECK(legacy.Size().cy == 10);
 
+    // A stream that breaks off inside its records leaves the images as
+    // they were.
+    IStream* cut = nullptr;
+    REQUIRE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &cut)));
+    STATSTG whole = {};
+    stream->Stat(&whole, STATFLAG_NONAME);
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ULARGE_INTEGER most = {};
+    most.QuadPart = whole.cbSize.QuadPart - 3;
+    stream->CopyTo(cut, most, nullptr, nullptr);
+    cut->Seek(start, STREAM_SEEK_SET, nullptr);
+    Fixture kept;
+    kept.Add(Missing(), L"old", 6, 6);
+    kept.host.changes = 0;
+    CHECK(FAILED(kept.images->LoadFromStream(cut)));
+    CHECK(kept.images->Count() == 1);
+    CHECK(kept.KeyAt(1) == L"old");
+    CHECK(kept.Size().cx == 6);
+    CHECK(kept.host.changes == 0);
+    cut->Release();
+
     IStream* wrong = nullptr;
     REQUIRE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &wrong)));
     const DWORD bad = 0x12345678;
@@ -368,6 +431,34 @@ TEST_CASE("the property-bag form carries the images as one blob")
     Bag empty;
     CHECK(copy.images->LoadFromPropertyBag(&empty, L"ImageList", L"Images") == S_OK);
     CHECK(copy.images->Count() == 1);   // a missing property leaves the images
+
+    // The blob holds exactly the bytes of the stream form without the name
+    // (whose empty text takes 2 bytes), nothing of the memory beyond them.
+    IStream* form = nullptr;
+    REQUIRE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &form)));
+    REQUIRE(f.images->SaveToStream(form) == S_OK);
+    STATSTG formSize = {};
+    form->Stat(&formSize, STATFLAG_NONAME);
+    form->Release();
+    VARIANT blob;
+    VariantInit(&blob);
+    REQUIRE(bag.Read(L"Images", &blob, nullptr) == S_OK);
+    IPersistStream* persist = nullptr;
+    REQUIRE(V_UNKNOWN(&blob)->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(&persist)) == S_OK);
+    IStream* saved = nullptr;
+    REQUIRE(SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, &saved)));
+    REQUIRE(persist->Save(saved, FALSE) == S_OK);
+    STATSTG savedSize = {};
+    saved->Stat(&savedSize, STATFLAG_NONAME);
+    LARGE_INTEGER start = {};
+    saved->Seek(start, STREAM_SEEK_SET, nullptr);
+    DWORD count = 0;
+    saved->Read(&count, 4, nullptr);
+    CHECK(count == formSize.cbSize.QuadPart - 2);
+    CHECK(savedSize.cbSize.QuadPart == 4 + count);
+    saved->Release();
+    persist->Release();
+    VariantClear(&blob);
 }
 
 TEST_CASE("an image list is built from the own images at the image size")
@@ -388,6 +479,14 @@ TEST_CASE("an image list is built from the own images at the image size")
     HIMAGELIST rebuilt = f.images->GetHImageList(false);
     REQUIRE(rebuilt);
     CHECK(ImageList_GetImageCount(rebuilt) == 3);
+    IMAGEINFO info = {};
+    REQUIRE(ImageList_GetImageInfo(rebuilt, 0, &info));
+    CHECK(info.hbmMask == nullptr);
+    // Asked with masks, the list is built again with them.
+    HIMAGELIST masked = f.images->GetHImageList(true);
+    REQUIRE(ImageList_GetImageInfo(masked, 0, &info));
+    CHECK(info.hbmMask != nullptr);
+    CHECK(f.images->GetHImageList(true) == masked);
 }
 
 TEST_CASE("predefined strings list keys, or positions for images without one")
@@ -408,4 +507,18 @@ TEST_CASE("predefined strings list keys, or positions for images without one")
     CHECK(f.images->GetImageWidthFor(2101, &width) == static_cast<HRESULT>(0x800A017C));
     CHECK(f.images->GetImageWidthFor(2100, &width) == S_OK);
     CHECK(width == 16);
+}
+
+TEST_CASE("a masked image list leaves out each image's bottom-left colour")
+{
+    Fixture f;
+    f.Add(Missing(), nullptr, 8, 8);   // one colour: all of it is mask
+    for (bool masked : {false, true}) {
+        CAPTURE(masked);
+        HIMAGELIST list = f.images->GetHImageList(masked);
+        REQUIRE(list);
+        Canvas canvas(16, 16, RGB(255, 255, 255));
+        ImageList_Draw(list, 0, canvas.Dc(), 0, 0, masked ? ILD_TRANSPARENT : ILD_NORMAL);
+        CHECK(canvas.At(4, 4) == (masked ? RGB(255, 255, 255) : RGB(255, 0, 0)));
+    }
 }

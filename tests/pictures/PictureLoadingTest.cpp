@@ -18,14 +18,15 @@ const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
-// The decoder library is built beside the test program's folder, never in
-// it: the first test sees it missing, then makes it reachable.
+// The decoder library is built outside the test program's folder, where
+// the loader looks for it: the first test sees it missing, then points the
+// loader at the library's own folder.
 void MakeDecoderReachable()
 {
     std::wstring folder = L"Z:";   // the build folder as the Windows side sees it
     for (const char* c = HV_PNG_DECODER_DIR; *c; ++c)
         folder += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    SetDllDirectoryW(folder.c_str());
+    SetPngDecoderFolder(folder.c_str());
 }
 
 COLORREF CentreOf(InterfacePtr& picture)
@@ -165,6 +166,27 @@ TEST_CASE("an ImagesURL download replaces the images with the file's named pictu
         CHECK(size.cx == 8);
         CHECK(size.cy == 8);
         CHECK(host.invalidations == 1);
+        // Decoded pictures carry alpha bytes; masked, their one colour is
+        // still all mask.
+        for (bool masked : {false, true}) {
+            CAPTURE(masked);
+            Canvas canvas(16, 16, RGB(255, 255, 255));
+            ImageList_Draw(images->GetHImageList(masked), 0, canvas.Dc(), 0, 0, masked ? ILD_TRANSPARENT : ILD_NORMAL);
+            CHECK(canvas.At(4, 4) == (masked ? RGB(255, 255, 255) : kRed));
+        }
+    }
+    SUBCASE("names that cannot be keys leave their images without one")
+    {
+        const std::wstring odd = TempFile(L"odd.png");
+        REQUIRE(WritePngStrip(odd, 8, {kRed, kGreen, kBlue}, {"7", "a", "A"}));
+        images->OnUrlData(2102, 0, BINDSTATUS_BEGINDOWNLOADDATA, nullptr);
+        images->OnUrlData(2102, 0, BINDSTATUS_CACHEFILENAMEAVAILABLE, odd.c_str());
+        images->OnUrlData(2102, 0, BINDSTATUS_ENDDOWNLOADDATA, nullptr);
+        REQUIRE(images->Count() == 3);
+        CHECK(Key(*images, 1).empty());
+        CHECK(Key(*images, 2) == "a");
+        CHECK(Key(*images, 3).empty());
+        DeleteFileW(odd.c_str());
     }
     images->Release();
     DeleteFileW(path.c_str());

@@ -1,6 +1,7 @@
 // Runs one VBScript test under the Windows script host and judges it.
 //
-//   script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] SCRIPT
+//   script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS]
+//                 [--dismiss TITLE] SCRIPT
 //
 // Each library is registered with regsvr32 first. The prelude (the check
 // procedures) and the script are joined into one temporary script, which
@@ -9,8 +10,14 @@
 // only proof of a complete run is the end marker the script prints last:
 // the run passes when "END checks=N failures=0" is there with N > 0 and no
 // line starts with "FAIL". Paths may be given as Unix paths.
+//
+// With --dismiss, a script may open one kind of modal dialog (an About box):
+// every dialog of the script host whose title starts with TITLE is closed
+// with IDOK as soon as it shows, the line "DISMISSED <title>" is added to
+// the output, and the run fails when no such dialog ever showed.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -66,10 +73,53 @@ bool WriteWhole(const std::wstring& path, const std::string& text)
            written == text.size();
 }
 
+// Closes the dialogs of one process whose titles start with a text.
+struct DialogWatch {
+    DWORD process = 0;
+    std::wstring prefix;
+    std::vector<std::wstring> closed;
+    std::vector<HWND> handled;   // a closing dialog is closed once
+};
+
+BOOL CALLBACK CloseMatchingDialog(HWND window, LPARAM parameter)
+{
+    auto& watch = *reinterpret_cast<DialogWatch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    if (owner == watch.process && IsWindowVisible(window) && std::wcscmp(className, L"#32770") == 0 &&
+        std::wcsncmp(title, watch.prefix.c_str(), watch.prefix.size()) == 0 &&
+        std::find(watch.handled.begin(), watch.handled.end(), window) == watch.handled.end()) {
+        watch.handled.push_back(window);
+        watch.closed.push_back(title);
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    return TRUE;
+}
+
+// Waits for the process to end within limitMs; with a watch, closes its
+// matching dialogs meanwhile.
+bool WaitFor(HANDLE process, DWORD processId, DWORD limitMs, DialogWatch* watch)
+{
+    if (!watch)
+        return WaitForSingleObject(process, limitMs) == WAIT_OBJECT_0;
+    watch->process = processId;
+    const ULONGLONG end = GetTickCount64() + limitMs;
+    while (GetTickCount64() < end) {
+        if (WaitForSingleObject(process, 50) == WAIT_OBJECT_0)
+            return true;
+        EnumWindows(&CloseMatchingDialog, reinterpret_cast<LPARAM>(watch));
+    }
+    return false;
+}
+
 // Starts a command line with its output (and errors) into outputPath, or
 // inherited when outputPath is empty; its exit code, or -1 when it could not
 // be started or did not end within the time limit (then it is ended).
-long Run(std::wstring command, const std::wstring& outputPath, DWORD limitMs)
+long Run(std::wstring command, const std::wstring& outputPath, DWORD limitMs, DialogWatch* watch = nullptr)
 {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     Handle output(outputPath.empty() ? nullptr
@@ -93,7 +143,7 @@ long Run(std::wstring command, const std::wstring& outputPath, DWORD limitMs)
         return -1;
     Handle thread(process.hThread);
     Handle running(process.hProcess);
-    if (WaitForSingleObject(running.Get(), limitMs) != WAIT_OBJECT_0) {
+    if (!WaitFor(running.Get(), process.dwProcessId, limitMs, watch)) {
         TerminateProcess(running.Get(), 1);
         WaitForSingleObject(running.Get(), 5000);
         std::fwprintf(stderr, L"script_runner: timed out: %ls\n", command.c_str());
@@ -153,19 +203,27 @@ int wmain(int argc, wchar_t** argv)
     std::wstring prelude;
     std::wstring script;
     DWORD limitMs = 120000;
+    bool dismiss = false;
+    DialogWatch watch;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"--register" && i + 1 < argc)
             libraries.push_back(WindowsPath(argv[++i]));
         else if (arg == L"--prelude" && i + 1 < argc)
             prelude = WindowsPath(argv[++i]);
+        else if (arg == L"--dismiss" && i + 1 < argc)
+        {
+            dismiss = true;
+            watch.prefix = argv[++i];
+        }
         else if (arg == L"--timeout" && i + 1 < argc)
             limitMs = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10)) * 1000;
         else
             script = WindowsPath(argv[i]);
     }
     if (script.empty()) {
-        std::fputs("usage: script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] SCRIPT\n",
+        std::fputs("usage: script_runner [--register LIBRARY]... [--prelude FILE] [--timeout SECONDS] "
+                   "[--dismiss TITLE] SCRIPT\n",
                    stderr);
         return 2;
     }
@@ -201,15 +259,19 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("script_runner: cannot write the joined script\n", stderr);
         return 1;
     }
-    const long code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs);
+    const long code = Run(L"cscript.exe //nologo \"" + joined + L"\"", outputPath, limitMs, dismiss ? &watch : nullptr);
     std::string output;
     ReadWhole(outputPath, output);
+    for (const std::wstring& title : watch.closed)
+        output += "DISMISSED " + std::string(title.begin(), title.end()) + "\r\n";
     DeleteFileW(joined.c_str());
     DeleteFileW(outputPath.c_str());
     std::fwrite(output.data(), 1, output.size(), stdout);
     std::fflush(stdout);
 
     std::string verdict = code != 0 ? "cscript failed (exit code " + std::to_string(code) + ")" : Judge(output);
+    if (verdict.empty() && dismiss && watch.closed.empty())
+        verdict = "the dialog to dismiss never showed";
     if (!verdict.empty()) {
         std::fprintf(stderr, "script_runner: %s\n", verdict.c_str());
         return 1;

@@ -245,6 +245,14 @@ LONG FakeGrid::ClearAllSelections()
     return clearAllAnswer;
 }
 
+HRESULT FakeGrid::DeselectItem(HvSelectableItem* item, bool)
+{
+    log.push_back("deselect");
+    if (item)
+        item->SetSelected(false);
+    return S_OK;
+}
+
 bool FakeGrid::FireBeforeSortChange(GridBandSeam*, IHvSortedCols* proposal)
 {
     log.push_back("before-sort");

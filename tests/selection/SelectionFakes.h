@@ -45,6 +45,9 @@ public:
         ++live;
     }
 
+    // A column whose key was left empty.
+    void ClearKey() { key_.Empty(); }
+
     // HvKeyedItem
     const CDualString* GetKey() override { return &key_; }
     const IID* GetInterfaceId() override { return this->Info().iid; }
@@ -53,6 +56,7 @@ public:
     // HvSelectableItem
     HvKeyedItem* KeyedItem() override { return this; }
     void SetSelected(bool value) override { selected = value; }
+    bool IsSelected() override { return selected; }
     SelectionBandSeam* OwnerBand() override;
     SelectionLayoutSeam* Layout() override;
     SelectionControlSeam* GridControl() override;
@@ -236,6 +240,8 @@ public:
     HRESULT SelectCellThroughHandler(HvSelectableItem* cell, bool select, bool fireEvents) override;
     HRESULT ClearSelection(LONG kind, bool fireEvents) override;
     LONG ClearAllSelections() override;
+    HRESULT DeselectItem(HvSelectableItem* item, bool fireEvents) override;
+    void PressHeader(HvSelectableItem*) override {}
     bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) override;
     void FireAfterSortChange(GridBandSeam* band) override;
     HvSelectableItem* GetActiveRow() override { return activeRow; }

@@ -39,6 +39,11 @@ struct SortFixture {
         }
         return names;
     }
+    void ClearKeys()
+    {
+        for (FakeColumn* column : {a, b, c})
+            column->ClearKey();
+    }
     void Add(FakeColumn* column, std::vector<VARIANT> descending = {})
     {
         LateResult result;
@@ -190,7 +195,7 @@ TEST_CASE("Remove, Clear, disabled columns, InitializeLayout and layouts without
         LateCall(f.sorted, L"Remove", {MakeI4(0)}, result);
         CHECK(result.hr == S_OK);
         CHECK(f.sorted->ItemCount() == 0);
-        CHECK(f.a->indicator == SortIndicatorNone);
+        CHECK(f.b->indicator == SortIndicatorNone);
     }
     SUBCASE("Clear empties through the events")
     {
@@ -218,13 +223,16 @@ TEST_CASE("Remove, Clear, disabled columns, InitializeLayout and layouts without
         CHECK(f.Order() == std::vector<std::string>{"A+", "B+"});
         CHECK(f.grid.log.empty());
     }
-    SUBCASE("without a grid, Add and Remove change nothing and succeed")
+    SUBCASE("without a grid, Add and Remove take effect without events")
     {
         f.grid.shown = false;
+        f.grid.log.clear();
         f.Add(f.b);
+        CHECK(f.Order() == std::vector<std::string>{"A+", "B+"});
         LateCall(f.sorted, L"Remove", {MakeI4(0)}, result);
         CHECK(result.hr == S_OK);
-        CHECK(f.Order() == std::vector<std::string>{"A+"});
+        CHECK(f.Order() == std::vector<std::string>{"B+"});
+        CHECK(f.grid.log.empty());
         // Clear still empties the list (no event can be offered).
         LateCall(f.sorted, L"Clear", {}, result);
         CHECK(f.sorted->ItemCount() == 0);
@@ -267,10 +275,21 @@ TEST_CASE("Layout copy by keys, persistence test and the column-list form")
     CHECK(target.sorted->HasDataForCategories(0));
     CHECK_FALSE(target.sorted->HasDataForCategories(32));
 
+    // A layout that no grid shows takes the copy too (a loaded or copied
+    // layout is often shown later).
     SortFixture unshown;
     unshown.grid.shown = false;
     CHECK(unshown.sorted->CopyFrom(*source.sorted, 36) == S_OK);
-    CHECK(unshown.sorted->ItemCount() == 0);
+    CHECK(unshown.Order() == std::vector<std::string>{"C-", "A+"});
+
+    // Columns without a key pair with nothing: empty keys are all equal.
+    SortFixture keyless;
+    keyless.ClearKeys();
+    SortFixture copy;
+    copy.ClearKeys();
+    keyless.Add(keyless.a);
+    CHECK(copy.sorted->CopyFrom(*keyless.sorted, 36) == S_OK);
+    CHECK(copy.sorted->ItemCount() == 0);
 
     IStream* stream = NewStream();
     CHECK(source.sorted->Save(stream, 0) == S_OK);

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace {
@@ -22,6 +23,51 @@ std::string ToAnsi(const wchar_t* text, UINT length)
         WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), result.data(), bytes, nullptr, nullptr);
     return result;
 }
+
+// The release object of a stream medium holding a marshalled object. The
+// object stays referenced by the marshal data until someone unmarshals it;
+// a receiver that releases the medium unread leaves the stream at its
+// start, and the data is then released here.
+class MarshalDataRelease final : public IUnknown {
+public:
+    explicit MarshalDataRelease(IStream* stream) : stream_(stream) { stream_->AddRef(); }
+    MarshalDataRelease(const MarshalDataRelease&) = delete;
+    MarshalDataRelease& operator=(const MarshalDataRelease&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        if (iid != IID_IUnknown) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IUnknown*>(this);
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const LONG left = InterlockedDecrement(&refs_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+private:
+    ~MarshalDataRelease()
+    {
+        LARGE_INTEGER none = {};
+        ULARGE_INTEGER position = {};
+        if (SUCCEEDED(stream_->Seek(none, STREAM_SEEK_CUR, &position)) && position.QuadPart == 0)
+            CoReleaseMarshalData(stream_);
+        stream_->Release();
+    }
+
+    IStream* stream_;
+    LONG refs_ = 1;
+};
 
 void SetGlobalMedium(STGMEDIUM* medium, HGLOBAL block)
 {
@@ -144,17 +190,28 @@ HRESULT RenderObjectStream(const VARIANT& stored, const FORMATETC& request, STGM
     HRESULT hr = CheckRenderRequest(&stored, &request, medium, 0, TYMED_ISTREAM, VT_DISPATCH);
     if (FAILED(hr))
         return hr;
+    if (!stored.pdispVal)
+        return E_UNEXPECTED;
     IStream* stream = nullptr;
     hr = CreateStreamOnHGlobal(nullptr, TRUE, &stream);
     if (FAILED(hr))
         return hr;
-    // A failed marshalling is left for the receiver's unmarshalling to find.
-    if (stored.pdispVal)
-        CoMarshalInterface(stream, IID_IDispatch, stored.pdispVal, MSHCTX_LOCAL, nullptr, MSHLFLAGS_NORMAL);
+    hr = CoMarshalInterface(stream, IID_IDispatch, stored.pdispVal, MSHCTX_LOCAL, nullptr, MSHLFLAGS_NORMAL);
     LARGE_INTEGER start = {};
-    hr = stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    if (SUCCEEDED(hr))
+        hr = stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    auto* release = SUCCEEDED(hr) ? new (std::nothrow) MarshalDataRelease(stream) : nullptr;
+    if (FAILED(hr) || !release) {
+        if (SUCCEEDED(hr)) {
+            stream->Seek(start, STREAM_SEEK_SET, nullptr);
+            CoReleaseMarshalData(stream);
+            hr = E_OUTOFMEMORY;
+        }
+        stream->Release();
+        return hr;
+    }
     medium->tymed = TYMED_ISTREAM;
     medium->pstm = stream;
-    medium->pUnkForRelease = nullptr;
-    return hr;
+    medium->pUnkForRelease = release;
+    return S_OK;
 }

@@ -28,5 +28,7 @@ HRESULT RenderTextMedium(const VARIANT& stored, const FORMATETC& request, STGMED
 HRESULT RenderFilesMedium(HvDataObjectFiles& files, STGMEDIUM* medium);
 // Any other format from a Byte array (one zero byte for an empty array).
 HRESULT RenderBytesMedium(const VARIANT& stored, const FORMATETC& request, STGMEDIUM* medium);
-// An object's IDispatch marshalled into a stream on global memory.
+// An object's IDispatch marshalled into a stream on global memory; a failed
+// marshalling is returned. The medium's release object releases the marshal
+// data when the receiver lets the medium go unread.
 HRESULT RenderObjectStream(const VARIANT& stored, const FORMATETC& request, STGMEDIUM* medium);

@@ -5,6 +5,7 @@
 #include "ScreenColors.h"
 #include "Units.h"
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -135,20 +136,6 @@ void ConvertIndexFormToColors(BYTE* dib, const BYTE* indexBlock, HPALETTE palett
         table[i] = {colours[i].peBlue, colours[i].peGreen, colours[i].peRed, colours[i].peFlags};
 }
 
-// A palette of its own with the entries of a shared one.
-HPALETTE DuplicatePalette(HPALETTE palette)
-{
-    WORD entries = 0;
-    if (!palette || GetObjectW(palette, sizeof entries, &entries) == 0 || entries == 0)
-        return nullptr;
-    PaletteBuilder builder(entries);
-    std::vector<PALETTEENTRY> colours(entries);
-    GetPaletteEntries(palette, 0, entries, colours.data());
-    for (const PALETTEENTRY& colour : colours)
-        builder.Append(colour.peRed, colour.peGreen, colour.peBlue);
-    return builder.Create();
-}
-
 } // namespace
 
 DWORD DibColorCount(const BITMAPINFOHEADER* header)
@@ -189,6 +176,94 @@ DWORD DibBitsOffset(const BITMAPINFOHEADER* header)
     return offset;
 }
 
+bool IsValidPackedDib(const BYTE* dib, SIZE_T size)
+{
+    if (!dib || size < sizeof(DWORD))
+        return false;
+    const DWORD headerSize = *reinterpret_cast<const DWORD*>(dib);
+    if (headerSize > size)
+        return false;
+    // Sizes are summed in 64 bits: no field can wrap a bound around.
+    unsigned long long width, height, bits, planes, colours;
+    DWORD compression = BI_RGB;
+    if (headerSize == kCoreHeaderSize) {
+        const auto* core = reinterpret_cast<const BITMAPCOREHEADER*>(dib);
+        width = core->bcWidth;
+        height = core->bcHeight;
+        bits = core->bcBitCount;
+        planes = core->bcPlanes;
+        colours = bits <= 8 ? 1ull << bits : 0;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
+            return false;
+    } else if (headerSize == kInfoHeaderSize || headerSize == sizeof(BITMAPV4HEADER) ||
+               headerSize == sizeof(BITMAPV5HEADER)) {
+        const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+        if (info->biWidth <= 0 || info->biHeight == 0 || info->biHeight == LONG_MIN)
+            return false;
+        width = static_cast<unsigned long long>(info->biWidth);
+        height = static_cast<unsigned long long>(info->biHeight < 0 ? -info->biHeight : info->biHeight);
+        bits = info->biBitCount;
+        planes = info->biPlanes;
+        compression = info->biCompression;
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+            return false;
+        if (info->biClrUsed > (1ull << bits))
+            return false;
+        colours = DibColorCount(info);
+        const bool rle = (compression == BI_RLE8 && bits == 8) || (compression == BI_RLE4 && bits == 4);
+        const bool fields = compression == BI_BITFIELDS && (bits == 16 || bits == 32);
+        if (compression != BI_RGB && !rle && !fields)
+            return false;
+        if (rle && (info->biHeight < 0 || info->biSizeImage == 0))
+            return false;
+    } else {
+        return false;
+    }
+    if (planes != 1 || width == 0 || height == 0)
+        return false;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+    const unsigned long long entrySize = headerSize == kCoreHeaderSize ? sizeof(RGBTRIPLE) : sizeof(RGBQUAD);
+    unsigned long long offset = headerSize + colours * entrySize;
+    if (compression == BI_BITFIELDS) {
+        // The masks follow a 40-byte header and lie at the same place
+        // inside the larger ones.
+        if (kInfoHeaderSize + 3 * sizeof(DWORD) > size)
+            return false;
+        const auto* masks = reinterpret_cast<const DWORD*>(dib + kInfoHeaderSize);
+        if (!masks[0] || !masks[1] || !masks[2] || (masks[0] & masks[1]) || (masks[0] & masks[2]) ||
+            (masks[1] & masks[2]))
+            return false;
+        if (headerSize == kInfoHeaderSize)
+            offset += 3 * sizeof(DWORD);
+    }
+    const unsigned long long imageBytes = compression == BI_RLE8 || compression == BI_RLE4
+                                              ? header->biSizeImage
+                                              : ((bits * width + 31) / 32) * 4 * height;
+    return offset + imageBytes <= size;
+}
+
+bool IsValidPackedDib(HGLOBAL packedDib)
+{
+    if (!packedDib)
+        return false;
+    const SIZE_T size = GlobalSize(packedDib);
+    GlobalLockScope lock(packedDib);
+    return lock.Data() && IsValidPackedDib(lock.As<BYTE>(), size);
+}
+
+HPALETTE DuplicatePalette(HPALETTE palette)
+{
+    WORD entries = 0;
+    if (!palette || GetObjectW(palette, sizeof entries, &entries) == 0 || entries == 0)
+        return nullptr;
+    PaletteBuilder builder(entries);
+    std::vector<PALETTEENTRY> colours(entries);
+    GetPaletteEntries(palette, 0, entries, colours.data());
+    for (const PALETTEENTRY& colour : colours)
+        builder.Append(colour.peRed, colour.peGreen, colour.peBlue);
+    return builder.Create();
+}
+
 HPALETTE GetColorCubePalette()
 {
     static const HPALETTE palette = MakeColorCubePalette();
@@ -200,8 +275,11 @@ HPALETTE PaletteFromDib(HGLOBAL packedDib)
     ReadScreenColorCaps();
     if (!packedDib)
         return nullptr;
+    const SIZE_T size = GlobalSize(packedDib);
     GlobalLockScope lock(packedDib);
-    return lock.Data() ? PaletteFromLockedDib(lock.As<BYTE>()) : nullptr;
+    if (!lock.Data() || !IsValidPackedDib(lock.As<BYTE>(), size))
+        return nullptr;
+    return PaletteFromLockedDib(lock.As<BYTE>());
 }
 
 HGLOBAL BitmapToPackedDib(HBITMAP bitmap, HPALETTE palette)
@@ -278,8 +356,9 @@ HBITMAP PackedDibToBitmap(HGLOBAL packedDib, HPALETTE* palette)
     const ScreenColorCaps& caps = ReadScreenColorCaps();
     if (!packedDib || !screen.Get())
         return nullptr;
+    const SIZE_T size = GlobalSize(packedDib);
     GlobalLockScope lock(packedDib);
-    if (!lock.Data())
+    if (!lock.Data() || !IsValidPackedDib(lock.As<BYTE>(), size))
         return nullptr;
     const BYTE* dib = lock.As<BYTE>();
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib);

@@ -19,6 +19,15 @@ DWORD DibColorTableSize(const BITMAPINFOHEADER* header);
 // masks when the header has none of its own, colour table.
 DWORD DibBitsOffset(const BITMAPINFOHEADER* header);
 
+// Whether size bytes at dib hold a packed DIB that can be read without
+// reading past them: a known header size, one plane, a bit count and
+// compression that go together, a colour count within what the bit count
+// can index, BI_BITFIELDS masks that are there, not empty and apart, and
+// every row of the bits inside the block. The block form measures itself
+// with GlobalSize.
+bool IsValidPackedDib(const BYTE* dib, SIZE_T size);
+bool IsValidPackedDib(HGLOBAL packedDib);
+
 // The process-wide colour-cube palette (the 20 system colours with their
 // nearest screen colours, then a 6x6x6 cube); never deleted. Null when it
 // cannot be made.
@@ -31,10 +40,13 @@ HPALETTE PaletteFromDib(HGLOBAL packedDib);
 
 // A new packed DIB (moveable block) of the bitmap, or null.
 HGLOBAL BitmapToPackedDib(HBITMAP bitmap, HPALETTE palette);
-// A new bitmap of the DIB, or null; *palette receives the palette made for
+// A new bitmap of the DIB, or null (also for a DIB that is not valid);
+// *palette receives the palette made for
 // it on a palette device, or null.
 HBITMAP PackedDibToBitmap(HGLOBAL packedDib, HPALETTE* palette);
 
+// A new palette with the entries of the given one, or null.
+HPALETTE DuplicatePalette(HPALETTE palette);
 // A new device-dependent copy of the bitmap, or null.
 HBITMAP CopyBitmap(HBITMAP bitmap);
 // Replaces bitmap and palette by copies made together (through a DIB when

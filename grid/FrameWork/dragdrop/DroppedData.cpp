@@ -17,8 +17,11 @@
 
 namespace {
 
-// A storage medium received from GetData, released at scope end unless
-// what it holds was handed on.
+// A storage medium received from GetData; ReleaseStgMedium at scope end is
+// the only release. A medium with a release object leaves its handles with
+// the source (ReleaseStgMedium then frees none of them): whoever wants to
+// keep one takes a copy. Without one the handles are the receiver's, and
+// HandOver takes them out of the medium.
 class ReceivedMedium {
 public:
     ReceivedMedium() { std::memset(&medium_, 0, sizeof medium_); }
@@ -27,16 +30,39 @@ public:
     ReceivedMedium& operator=(const ReceivedMedium&) = delete;
     STGMEDIUM* operator&() { return &medium_; }
     STGMEDIUM& Get() { return medium_; }
-    // The handle now belongs to someone else; any release object is still released.
+    bool OwnsHandles() const { return medium_.pUnkForRelease == nullptr; }
+    // The handle now belongs to someone else; only for a medium whose
+    // handles are ours.
     void HandOver()
     {
         medium_.tymed = TYMED_NULL;
         medium_.hGlobal = nullptr;
     }
+    // A metafile picture whose metafile was handed on: only its
+    // description block is left to free.
+    void KeepOnlyBlock(HGLOBAL block)
+    {
+        medium_.tymed = TYMED_HGLOBAL;
+        medium_.hGlobal = block;
+    }
 
 private:
     STGMEDIUM medium_;
 };
+
+// The GDI handle for a picture to own: the medium's own when the handles
+// are ours, else a copy.
+HBITMAP OwnBitmap(const ReceivedMedium& medium, HBITMAP bitmap)
+{
+    if (medium.OwnsHandles() || !bitmap)
+        return bitmap;
+    return static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0));
+}
+
+HPALETTE OwnPalette(const ReceivedMedium& medium, HPALETTE palette)
+{
+    return medium.OwnsHandles() || !palette ? palette : DuplicatePalette(palette);
+}
 
 HRESULT MakePicture(PICTDESC& description, VARIANT* value)
 {
@@ -67,6 +93,8 @@ HPALETTE DroppedPalette(IDataObject* dropped)
     if (FAILED(dropped->GetData(&request, &medium)) || medium.Get().tymed != TYMED_GDI)
         return nullptr;
     auto palette = reinterpret_cast<HPALETTE>(medium.Get().hGlobal);
+    if (!medium.OwnsHandles())
+        return DuplicatePalette(palette);
     medium.HandOver();
     return palette;
 }
@@ -138,36 +166,57 @@ HRESULT MetafilePicture(ReceivedMedium& medium, VARIANT* value)
             return E_OUTOFMEMORY;
         pict = *lock.As<METAFILEPICT>();
     }
+    const bool owned = medium.OwnsHandles();
+    HMETAFILE metafile = owned ? pict.hMF : CopyMetaFileW(pict.hMF, nullptr);
+    if (!metafile)
+        return E_OUTOFMEMORY;
+    // Both the medium's extent and the picture's are HIMETRIC.
     PICTDESC description = {sizeof(PICTDESC), PICTYPE_METAFILE, {}};
-    description.wmf.hmeta = pict.hMF;
-    description.wmf.xExt = (pict.xExt * 1440 + 1270) / 2540;
-    description.wmf.yExt = (pict.yExt * 1440 + 1270) / 2540;
+    description.wmf.hmeta = metafile;
+    description.wmf.xExt = pict.xExt;
+    description.wmf.yExt = pict.yExt;
     if (description.wmf.xExt == 0)
         description.wmf.xExt = description.wmf.yExt = 1;
     const HRESULT hr = MakePicture(description, value);
-    if (SUCCEEDED(hr)) {
-        // The picture holds the metafile now; only its description block goes.
-        GlobalFree(block);
-        medium.HandOver();
+    if (FAILED(hr)) {
+        if (!owned)
+            DeleteMetaFile(metafile);
+        return hr;
     }
+    // The picture holds the metafile now; only its description block goes.
+    if (owned)
+        medium.KeepOnlyBlock(block);
     return hr;
 }
 
-HRESULT ConvertPicture(IDataObject* dropped, CLIPFORMAT format, ReceivedMedium& medium, VARIANT* value)
+HRESULT ConvertPicture(IDataObject* dropped, CLIPFORMAT format, ReceivedMedium& medium, VARIANT* value,
+                       OleDragDrop* dragDrop)
 {
     STGMEDIUM& received = medium.Get();
     HRESULT hr = E_FAIL;
     switch (format) {
-    case CF_BITMAP:
+    case CF_BITMAP: {
         if (received.tymed != TYMED_GDI)
             return E_UNEXPECTED;
-        hr = BitmapPicture(received.hBitmap, DroppedPalette(dropped), value);
+        HBITMAP bitmap = OwnBitmap(medium, received.hBitmap);
+        if (!bitmap)
+            return E_OUTOFMEMORY;
+        HPALETTE palette = DroppedPalette(dropped);
+        hr = BitmapPicture(bitmap, palette, value);
+        if (FAILED(hr) && palette)
+            DeleteObject(palette);
+        if (FAILED(hr) && bitmap != received.hBitmap)
+            DeleteObject(bitmap);
         break;
+    }
     case CF_METAFILEPICT:
         return MetafilePicture(medium, value);
     case CF_DIB: {
         if (received.tymed != TYMED_HGLOBAL)
             return E_UNEXPECTED;
+        // A foreign DIB is read only when every part of it lies in its block.
+        if (!IsValidPackedDib(received.hGlobal))
+            return RaiseDragDropError(dragDrop, DragDropError::FormatMismatch);
         HPALETTE palette = nullptr;
         HBITMAP bitmap = PackedDibToBitmap(received.hGlobal, &palette);
         if (!bitmap)
@@ -183,9 +232,15 @@ HRESULT ConvertPicture(IDataObject* dropped, CLIPFORMAT format, ReceivedMedium& 
     case CF_ENHMETAFILE: {
         if (received.tymed != TYMED_ENHMF)
             return E_UNEXPECTED;
+        HENHMETAFILE metafile =
+            medium.OwnsHandles() ? received.hEnhMetaFile : CopyEnhMetaFileW(received.hEnhMetaFile, nullptr);
+        if (!metafile)
+            return E_OUTOFMEMORY;
         PICTDESC description = {sizeof(PICTDESC), PICTYPE_ENHMETAFILE, {}};
-        description.emf.hemf = received.hEnhMetaFile;
+        description.emf.hemf = metafile;
         hr = MakePicture(description, value);
+        if (FAILED(hr) && metafile != received.hEnhMetaFile)
+            DeleteEnhMetaFile(metafile);
         break;
     }
     case CF_PALETTE: {
@@ -196,15 +251,20 @@ HRESULT ConvertPicture(IDataObject* dropped, CLIPFORMAT format, ReceivedMedium& 
                                       nullptr);
         if (!bitmap)
             return E_OUTOFMEMORY;
-        hr = BitmapPicture(bitmap, reinterpret_cast<HPALETTE>(received.hGlobal), value);
-        if (FAILED(hr))
+        const auto dropped = reinterpret_cast<HPALETTE>(received.hGlobal);
+        HPALETTE palette = OwnPalette(medium, dropped);
+        hr = palette ? BitmapPicture(bitmap, palette, value) : E_OUTOFMEMORY;
+        if (FAILED(hr)) {
             DeleteObject(bitmap);
+            if (palette && palette != dropped)
+                DeleteObject(palette);
+        }
         break;
     }
     default:
         return E_FAIL;
     }
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr) && medium.OwnsHandles())
         medium.HandOver();
     return hr;
 }
@@ -233,7 +293,7 @@ HRESULT ReadDroppedData(IDataObject* dropped, CLIPFORMAT format, VARIANT* value,
         return TextFromGlobal(medium.Get().hGlobal, value);
     }
     if (IsPictureFormat(format))
-        return ConvertPicture(dropped, format, medium, value);
+        return ConvertPicture(dropped, format, medium, value, dragDrop);
     if (medium.Get().tymed == TYMED_HGLOBAL && SUCCEEDED(BytesFromGlobal(medium.Get().hGlobal, value)))
         return S_OK;
     return ObjectFromStreamMedium(medium.Get(), value);

@@ -414,8 +414,13 @@ HRESULT OleDragDrop::DoOleDrag(LONG* effect)
     IHvReturnLong* allowed = data ? HvReturnLong::Create(0) : nullptr;
     CDropSource* dropSource = allowed ? CDropSource::Create(this) : nullptr;
     // Everything made here is let go of at the end, whether or not the
-    // control survived the drag.
+    // control survived the drag; while this object lives, the drag is over
+    // on every path, so that the next OLEDrag may start.
     auto finish = [&](HRESULT result) {
+        if (IsValid(this)) {
+            ReleaseAndNull(dragged_);
+            mode_ &= ~DragDropMode::Dragging;
+        }
         ReleaseAndNull(dropSource);
         ReleaseAndNull(allowed);
         if (data)
@@ -425,10 +430,8 @@ HRESULT OleDragDrop::DoOleDrag(LONG* effect)
         ReleaseAndNull(files);
         return result;
     };
-    if (!dropSource) {
-        mode_ &= ~DragDropMode::Dragging;
+    if (!dropSource)
         return finish(E_OUTOFMEMORY);
-    }
     ReleaseAndNull(dragged_);
     dragged_ = source;
     dragged_->AddRef();
@@ -436,11 +439,8 @@ HRESULT OleDragDrop::DoOleDrag(LONG* effect)
     LONG allowedEffects = 0;
     if ((mode_ & DragDropMode::DragSupported) && DragMode() == 1) {
         const HRESULT hr = AutoDragStart(data->Interface(), &allowedEffects);
-        if (FAILED(hr)) {
-            ReleaseAndNull(dragged_);
-            mode_ &= ~DragDropMode::Dragging;
+        if (FAILED(hr))
             return finish(hr);
-        }
         allowed->put_Value(allowedEffects);
     }
 
@@ -478,8 +478,6 @@ HRESULT OleDragDrop::DoOleDrag(LONG* effect)
                 *effect = static_cast<LONG>(finalEffect);
         }
     }
-    ReleaseAndNull(dragged_);
-    mode_ &= ~DragDropMode::Dragging;
     return finish(hr);
 }
 

@@ -1,0 +1,192 @@
+// Editing a bound grid through the registered control: the value typed in
+// the user's locale reaches the record when the cell is left, with its
+// events; a text that is no number is reported and stays to be mended; Esc
+// gives the old value back; a list entry picked stores its value.
+#include "EditGrid.h"
+
+#include <algorithm>
+
+using namespace gridedit;
+
+namespace {
+
+std::wstring DecimalSeparator()
+{
+    wchar_t separator[8] = L".";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    return separator;
+}
+
+// A BSTR that frees itself.
+struct Bstr {
+    BSTR b;
+    explicit Bstr(const wchar_t* text) : b(SysAllocString(text)) {}
+    ~Bstr() { SysFreeString(b); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+};
+
+int IndexOf(const std::vector<DISPID>& seen, DISPID id)
+{
+    auto found = std::find(seen.begin(), seen.end(), id);
+    return found == seen.end() ? -1 : static_cast<int>(found - seen.begin());
+}
+
+// Qty edits in a box of its own with suggested quantities to drop down.
+void SuggestQuantities(EditGrid& grid)
+{
+    grid.GiveList(L"Qty", L"Quantities", {{L"10", L"10"}, {L"20", L"20"}}, hvStyleDropDown);
+}
+
+} // namespace
+
+TEST_CASE("a number typed in the user's locale reaches the record when the cell is left, with its events in order")
+{
+    EditGrid grid;
+    SuggestQuantities(grid);
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.EditThroughList(qty.Get()));
+    CHECK(grid.EditText() == L"20");
+    grid.ClearEvents();
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"812" + DecimalSeparator() + L"5");
+    CHECK(grid.EditText() == L"812" + DecimalSeparator() + L"5");
+    VARIANT_BOOL changed = VARIANT_FALSE;
+    CHECK(qty->get_DataChanged(&changed) == S_OK);
+    CHECK(changed);
+    CHECK(grid.Count(CellChangeId) >= 1);
+
+    REQUIRE(grid.Control()->put_ActiveCell(grid.Cell(2, L"Name").Get()) == S_OK);
+    Pump();
+    CHECK_FALSE(grid.IsInEditMode());
+    Var stored = grid.Stored(2, L"Qty");
+    REQUIRE(stored.v.vt == VT_R8);
+    CHECK(stored.v.dblVal == 812.5);
+    const auto seen = grid.EventsSeen();
+    const int change = IndexOf(seen, CellChangeId);
+    const int beforeExit = IndexOf(seen, BeforeExitEditModeId);
+    const int beforeUpdate = IndexOf(seen, BeforeCellUpdateId);
+    const int afterUpdate = IndexOf(seen, AfterCellUpdateId);
+    const int afterExit = IndexOf(seen, AfterExitEditModeId);
+    const int beforeRowUpdate = IndexOf(seen, BeforeRowUpdateId);
+    const int afterRowUpdate = IndexOf(seen, AfterRowUpdateId);
+    // Edit mode is left before the text is committed.
+    CHECK(change >= 0);
+    CHECK(change < beforeExit);
+    CHECK(beforeExit < afterExit);
+    CHECK(afterExit < beforeUpdate);
+    CHECK(beforeUpdate < afterUpdate);
+    CHECK(afterUpdate < beforeRowUpdate);
+    CHECK(beforeRowUpdate < afterRowUpdate);
+    CHECK(grid.Count(ErrorId) == 0);
+}
+
+TEST_CASE("a text that is no number: the Error event, edit mode kept with the text, the record unchanged")
+{
+    EditGrid grid;
+    SuggestQuantities(grid);
+    grid.Events().On(ErrorId, [](const hv::container::EventCall& call) {
+        // No box: the error's dialog is turned off by the handler.
+        IDispatch* error = call.Object(0);
+        ComPtr<IHvError> info;
+        if (error && SUCCEEDED(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf()))))
+            info->put_DisplayErrorDialog(VARIANT_FALSE);
+    });
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.EditThroughList(qty.Get()));
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"abc");
+    grid.ClearEvents();
+    grid.Control()->put_ActiveCell(grid.Cell(2, L"Name").Get());
+    Pump();
+    CHECK(grid.Count(ErrorId) == 1);
+    CHECK(grid.Count(AfterCellUpdateId) == 0);
+    CHECK(grid.IsInEditMode());
+    CHECK(grid.EditText() == L"abc");
+    VARIANT_BOOL changed = VARIANT_FALSE;
+    CHECK(qty->get_DataChanged(&changed) == S_OK);
+    CHECK(changed);
+    Var stored = grid.Stored(2, L"Qty");
+    REQUIRE(stored.v.vt == VT_R8);
+    CHECK(stored.v.dblVal == 20.0);
+    CHECK(grid.Boxes().Texts().empty());
+}
+
+TEST_CASE("undoing the cell while editing gives the old value back: no cell update, the record unchanged")
+{
+    EditGrid grid;
+    SuggestQuantities(grid);
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.EditThroughList(qty.Get()));
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"9");
+    grid.ClearEvents();
+    // What Esc does in edit mode.
+    CHECK(qty->CancelUpdate() == S_OK);
+    Pump();
+    CHECK_FALSE(grid.IsInEditMode());
+    CHECK(grid.Count(BeforeCellUpdateId) == 0);
+    Var value;
+    REQUIRE(qty->get_Value(&value.v) == S_OK);
+    REQUIRE(VariantChangeType(&value.v, &value.v, 0, VT_R8) == S_OK);
+    CHECK(value.v.dblVal == 20.0);
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 20.0);
+}
+
+TEST_CASE("an entry picked from the Kind list: one CellListSelect, its value stored")
+{
+    EditGrid grid;
+    grid.GiveList(L"Kind", L"Kinds", {{L"A", L"Alpha"}, {L"B", L"Beta"}}, hvStyleDropDownList);
+    ComPtr<IHvCell> kind = grid.Cell(1, L"Kind");
+    REQUIRE(grid.EditThroughList(kind.Get(), false));
+    VARIANT_BOOL down = VARIANT_FALSE;
+    CHECK(kind->get_DroppedDown(&down) == S_OK);
+    CHECK(down);
+    grid.ClearEvents();
+    // Down to "Beta", Enter takes it.
+    grid.PressKey(VK_DOWN);
+    grid.PressKey(VK_RETURN);
+    CHECK(grid.Count(CellListSelectId) == 1);
+    grid.Control()->put_ActiveCell(grid.Cell(1, L"Name").Get());
+    Pump();
+    Var stored = grid.Stored(1, L"Kind");
+    REQUIRE(stored.v.vt == VT_BSTR);
+    CHECK(std::wstring(stored.v.bstrVal) == L"B");
+}
+
+TEST_CASE("a write the data source refuses: one Error, the typed text kept in edit mode, stored once allowed")
+{
+    EditGrid grid;
+    SuggestQuantities(grid);
+    int errors = 0;
+    grid.Events().On(ErrorId, [&](const hv::container::EventCall& call) {
+        ++errors;
+        ComPtr<IHvError> info;
+        IDispatch* error = call.Object(0);
+        if (error && SUCCEEDED(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf()))))
+            info->put_DisplayErrorDialog(VARIANT_FALSE);
+    });
+    hv::recordset::TestSwitches& switches = grid.Records().GetTable()->Switches();
+    switches.Veto(DBREASON_COLUMN_SET, DBEVENTPHASE_OKTODO);
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.EditThroughList(qty.Get()));
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"7");
+    ComPtr<IHvCell> name = grid.Cell(2, L"Name");
+    grid.Control()->put_ActiveCell(name.Get());
+    Pump();
+    CHECK(errors == 1);
+    ComPtr<IHvCell> active;
+    REQUIRE(grid.Control()->get_ActiveCell(active.GetAddressOf()) == S_OK);
+    CHECK(active.Get() == qty.Get());
+    CHECK(grid.IsInEditMode());
+    CHECK(grid.EditText() == L"7");
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 20.0);
+
+    switches.ClearVetoes();
+    CHECK(grid.Control()->put_ActiveCell(name.Get()) == S_OK);
+    Pump();
+    CHECK(errors == 1);
+    CHECK_FALSE(grid.IsInEditMode());
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 7.0);
+}

@@ -1,0 +1,116 @@
+// Header input on the registered, bound grid: a header's right edge dragged
+// sizes its column (Escape and a cancelled BeforeColPosChanged leave it),
+// and a click on a header of a sorting band sorts the rows by that column.
+#include "BoundGrid.h"
+
+#include "EventCall.h"
+
+#include <doctest/doctest.h>
+
+#include <cmath>
+
+using Microsoft::WRL::ComPtr;
+using hv::container::EventCall;
+
+namespace {
+
+constexpr DISPID AfterColPosChanged = 1003;
+constexpr DISPID BeforeColPosChanged = 1024;
+constexpr DISPID AfterSortChange = 1018;
+constexpr DISPID BeforeSortChange = 1046;
+
+float WidthOf(BoundGrid& bound, const wchar_t* key)
+{
+    float width = 0;
+    REQUIRE(bound.Column(key)->get_Width(&width) == S_OK);
+    return width;
+}
+
+Constants_SortIndicator IndicatorOf(BoundGrid& bound, const wchar_t* key)
+{
+    Constants_SortIndicator indicator = hvSortIndicatorNone;
+    REQUIRE(bound.Column(key)->get_SortIndicator(&indicator) == S_OK);
+    return indicator;
+}
+
+long SortedCount(BoundGrid& bound)
+{
+    ComPtr<IHvSortedCols> sorted;
+    REQUIRE(bound.Band0()->get_SortedCols(&sorted) == S_OK);
+    long count = -1;
+    REQUIRE(sorted->get_Count(&count) == S_OK);
+    return count;
+}
+
+std::vector<long> FirstShown(BoundGrid& bound, size_t count)
+{
+    std::vector<long> ids = bound.ShownRowIds();
+    if (ids.size() > count)
+        ids.resize(count);
+    return ids;
+}
+
+} // namespace
+
+TEST_CASE("dragging a header's right edge sizes its column; Escape and a cancelled Before leave it")
+{
+    enum class Ending { Release, Escape, Cancel };
+    for (Ending ending : {Ending::Release, Ending::Escape, Ending::Cancel}) {
+        CAPTURE(static_cast<int>(ending));
+        BoundGrid bound(30);
+        std::vector<long> actions;
+        bound.Events().On(BeforeColPosChanged, [&](const EventCall& call) {
+            actions.push_back(call.Long(0));
+            if (ending == Ending::Cancel)
+                call.SetBool(2, true);
+        });
+        bound.Events().On(AfterColPosChanged, [&](const EventCall& call) { actions.push_back(call.Long(0)); });
+        const float before = WidthOf(bound, L"Name");
+        const RECT header = bound.HeaderRect(L"Name");
+        REQUIRE(!IsRectEmpty(&header));
+        const POINT edge{header.right - 1, (header.top + header.bottom) / 2};
+        bound.Press(edge);
+        bound.MoveTo(POINT{edge.x + 20, edge.y});
+        bound.MoveTo(POINT{edge.x + 40, edge.y});
+        if (ending == Ending::Escape)
+            bound.Key(VK_ESCAPE);
+        bound.Release(POINT{edge.x + 40, edge.y});
+        CHECK(GetCapture() != bound.Window());
+        const float after = WidthOf(bound, L"Name");
+        if (ending == Ending::Release) {
+            CHECK(std::fabs(after - before - OcxGrid::ToUnits(40)) <= OcxGrid::ToUnits(1));
+            CHECK(actions == std::vector<long>{hvPosSized, hvPosSized});
+        } else {
+            CHECK(after == before);
+        }
+        if (ending == Ending::Cancel)
+            CHECK(actions == std::vector<long>{hvPosSized});
+        if (ending == Ending::Escape)
+            CHECK(actions.empty());
+    }
+}
+
+TEST_CASE("a click on the header of a SortSingle band sorts ascending, then descending; a cancel keeps the sort")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_HeaderClickAction(hvHeaderClickActionSortSingle) == S_OK);
+    const RECT header = bound.HeaderRect(L"Name");
+    REQUIRE(!IsRectEmpty(&header));
+    REQUIRE(FirstShown(bound, 3) == std::vector<long>{1, 2, 3});
+
+    bound.Events().ClearReceived();
+    bound.Click(Middle(header));
+    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorAscending);
+    CHECK(SortedCount(bound) == 1);
+    CHECK(bound.Events().ReceivedCount(BeforeSortChange) == 1);
+    CHECK(bound.Events().ReceivedCount(AfterSortChange) == 1);
+
+    bound.Click(Middle(header));
+    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
+
+    bound.Events().On(BeforeSortChange, [](const EventCall& call) { call.SetBool(2, true); });
+    bound.Events().ClearReceived();
+    bound.Click(Middle(header));
+    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
+    CHECK(bound.Events().ReceivedCount(AfterSortChange) == 0);
+}
