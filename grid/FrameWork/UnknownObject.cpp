@@ -22,13 +22,21 @@ STDMETHODIMP CPrivateUnknown::QueryInterface(REFIID iid, void** out)
 
 STDMETHODIMP_(ULONG) CPrivateUnknown::AddRef()
 {
-    return ++count_;
+    const ULONG count = ++count_;
+    if (count == 2)
+        owner_.OnSharedChange(true);
+    return count;
 }
 
 STDMETHODIMP_(ULONG) CPrivateUnknown::Release()
 {
-    if (count_ != 1)
-        return --count_;
+    if (count_ != 1) {
+        // Nothing of the object is read after the hook: it may end it.
+        const ULONG count = --count_;
+        if (count == 1)
+            owner_.OnSharedChange(false);
+        return count;
+    }
     count_ = 2;
     owner_.OnFinalRelease();
     count_ = 0;

@@ -62,6 +62,11 @@ protected:
     // Runs once, before the object is deleted, with the count held at 2 so
     // that AddRef/Release pairs made during tear-down cannot delete it again.
     virtual void OnFinalRelease() {}
+    // Runs when a second reference is taken (shared true) and when the count
+    // falls back to one (shared false): an object that lends its owner's
+    // life to whoever else holds it takes or drops that reference here. The
+    // object may be gone when a false call returns.
+    virtual void OnSharedChange(bool /*shared*/) {}
 
 private:
     friend class CPrivateUnknown;

@@ -37,6 +37,18 @@ ColumnInfoSeam* BandRowBinding::ColumnInfoAt(LONG index)
     return column;
 }
 
+void BandRowBinding::SetSortColumns(const SortColumn* columns, size_t count)
+{
+    SortKeyChain keys;
+    for (size_t i = 0; i < count; ++i)
+        if (columns[i].column)
+            keys.Append(static_cast<ColumnInfo*>(columns[i].column), static_cast<LONG>(i), columns[i].ascending);
+    const ULONG generation = binding_.GetSortGeneration();
+    binding_.SetSortKeys(keys);
+    if (binding_.GetSortGeneration() != generation)
+        store_.SortLists();
+}
+
 void BandRowBinding::Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows)
 {
     store_.SetRowsStartExpanded(expandRowsOnLoad);

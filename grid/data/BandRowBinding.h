@@ -29,6 +29,8 @@ public:
     void RemoveListeners() override {}
     ColumnInfoSeam* ColumnInfoAt(LONG index) override;
     void Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows) override;
+    // New keys reorder the loaded lists of the binding's rows.
+    void SetSortColumns(const SortColumn* columns, size_t count) override;
     // The rows kept by the top-level list and by the binding's held-row list.
     void ReleaseHeldRows() override;
     // No row objects without a band: E_FAIL.

@@ -61,6 +61,28 @@ HvCell::~HvCell()
 {
     Deactivate();
     DetachAllSubscribers();
+    if (IUnknown* row = heldRow_) {
+        heldRow_ = nullptr;
+        row->Release();
+    }
+}
+
+void HvCell::OnSharedChange(bool shared)
+{
+    if (shared) {
+        if (!heldRow_ && IsActive()) {
+            heldRow_ = row_->RowInterface();
+            if (heldRow_)
+                heldRow_->AddRef();
+        }
+        return;
+    }
+    // A cell that has ended keeps its row until it goes itself.
+    if (!heldRow_ || !IsActive())
+        return;
+    IUnknown* row = heldRow_;
+    heldRow_ = nullptr;
+    row->Release();
 }
 
 void HvCell::Detach()

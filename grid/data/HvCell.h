@@ -135,6 +135,9 @@ private:
     HvCell(CellRowHost* row, CellColumnHost* column, CellGridHost* grid);
     ~HvCell() override;
 
+    // A cell someone besides its collection holds keeps its row alive.
+    void OnSharedChange(bool shared) override;
+
     static constexpr BYTE EditModeBit = 4;
     static constexpr LONG DataChangedBit = 1;
     static constexpr LONG SelectedBit = 4;
@@ -148,6 +151,7 @@ private:
     CellRowHost* row_;        // not owned
     CellColumnHost* column_;  // not owned
     CellGridHost* grid_;      // not owned
+    IUnknown* heldRow_ = nullptr; // referenced while the cell is shared
     LONG activation_ = 0;
     LONG tabStop_ = 0;
     LONG state_ = 0;

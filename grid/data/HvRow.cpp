@@ -97,6 +97,11 @@ HRESULT HvRow::InternalQueryInterface(REFIID iid, void** out)
 
 void HvRow::ReleaseReferences()
 {
+    // A row ended while alive is held to the end of this: its cells may
+    // hold its last reference and let it go as they are released.
+    const bool alive = ReferenceCount() > 0;
+    if (alive)
+        CUnknownObject::AddRef();
     ReleaseAllSubscribers(0);
     cellsLink_.Unlink();
     selfLink_.Unlink();
@@ -119,6 +124,8 @@ void HvRow::ReleaseReferences()
     }
     // Last: these may be the row's final references.
     ReleaseSelfReferences();
+    if (alive)
+        CUnknownObject::Release();
 }
 
 void HvRow::ReleaseSelfReferences()

@@ -13,6 +13,9 @@ public:
     RowData* GetNthRow(ULONG n) override;
     void LoadAll(bool force) override;
     void Renumber() override;
+    // Orders a completely loaded list by its binding's sort keys (a stable
+    // sort); unless forced, only when the keys changed since the last sort.
+    void SortChildren(bool force) override;
     // Whether the binding's fetch mode (or design mode) preloads.
     bool Preloads() const;
     // The chapter the list's rows live in (read from the parent row).
@@ -33,4 +36,7 @@ protected:
     void OnChildUnlinked(RowTreeNode* child) override;
     ULONG RowsPerParentEstimate() const override;
     RowData* TakeFirst(RowBatch& batch, HRESULT hr, bool* atEnd);
+
+private:
+    ULONG sortStamp_ = 0; // the binding's sort generation the order follows
 };

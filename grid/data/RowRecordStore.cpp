@@ -105,6 +105,32 @@ void RowRecordStore::Unregister(RowData& row)
     row.SetRegistered(false);
 }
 
+namespace {
+
+// The list and every list under its rows, each reordered when its
+// binding's keys changed since it was last sorted.
+void SortTree(RowTreeNode* list)
+{
+    list->SortChildren(false);
+    for (RowTreeNode* row = list->FirstChild(); row; row = row->NextSibling())
+        for (RowTreeNode* child = row->FirstChild(); child; child = child->NextSibling())
+            SortTree(child);
+}
+
+} // namespace
+
+void RowRecordStore::SortLists()
+{
+    RowRecordStore* root = Of(binding_.GetRootBinding());
+    RootRowList* top = root ? root->TopLevelList() : nullptr;
+    if (!top)
+        return;
+    // A preloading list not read yet is read now, and so sorted.
+    if (!top->IsCompletelyLoaded())
+        top->LoadAll(false);
+    SortTree(top);
+}
+
 void RowRecordStore::ClearEstimates()
 {
     approxCount_ = 0;

@@ -53,6 +53,8 @@ public:
     void Register(RowData& row);
     void Unregister(RowData& row);
     size_t MappedRowCount() const { return map_.size(); }
+    // Every list holding rows of the binding follows its sort keys.
+    void SortLists();
 
     // Count estimates (cached until ClearEstimates).
     ULONG ApproximateRowCount();

@@ -43,6 +43,23 @@ void RowTreeNode::Unlink(RowTreeNode* child)
     OnChildUnlinked(child);
 }
 
+void RowTreeNode::ReorderChildren(RowTreeNode* const* order, size_t count)
+{
+    RowTreeNode* previous = nullptr;
+    for (size_t i = 0; i < count; ++i) {
+        RowTreeNode* child = order[i];
+        child->prev_ = previous;
+        child->next_ = nullptr;
+        if (previous)
+            previous->next_ = child;
+        else
+            first_ = child;
+        previous = child;
+    }
+    if (count)
+        last_ = previous;
+}
+
 void RowTreeNode::DetachFromOwner()
 {
     if (linkedTo_)

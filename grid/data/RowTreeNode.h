@@ -75,6 +75,9 @@ protected:
 
     void LinkBefore(RowTreeNode* child, RowTreeNode* before); // null: at the end
     void Unlink(RowTreeNode* child);
+    // Links the children again in the given order (every child of this
+    // node, each once); they stay linked throughout.
+    void ReorderChildren(RowTreeNode* const* order, size_t count);
     // What unlinking a child means for its owner (rows drop their mark).
     virtual void OnChildUnlinked(RowTreeNode*) {}
     virtual ULONG RowsPerParentEstimate() const { return 0; }

@@ -11,6 +11,7 @@
 #include "ComRef.h"
 #include "ConversionService.h"
 #include "DualString.h"
+#include "SortKeyChain.h"
 
 #include <windows.h>
 #include <oledb.h>
@@ -179,6 +180,13 @@ public:
     void ClearRows();
     const std::vector<RowData*>& GetRowList() const { return heldRows_; }
 
+    // The sort keys of the band's rows. Replacing them with other keys
+    // raises the sort generation, against which each row list stamps the
+    // order it was last sorted in; no keys leave the rows in their order.
+    void SetSortKeys(const SortKeyChain& keys);
+    const SortKeyChain& GetSortKeys() const { return sortKeys_; }
+    ULONG GetSortGeneration() const { return sortGeneration_; }
+
     // The held-handle list (bookmark objects link themselves in and out).
     void LinkHeld(RowBookmark* row);
     void UnlinkHeld(RowBookmark* row);
@@ -253,6 +261,8 @@ private:
 
     std::vector<RowData*> beingDeleted_; // one reference each, through the record seam
     std::vector<RowData*> heldRows_;     // one reference each
+    SortKeyChain sortKeys_;
+    ULONG sortGeneration_ = 0;
     HvBandRowsetListener* dataListener_ = nullptr;         // not owned
     HvBandRowPositionListener* positionListener_ = nullptr; // not owned
     RowRecordSeam* records_ = nullptr;                     // not owned

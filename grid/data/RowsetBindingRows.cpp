@@ -77,5 +77,18 @@ HRESULT RowsetBinding::DeleteRow(HCHAPTER chapter, HROW row)
 {
     if (!change_ || IsDesignTime())
         return DB_E_NOTSUPPORTED;
-    return change_->DeleteRows(chapter, 1, &row, nullptr);
+    // The one row's status says why: a consumer's veto is a cancel.
+    DBROWSTATUS status = DBROWSTATUS_S_OK;
+    const HRESULT hr = change_->DeleteRows(chapter, 1, &row, &status);
+    if (hr == DB_E_ERRORSOCCURRED && status == DBROWSTATUS_E_CANCELED)
+        return DB_E_CANCELED;
+    return hr;
+}
+
+void RowsetBinding::SetSortKeys(const SortKeyChain& keys)
+{
+    if (keys == sortKeys_)
+        return;
+    sortKeys_ = keys;
+    ++sortGeneration_;
 }

@@ -24,6 +24,14 @@ public:
     // What the band's settings ask of the binding: expand rows on load, the
     // band is out of view, and the Constants_FetchRows mode.
     virtual void Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows) = 0;
+    // The band's sort columns, first key first: each column's description
+    // (null for an unbound column, which does not sort) and its direction.
+    // The band's rows follow the new order.
+    struct SortColumn {
+        ColumnInfoSeam* column;
+        bool ascending;
+    };
+    virtual void SetSortColumns(const SortColumn* columns, size_t count) = 0;
     // Releases the rows the band holds through the binding.
     virtual void ReleaseHeldRows() = 0;
     // Adds a row (under parent for a child band); the new row object, made,

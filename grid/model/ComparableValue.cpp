@@ -144,10 +144,28 @@ const CDualString& ComparableValue::TextValue()
     return text_;
 }
 
+// Values of different kinds stand in one order: empty, null, text,
+// Booleans, then the numbers by kind.
+static int KindRank(VARTYPE kind)
+{
+    switch (kind) {
+    case ComparableValue::None:
+        return 0;
+    case ComparableValue::Null:
+        return 1;
+    case ComparableValue::Text:
+        return 2;
+    case ComparableValue::Boolean:
+        return 3;
+    default:
+        return 4 + kind;
+    }
+}
+
 int ComparableValue::Compare(ComparableValue& other)
 {
     if (kind_ != other.kind_)
-        return kind_ == None || kind_ == Null ? -1 : 1;
+        return KindRank(kind_) < KindRank(other.kind_) ? -1 : 1;
     switch (kind_) {
     case Integer:
         if (integer_ == other.integer_)

@@ -39,7 +39,7 @@ public:
     VARTYPE SourceType() const { return V_VT(&source_); }
 
     // -1, 0 or 1. Values of different kinds are not equal: empty and null
-    // values sort before all others.
+    // values sort before all others, then text, Booleans and numbers.
     int Compare(ComparableValue& other);
     // Brings the value to the kind of the given type by converting its
     // source; false when it cannot take part in a comparison as that type.

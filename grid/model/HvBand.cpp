@@ -17,8 +17,10 @@
 #include "HvSelectableItem.h"
 #include "HvSortedCols.h"
 #include "ObjectInfo.h"
+#include "SortColumnSeam.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -305,6 +307,14 @@ void HvBand::UpdateBinding()
     const bool outOfView =
         IsEffectivelyHidden() || (parent_ && layout_->BandsSide()->GetViewStyle() == BandsLayoutSeam::SingleBand);
     binding_->Configure(ResolveSetting(0x40f) != 2, outOfView, ResolveSetting(0x898));
+    std::vector<BandBindingSeam::SortColumn> keys;
+    for (LONG i = 0; sortedCols_ && i < sortedCols_->ItemCount(); ++i) {
+        auto* column = dynamic_cast<HvColumn*>(sortedCols_->ItemAtPosition(i));
+        const LONG indicator = column ? column->GetSortIndicator() : SortIndicatorNone;
+        if (indicator == SortIndicatorAscending || indicator == SortIndicatorDescending)
+            keys.push_back({column->SourceInfo(), indicator == SortIndicatorAscending});
+    }
+    binding_->SetSortColumns(keys.data(), keys.size());
 }
 
 HRESULT HvBand::ExpandRows(bool expand, bool, LONG parentRow)

@@ -210,6 +210,7 @@ public:
         fetchRows = fetch;
         ++configured;
     }
+    void SetSortColumns(const SortColumn*, size_t count) override { sortColumns = count; }
     HRESULT AddRow(IHvRow*, IHvRow** out) override
     {
         ++added;
@@ -226,6 +227,7 @@ public:
     bool expandOnLoad = false;
     bool hiddenBand = false;
     LONG fetchRows = 0;
+    size_t sortColumns = 0;
 };
 
 class FakeElement final : public OwnedElementSeam {

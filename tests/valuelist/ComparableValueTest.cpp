@@ -100,6 +100,11 @@ TEST_CASE("valuelist: comparable values order within a kind and keep kinds apart
     CHECK(empty.Compare(number) == -1);
     CHECK(number.Compare(empty) == 1);
     CHECK(number.Compare(ta) == 1);
+    CHECK(ta.Compare(number) == -1);
+    ComparableValue truth(MakeBool(true)), real(MakeR8(0.5));
+    CHECK(truth.Compare(number) == -1);
+    CHECK(number.Compare(truth) == 1);
+    CHECK(number.Compare(real) == -real.Compare(number));
     VariantClear(&a);
     VariantClear(&b);
     VariantClear(&c);
