@@ -109,17 +109,18 @@ CheckEqual row.Cells("LEITURA").Value, 11, "the first child row of the first sam
 CheckEqual grid.GetRow(1).GetChild(1).Cells("LEITURA").Value, 35, "the last child row of the last sample"
 
 ' Errors a script sees: a raised 0x800Axxxx error reaches it as Err.Number
-' &Hxxxx.
+' &Hxxxx (written in decimal above &H7FFF: a four-digit hex literal is
+' a negative Integer in VBScript).
 On Error Resume Next
 grid.UpdateMode = 3
 CheckError Err.Number, Err.Description, &H17C, "an update mode out of range"
 Err.Clear
 v = grid.DialogStrings(11)
-CheckError Err.Number, Err.Description, &H9C42, "a dialog string index out of range"
+CheckError Err.Number, Err.Description, 40002, "a dialog string index out of range"
 Err.Clear
 Set grid.DataSource = Nothing
 Set row = grid.GetRow(0)
-CheckError Err.Number, Err.Description, &H9C47, "GetRow without a data source"
+CheckError Err.Number, Err.Description, 40007, "GetRow without a data source"
 Err.Clear
 On Error GoTo 0
 
