@@ -103,7 +103,7 @@ WalkAndSave Measure(IDispatch* collection)
     return figures;
 }
 
-// Keyed items: each Add first looks for the key among the items before it.
+// Keyed items: each Add first tests its key against the collection's key index.
 void Appearances(long count, bool keyed)
 {
     GridObject grid;

@@ -9,6 +9,7 @@
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
+#include "../support/GridRegistration.h"
 
 #include <Tavelle.h>
 #include <windows.h>
@@ -104,27 +105,6 @@ struct Figures {
     double toEnd = 0;
     double repaint = 0;
 };
-
-std::wstring OcxPath()
-{
-    std::string unix = HV_TAVELLE_OCX;
-    std::wstring path = L"Z:";
-    for (char c : unix)
-        path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
-bool RegisterGrid()
-{
-    HMODULE library = LoadLibraryW(OcxPath().c_str());
-    FARPROC entry = library ? GetProcAddress(library, "DllRegisterServer") : nullptr;
-    if (!entry)
-        return false;
-    HRESULT(STDAPICALLTYPE * regist)() = nullptr;
-    static_assert(sizeof(regist) == sizeof(entry));
-    memcpy(&regist, &entry, sizeof(entry));
-    return SUCCEEDED(regist());
-}
 
 bool MeasureGrid(Recordset& rs, Figures& out)
 {
@@ -270,7 +250,7 @@ int main()
         return 1;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterGrid()) {
+    if (!hv::bench::RegisterGrid()) {
         std::printf("could not register %s\n", HV_TAVELLE_OCX);
         return 1;
     }

@@ -1,6 +1,7 @@
 // ControlEditor: what the cell editor asks of the grid control.
 #include "ControlEditor.h"
 
+#include "ButtonPressSink.h"
 #include "ColumnEditFace.h"
 #include "ErrorReporter.h"
 #include "DataErrorInfo.h"
@@ -41,7 +42,11 @@ CAutomationObject* RegionObject(ScrollRegionItem* region) { return region ? regi
 
 } // namespace
 
-ControlEditor::ControlEditor(HvTavelle& control) : control_(control), editor_(this) {}
+ControlEditor::ControlEditor(HvTavelle& control) : control_(control), editor_(this)
+{
+    // Cell buttons and the add-new box's buttons take the mouse while held.
+    ButtonPressSink::InstallHooks();
+}
 
 ControlEditor::~ControlEditor()
 {

@@ -74,6 +74,8 @@ public:
     bool GetCellTextRect(HvCell* cell, RECT* rect) override;
     bool GetCellButtonRect(HvCell* cell, RECT* rect) override;
     void ResolveEditorLook(HvCell* cell, EditorLook* look) override;
+    SIZE ListPictureSize(const VARIANT& picture) override;
+    void DrawListPicture(HDC dc, const VARIANT& picture, POINT at) override;
     void MarkCellChanged(HvCell* cell) override;
     void ReportDataError(HvCell* cell, HRESULT result, const std::wstring& message, VARIANT* value) override;
     void ReportUpdateError(HvCell* cell, HRESULT result, VARIANT* value) override;

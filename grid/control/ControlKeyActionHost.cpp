@@ -1,6 +1,7 @@
 // The grid as the key action performer walks it.
 #include "ControlKeyActionHost.h"
 
+#include "ControlEditor.h"
 #include "ControlSelectStrategy.h"
 #include "ControlSelectionHost.h"
 #include "HvBand.h"
@@ -473,9 +474,16 @@ void ControlKeyActionHost::CloseDropDown(KeyCell* cell)
 void ControlKeyActionHost::ToggleCheckBox(KeyCell* cell)
 {
     HvCell* own = CellOf(cell);
+    if (!own)
+        return;
+    // A cell being edited takes no Value put: its editor toggles instead.
+    if (own->IsInEditMode()) {
+        control_.Editor().ToggleCheckBox(own);
+        return;
+    }
     VARIANT value;
     VariantInit(&value);
-    if (!own || FAILED(own->get_Value(&value)))
+    if (FAILED(own->get_Value(&value)))
         return;
     VARIANT flipped;
     VariantInit(&flipped);

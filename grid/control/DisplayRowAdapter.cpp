@@ -1,6 +1,7 @@
 // DisplayRowAdapter: the row model's rows for the grid display.
 #include "DisplayRowAdapter.h"
 
+#include "AppearanceChain.h"
 #include "AppearanceData.h"
 #include "HvBand.h"
 #include "HvCell.h"
@@ -249,16 +250,8 @@ void DisplayRowAdapter::Resize(long pixels)
 
 void DisplayRowAdapter::ResolveAppearance(AppearanceData& data, std::uint32_t mask, bool alternate, int part)
 {
-    HvBand* band = ModelBand();
-    if (!band)
-        return;
-    AppearanceRequest request;
-    request.requestMask = mask;
-    request.part = AppearanceRequest::Row;
-    request.state[AppearanceRequest::Alternate] = alternate ? 1 : 0;
-    request.state[AppearanceRequest::Selected] = row_.IsSelected() ? 1 : 0;
-    request.state[AppearanceRequest::RowSelector] = part == 1 ? 1 : 0;
-    band->ResolveBandAppearance(data, request);
+    if (HvBand* band = ModelBand())
+        AppearanceChain::ResolveRow(*band, row_, data, mask, alternate, part);
 }
 
 // The parent's lines first, then this row's: four blanks for each line
@@ -311,6 +304,12 @@ std::wstring DisplayRowAdapter::ScrollTipText()
     return text;
 }
 
+void DisplayRowAdapter::Activate()
+{
+    if (auto* control = dynamic_cast<HvTavelle*>(layout_.Grid()); control && control->GetActiveRow() != &row_)
+        control->ChangeActiveRow(&row_);
+}
+
 CAutomationObject* DisplayRowAdapter::CellObject(HvColumnGroupImpl* column)
 {
     HvCells* cells = row_.GetCells();
@@ -332,12 +331,12 @@ void DisplayRowAdapter::ResolveCellAppearance(HvColumnGroupImpl* column, Appeara
     HvBand* band = ModelBand();
     if (!band || !column)
         return;
-    AppearanceRequest request;
-    request.requestMask = mask;
-    request.part = AppearanceRequest::Cell;
-    request.state[AppearanceRequest::Alternate] = alternate ? 1 : 0;
-    request.state[AppearanceRequest::Selected] = row_.IsSelected() ? 1 : 0;
-    band->ResolveBandAppearance(data, request);
+    auto* cell = dynamic_cast<HvCell*>(CellObject(column));
+    auto* control = dynamic_cast<HvTavelle*>(layout_.GridSeam());
+    const bool active = cell && control && control->GetActiveCell() == cell;
+    AppearanceChain::ResolveCell(*band, row_, cell, active, *column, data, mask, alternate);
+    if (cell && (mask & AppearanceBit::Picture))
+        AppearanceChain::TakeValueListPicture(*cell, *column, data);
 }
 
 long DisplayRowAdapter::CellState(HvColumnGroupImpl* column)

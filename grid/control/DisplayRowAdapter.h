@@ -61,6 +61,7 @@ public:
     long AutoPreviewHeight() override { return preview_.Height(); }
     HvUIElementOwner* AutoPreviewOwner() override { return &preview_; }
     std::wstring ScrollTipText() override;
+    void Activate() override;
     CAutomationObject* CellObject(HvColumnGroupImpl* column) override;
     HvUIElementOwner* CellOwner(HvColumnGroupImpl* column) override;
     void ResolveCellAppearance(HvColumnGroupImpl* column, AppearanceData& data, std::uint32_t mask,

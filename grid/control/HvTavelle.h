@@ -338,6 +338,9 @@ public:
     void AutoScrollTick(bool rows, bool fromTimer, UINT period);
     void ArmAutoScroll(int x, int y, bool noRows);
     void DisarmAutoScroll();
+    // The pointer in client coordinates as the drag last saw it, else as
+    // the system says.
+    POINT AutoScrollCursor();
     // What automatic scrolling asks of a scroll region (rows or columns):
     // whether the point asks for scrolling and at what interval, and one
     // step toward the point. Installed by the scroll region code.
@@ -388,6 +391,7 @@ public:
     // Ends the active cell's edit mode (forced: whatever the handlers say);
     // true when it stays in edit mode.
     bool LeaveEditMode(bool forced) override;
+    bool KeepsEditedField(ColumnInfo* field) override;
     void ClickSelectCell(HvSelectableItem* cell, bool shift, bool ctrl);
     void MapCellThroughHandler(HvSelectableItem** cell);
     // The selection strategies' side of the control (ControlSelectionHost).
@@ -596,8 +600,6 @@ public:
     HRESULT RefreshCellElement(HvCell* cell) override;
     HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) override;
-    HRESULT QueryCellAppearance(HvCell* cell, IHvAppearance** out) override;
-    HRESULT PutCellAppearance(HvCell* cell, VARIANT* value, bool* changed) override;
 
     // ErrorReporterHost
     bool HasEventGateAndLayout() override { return gate_ && layout_; }
@@ -789,6 +791,11 @@ private:
     UINT_PTR colTimer_ = 0;
     UINT rowPeriod_ = 0;
     UINT colPeriod_ = 0;
+    // Where the drag that armed automatic scrolling last saw the pointer
+    // (client coordinates; the drag holds the capture, so every move
+    // reaches it).
+    POINT dragPoint_{};
+    bool hasDragPoint_ = false;
     DataSource* dataSource_ = nullptr;    // referenced
     // The listener lives apart from the control, so that a data source that
     // holds it does not keep the control alive.

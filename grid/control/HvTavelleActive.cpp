@@ -4,6 +4,7 @@
 #include "HvTavelle.h"
 
 #include "ControlEditor.h"
+#include "ColumnInfo.h"
 #include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvBand.h"
@@ -179,6 +180,30 @@ bool HvTavelle::LeaveEditMode(bool forced)
     editor_->Editor().ExitEditMode(cell, false, forced);
     cell = GetActiveCell();
     return cell && cell->IsInEditMode();
+}
+
+bool HvTavelle::KeepsEditedField(ColumnInfo* field)
+{
+    HvCell* cell = GetActiveCell();
+    if (!field || !cell || !cell->IsInEditMode())
+        return false;
+    IHvColumn* own = nullptr;
+    if (FAILED(cell->get_Column(&own)) || !own)
+        return false;
+    HvColumn* column = HvColumn::FromObject(own);
+    own->Release();
+    if (!column || column->SourceInfo() != static_cast<ColumnInfoSeam*>(field))
+        return false;
+    VARIANT_BOOL changed = VARIANT_FALSE;
+    if (FAILED(cell->get_DataChanged(&changed)) || !changed) {
+        // Nothing of the user's to keep: the cell shows the provider's value.
+        editor_->Editor().ExitEditMode(cell, true, true);
+        return false;
+    }
+    // The provider takes no write of ours while it notifies: the commit
+    // follows once its notice is over.
+    ::PostMessageW(ControlWindow(), MsgEndEditMode, 0, 0);
+    return true;
 }
 
 bool HvTavelle::IsActiveCellColumn(HvColumn* column)

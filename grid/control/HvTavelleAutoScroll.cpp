@@ -56,6 +56,8 @@ void HvTavelle::StopColAutoScrollTimer()
 void HvTavelle::ArmAutoScroll(int x, int y, bool noRows)
 {
     viewFlags_ |= ViewAutoScrollArmed;
+    dragPoint_ = POINT{x, y};
+    hasDragPoint_ = true;
     UINT interval = 0;
     if (!rowTimer_ && !noRows && g_hooks.interval && GetActiveRowScrollRegion() &&
         g_hooks.interval(GetActiveRowScrollRegion(), true, x, y, &interval))
@@ -70,6 +72,18 @@ void HvTavelle::DisarmAutoScroll()
     StopRowAutoScrollTimer();
     StopColAutoScrollTimer();
     viewFlags_ &= static_cast<BYTE>(~ViewAutoScrollArmed);
+    hasDragPoint_ = false;
+}
+
+POINT HvTavelle::AutoScrollCursor()
+{
+    if (hasDragPoint_)
+        return dragPoint_;
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    if (m_window)
+        ScreenToClient(m_window, &cursor);
+    return cursor;
 }
 
 void HvTavelle::AutoScrollTick(bool rows, bool fromTimer, UINT period)
@@ -83,9 +97,7 @@ void HvTavelle::AutoScrollTick(bool rows, bool fromTimer, UINT period)
     if (!rowRegion || !colRegion || !m_window)
         return;
     ScrollRegionItem* region = rows ? rowRegion : colRegion;
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    ScreenToClient(m_window, &cursor);
+    const POINT cursor = AutoScrollCursor();
     if (!fromTimer) {
         if (g_hooks.toward)
             g_hooks.toward(region, rows, cursor.x, cursor.y, period);
@@ -110,9 +122,7 @@ void HvTavelle::SendSyntheticMouseMove()
 {
     if (!m_window)
         return;
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    ScreenToClient(m_window, &cursor);
+    const POINT cursor = AutoScrollCursor();
     WPARAM keys = 0;
     if (GetKeyState(VK_SHIFT) < 0)
         keys |= MK_SHIFT;

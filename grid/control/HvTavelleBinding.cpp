@@ -164,9 +164,11 @@ STDMETHODIMP HvTavelle::put_DataMember(BSTR Name)
             return S_OK;
         dataMember_ = CDualString(text.c_str());
         PropertyChangedNotice(DataMemberId);
+        const bool held = dataSource_ != nullptr;
         const HRESULT hr = RebindDataMember(true);
-        // A member that cannot be opened is reported; the put itself holds.
-        if (FAILED(hr))
+        // A member of the source held that cannot be opened is reported;
+        // the put itself holds. Without a source there is nothing to open.
+        if (FAILED(hr) && held)
             ReportBindingFailure(hr);
         RefreshAfterBind();
         return S_OK;

@@ -5,16 +5,19 @@
 
 #include "DisplayRowAdapter.h"
 #include "AppearanceData.h"
+#include "BandElementLookup.h"
 #include "EventEnableMask.h"
 #include "Guarded.h"
 #include "HvAppearance.h"
 #include "HeaderElementLookup.h"
 #include "HvBand.h"
+#include "HvColScrollRegion.h"
 #include "HvColumnGroupImpl.h"
 #include "HvGridUIElement.h"
 #include "HvHeader.h"
 #include "HvLayout.h"
 #include "HvNoneUIElement.h"
+#include "HvRowScrollRegion.h"
 #include "LayoutRootElement.h"
 #include "OverrideBandSeam.h"
 #include "ScrollRegionItem.h"
@@ -323,11 +326,56 @@ HRESULT FindHeaderElement(HvHeader& header, VARIANT* rowRegion, VARIANT* colRegi
     return control->FindShownElement(query, rowRegion, colRegion, out);
 }
 
+// The band's button in the add-new box of the grid that shows its layout.
+UIElementSeam* FindBandElement(HvBand& band)
+{
+    auto* layout = dynamic_cast<HvLayout*>(band.OwnerLayout());
+    auto* control = layout ? dynamic_cast<HvTavelle*>(layout->Grid()) : nullptr;
+    HvGridUIElement* root = control && control->IsAlive() ? control->GetRootElement(false) : nullptr;
+    if (!root)
+        return nullptr;
+    DescendantQuery query;
+    query.type = UIElementType::AddNewRowButton;
+    query.band = &band;
+    return root->GetDescendant(query);
+}
+
+// Automatic scrolling asks the region under the drag: rows by the
+// pointer's distance above or below the region, columns left or right.
+bool AutoScrollInterval(ScrollRegionItem* region, bool rows, int x, int y, UINT* interval)
+{
+    UINT period = 0;
+    if (rows) {
+        if (auto* rowRegion = dynamic_cast<HvRowScrollRegion*>(region))
+            period = rowRegion->AutoScrollPeriod(y);
+    } else if (auto* colRegion = dynamic_cast<HvColScrollRegion*>(region)) {
+        period = colRegion->AutoScrollPeriod(x);
+    }
+    if (interval)
+        *interval = period;
+    return period != 0;
+}
+
+void AutoScrollToward(ScrollRegionItem* region, bool rows, int x, int y, UINT)
+{
+    if (rows) {
+        if (auto* rowRegion = dynamic_cast<HvRowScrollRegion*>(region))
+            rowRegion->AutoScrollToward(y);
+    } else if (auto* colRegion = dynamic_cast<HvColScrollRegion*>(region)) {
+        colRegion->AutoScrollToward(x);
+    }
+}
+
 } // namespace
 
 void InstallControlDisplayHooks()
 {
+    HvTavelle::AutoScrollHooks autoScroll;
+    autoScroll.interval = &AutoScrollInterval;
+    autoScroll.toward = &AutoScrollToward;
+    HvTavelle::SetAutoScrollHooks(autoScroll);
     CScrollBar::SetRedrawOffQuery(&IsGridRedrawOff);
     InstallDisplayRows();
     HeaderElementLookup() = &FindHeaderElement;
+    BandElementLookup() = &FindBandElement;
 }

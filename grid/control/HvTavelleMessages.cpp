@@ -4,6 +4,7 @@
 
 #include "ControlEditor.h"
 #include "ControlSelectionHost.h"
+#include "ErrorReporter.h"
 #include "EventEnableMask.h"
 #include "HvGridUIElement.h"
 #include "HvLayout.h"
@@ -70,6 +71,8 @@ LRESULT HvTavelle::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case MsgBuildLayout:
             return OnBuildLayoutMessage();
         case MsgBindingFailed:
+            // A binding failure met while events could not be raised.
+            Reporter().ReportBindingError(static_cast<HRESULT>(lParam));
             return Default(message, wParam, lParam);
         case MsgEndEditMode:
             editor_->OnLeaveEditMessage();

@@ -343,17 +343,3 @@ HRESULT HvTavelle::ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance** out)
         *out = nullptr;
     return E_FAIL;
 }
-
-HRESULT HvTavelle::QueryCellAppearance(HvCell*, IHvAppearance** out)
-{
-    if (out)
-        *out = nullptr;
-    return S_OK;
-}
-
-HRESULT HvTavelle::PutCellAppearance(HvCell*, VARIANT*, bool* changed)
-{
-    if (changed)
-        *changed = false;
-    return E_FAIL;
-}

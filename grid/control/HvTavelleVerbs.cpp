@@ -141,8 +141,12 @@ HRESULT HvTavelle::InitializeNewState()
     participant_->ResetGeneral();
     dragDrop_->put_OLEDropMode(0);
     tag_.Clear();
-    if (images_)
+    if (images_) {
+        // A client may keep the old collection: it no longer speaks for
+        // this control (nor to it, once the control is gone).
+        images_->DetachHost();
         images_->Release();
+    }
     images_ = nullptr;
     imagesUrl_.Empty();
     if (m_bindHost)

@@ -45,8 +45,10 @@ void BandRowBinding::SetSortColumns(const SortColumn* columns, size_t count)
             keys.Append(static_cast<ColumnInfo*>(columns[i].column), static_cast<LONG>(i), columns[i].ascending);
     const ULONG generation = binding_.GetSortGeneration();
     binding_.SetSortKeys(keys);
-    if (binding_.GetSortGeneration() != generation)
+    if (binding_.GetSortGeneration() != generation) {
         store_.SortLists();
+        OnRowOrderChanged();
+    }
 }
 
 void BandRowBinding::Configure(bool expandRowsOnLoad, bool outOfView, LONG fetchRows)

@@ -36,6 +36,10 @@ public:
     // No row objects without a band: E_FAIL.
     HRESULT AddRow(IHvRow* parent, IHvRow** out) override;
 
+protected:
+    // The rows of the binding's lists were put in another order.
+    virtual void OnRowOrderChanged() {}
+
 private:
     RowsetBinding& binding_; // one reference
     RowRecordStore store_;

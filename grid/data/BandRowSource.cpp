@@ -229,7 +229,7 @@ HRESULT BandRowSource::FetchEdgeRow(bool first, RowData** out)
     ChapterHandle chapter;
     chapter.Attach(&binding, DB_NULL_HCHAPTER, true);
     RowBatch batch(&binding, chapter, 1, false, true, true);
-    if (RootRowList* list = Rows().TopLevelList(); list && list->ServesFromCache())
+    if (RootRowList* list = Rows().TopLevelList(); list && list->PrepareCache())
         batch.UseCachedRows(list);
     const HRESULT hr = first ? batch.FetchFirst(0) : batch.FetchLast(0);
     if (FAILED(hr))

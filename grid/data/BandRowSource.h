@@ -111,6 +111,11 @@ public:
     bool HasGroups() override;
     LONG RowBorderWidth() override;
     bool IsRowSizingFixed() override;
+    LONG ResolveRowSizing() override;
+    LONG RowHeightVersion() override;
+    LONG RowHeightResetMark() override;
+    LONG CalcNaturalHeight(HvRow* row) override;
+    LONG CalcContentHeight(HvRow* row) override;
     bool IsDesignMode() override;
     LONG UnitsToPixelsY(float units) override;
     float PixelsToUnitsY(LONG pixels) override;
@@ -130,6 +135,7 @@ public:
     HRESULT ResizeRow(HvRow* row, LONG pixels) override;
     HRESULT DeleteRowWithPrompt(HvRow* row) override;
     HRESULT ExpandAll(HvRow* row, bool expand) override;
+    HRESULT ExpandHeldRows(bool expand, bool touchChildren) override;
     HRESULT GetChildRow(HvRow* row, LONG which, RowBandSeam* childBand, IHvRow** out) override;
     HRESULT GetChildRowByBookmark(HvRow* row, const VARIANT& bookmark, RowBandSeam* childBand,
                                   IHvRow** out) override;
@@ -148,6 +154,10 @@ public:
     void FireAfterRowUpdate(HvRow* row) override;
     bool FireBeforeRowCancelUpdate(HvRow* row) override;
     void FireAfterRowCancelUpdate(HvRow* row) override;
+
+protected:
+    // The row regions show the rows from the first again, in the new order.
+    void OnRowOrderChanged() override;
 
 private:
     BandRowSource(RowsetBinding& binding, RowGridHost& grid);

@@ -14,8 +14,10 @@
 #include "HvSelectedRows.h"
 #include "RowData.h"
 #include "RowGridHost.h"
+#include "RowHeightMeter.h"
 #include "RowsetBinding.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -29,6 +31,7 @@ enum : DISPID {
     kRowSpacingBefore = 0x4eb,
     kRowSpacingAfter = 0x4ec,
     kExpansionIndicator = 0x89f,
+    kRowSizing = 0x431,
 };
 
 IDispatch* DispatchOf(HvRow* row)
@@ -223,6 +226,31 @@ bool BandRowSource::IsRowSizingFixed()
     return band_ && band_->IsRowSizingFixed();
 }
 
+LONG BandRowSource::ResolveRowSizing()
+{
+    return band_ ? band_->ResolveSetting(kRowSizing) : static_cast<LONG>(hvRowSizingSychronized);
+}
+
+LONG BandRowSource::RowHeightVersion()
+{
+    return band_ ? band_->Version() : 0;
+}
+
+LONG BandRowSource::RowHeightResetMark()
+{
+    return band_ ? band_->RowHeightResetMark() : 0;
+}
+
+LONG BandRowSource::CalcNaturalHeight(HvRow* row)
+{
+    return band_ && row ? RowHeightMeter(*band_, *row).NaturalHeight() : 0;
+}
+
+LONG BandRowSource::CalcContentHeight(HvRow* row)
+{
+    return band_ && row ? RowHeightMeter(*band_, *row).ContentHeight() : 0;
+}
+
 bool BandRowSource::IsDesignMode()
 {
     return grid_.IsDesignMode();
@@ -292,8 +320,9 @@ HRESULT BandRowSource::SelectRow(HvRow* row, bool select)
 {
     if (!band_)
         return E_FAIL;
+    // Through the band's SelectTypeRow rules, as a click selects.
     row->AddRef();
-    const HRESULT hr = grid_.SelectRowItem(row, select, true);
+    const HRESULT hr = band_->SelectRow(row, select, true);
     row->Release();
     return hr;
 }
@@ -333,7 +362,12 @@ HRESULT BandRowSource::ResizeRow(HvRow* row, LONG pixels)
         return S_OK;
     if (!std::isfinite(height) || height < 0)
         return S_OK;
-    row->ApplyHeight(UnitsToPixelsY(height));
+    // A synchronized band keeps one height for all its rows: each row takes
+    // it the next time its height is asked.
+    if (ResolveRowSizing() == hvRowSizingSychronized && band_)
+        band_->SetSynchronizedRowHeight(std::max(UnitsToPixelsY(height), row->GetContentHeight()));
+    else
+        row->ApplyHeight(UnitsToPixelsY(height));
     MarkRowsDirty();
     if (events)
         grid_.FireAfterRowResize(DispatchOf(row));
@@ -361,6 +395,25 @@ HRESULT BandRowSource::ExpandAll(HvRow* row, bool expand)
         return E_FAIL;
     row->put_ExpandChildRowsOnLoad(expand ? hvExpandOnLoadYes : hvExpandOnLoadNo);
     return row->SetExpanded(expand, true, true);
+}
+
+HRESULT BandRowSource::ExpandHeldRows(bool expand, bool touchChildren)
+{
+    // Event handlers may free rows: each is held while it is visited.
+    std::vector<HvRow*> rows(rows_.begin(), rows_.end());
+    for (HvRow* row : rows)
+        row->AddRef();
+    HRESULT hr = S_OK;
+    for (HvRow* row : rows) {
+        if (SUCCEEDED(hr) && CAutomationObject::IsActive(row)) {
+            if (touchChildren)
+                hr = row->put_ExpandChildRowsOnLoad(expand ? hvExpandOnLoadYes : hvExpandOnLoadNo);
+            if (SUCCEEDED(hr) && row->IsExpanded() != expand)
+                hr = row->put_Expanded(expand ? VARIANT_TRUE : VARIANT_FALSE);
+        }
+        row->Release();
+    }
+    return hr;
 }
 
 // The elements and appearances of rows belong to the display.

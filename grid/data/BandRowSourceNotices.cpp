@@ -10,6 +10,7 @@
 #include "HvCell.h"
 #include "HvLayout.h"
 #include "HvRow.h"
+#include "HvRowScrollRegions.h"
 #include "RowBatch.h"
 #include "RowData.h"
 #include "RowGridHost.h"
@@ -44,6 +45,14 @@ void BandRowSource::RebuildRegions()
         layout->MarkRowScrollRegionsDirty();
 }
 
+void BandRowSource::OnRowOrderChanged()
+{
+    HvLayout* layout = Layout();
+    if (HvRowScrollRegions* regions = layout ? layout->RowScrollRegions() : nullptr)
+        regions->MarkRowScrollRegionsDirty(true);
+    Redraw();
+}
+
 // Rows went away: the lists rebuild, and a grid left without active row
 // activates its first one.
 void BandRowSource::AfterRowsGone()
@@ -60,12 +69,12 @@ HRESULT BandRowSource::OnFieldChange(LONG phase, LONG, RowData* row, ColumnInfo*
     if (!object)
         return S_OK;
     if (phase == OkToDo) {
-        // The active cell of that field ends its edit first, keeping the text typed.
-        HvRow* active = grid_.ActiveRow();
-        if (active == object && grid_.LeaveEditMode(false))
+        // The user's edit of that very field wins over the provider's change.
+        if (object == grid_.ActiveRow() && grid_.KeepsEditedField(column))
             return S_FALSE;
         return S_OK;
     }
+    // The row shows the field's new value.
     if (phase == SyncAfter && column)
         RefreshRow(object);
     return S_OK;

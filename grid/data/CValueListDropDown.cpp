@@ -113,12 +113,24 @@ SIZE CValueListDropDown::MeasureText(const std::wstring& text) const
     return size;
 }
 
+SIZE CValueListDropDown::PictureSize(HvValueListItem* item) const
+{
+    SIZE size{};
+    VARIANT picture;
+    VariantInit(&picture);
+    if (item && item->GetPicture(&picture))
+        size = editor_.Host()->ListPictureSize(picture);
+    VariantClear(&picture);
+    return size;
+}
+
 bool CValueListDropDown::AddString(void* item)
 {
     if (!IsCreated())
         return false;
     const SIZE text = MeasureText(TextOf(static_cast<HvValueListItem*>(item)));
-    const LONG width = text.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE) + 4;
+    const SIZE picture = PictureSize(static_cast<HvValueListItem*>(item));
+    const LONG width = text.cx + picture.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE) + 4;
     if (rect_.right - rect_.left < width) {
         rect_.right = rect_.left + width;
         RECT placed{};
@@ -131,9 +143,11 @@ bool CValueListDropDown::AddString(void* item)
 
 LRESULT CValueListDropDown::OnMeasureItem(MEASUREITEMSTRUCT* measure)
 {
-    const SIZE text = MeasureText(TextOf(ItemAt(static_cast<int>(measure->itemID))));
-    measure->itemHeight = static_cast<UINT>(std::max(text.cy, 1L));
-    measure->itemWidth = static_cast<UINT>(text.cx);
+    HvValueListItem* item = ItemAt(static_cast<int>(measure->itemID));
+    const SIZE text = MeasureText(TextOf(item));
+    const SIZE picture = PictureSize(item);
+    measure->itemHeight = static_cast<UINT>(std::max({text.cy, picture.cy, 1L}));
+    measure->itemWidth = static_cast<UINT>(text.cx + picture.cx);
     return 1;
 }
 
@@ -153,9 +167,22 @@ LRESULT CValueListDropDown::OnDrawItem(const DRAWITEMSTRUCT* draw)
         FillRect(draw->hDC, &draw->rcItem, brush);
         DeleteObject(brush);
     }
-    const std::wstring text = TextOf(reinterpret_cast<HvValueListItem*>(draw->itemData));
+    auto* item = reinterpret_cast<HvValueListItem*>(draw->itemData);
+    const std::wstring text = TextOf(item);
     RECT area = draw->rcItem;
     area.left += 2;
+    // The item's picture left of its text.
+    VARIANT picture;
+    VariantInit(&picture);
+    if (item && item->GetPicture(&picture)) {
+        const SIZE size = editor_.Host()->ListPictureSize(picture);
+        if (size.cx > 0) {
+            const LONG top = area.top + std::max((area.bottom - area.top - size.cy) / 2, 0L);
+            editor_.Host()->DrawListPicture(draw->hDC, picture, POINT{area.left, top});
+            area.left += size.cx + 2;
+        }
+    }
+    VariantClear(&picture);
     const int oldMode = SetBkMode(draw->hDC, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(draw->hDC, fore);
     DrawTextW(draw->hDC, text.c_str(), static_cast<int>(text.size()), &area,

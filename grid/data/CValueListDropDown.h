@@ -59,4 +59,6 @@ protected:
 private:
     void ReleaseItems();
     SIZE MeasureText(const std::wstring& text) const;
+    // The size of the item's picture in the list, 0 by 0 without one.
+    SIZE PictureSize(HvValueListItem* item) const;
 };

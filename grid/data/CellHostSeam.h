@@ -3,7 +3,7 @@
 // selection state), the column serves CellColumnHost (binding, data type,
 // extents, style, drop-down and mask services), and the grid side serves
 // CellGridHost (the layout's data filter, the control's events, the
-// editor window and edit mode, elements and appearances).
+// editor window and edit mode, elements and resolved appearances).
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,9 @@
 
 #include <Tavelle.h>
 
+class HvAppearances;
 class HvCell;
+class HvLayoutHost;
 class HvSelectableItem;
 
 class CellRowHost {
@@ -34,6 +36,10 @@ public:
     virtual bool IsSelected() = 0;
     // The row's selectable face (band, layout and grid control of the cell).
     virtual HvSelectableItem* RowSelectable() = 0;
+    // Owner of the appearances made for the cell and of their errors, and
+    // the layout's Appearances its key names; null without a layout.
+    virtual HvLayoutHost* CellAppearanceHost() { return nullptr; }
+    virtual HvAppearances* CellAppearances() { return nullptr; }
 
 protected:
     ~CellRowHost() = default;
@@ -123,9 +129,6 @@ public:
     virtual HRESULT RefreshCellElement(HvCell* cell) = 0;
     virtual HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) = 0;
     virtual HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) = 0;
-    virtual HRESULT QueryCellAppearance(HvCell* cell, IHvAppearance** out) = 0;
-    // Answers whether the reference changed.
-    virtual HRESULT PutCellAppearance(HvCell* cell, VARIANT* value, bool* changed) = 0;
 
 protected:
     ~CellGridHost() = default;

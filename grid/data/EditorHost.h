@@ -63,6 +63,11 @@ public:
     // The cell's drop-down button (or edit button) element; false when none.
     virtual bool GetCellButtonRect(HvCell* cell, RECT* rect) = 0;
     virtual void ResolveEditorLook(HvCell* cell, EditorLook* look) = 0;
+    // A value-list entry's picture (a picture object, or an image of the
+    // control's Images by index or key): its size, 0 by 0 when it shows
+    // nothing, and drawing it with its top-left corner at a point.
+    virtual SIZE ListPictureSize(const VARIANT&) { return SIZE{}; }
+    virtual void DrawListPicture(HDC, const VARIANT&, POINT) {}
     // Marks the cell's element for redrawing.
     virtual void MarkCellChanged(HvCell* cell) = 0;
     // The data-error road (Error event, then the message unless suppressed).

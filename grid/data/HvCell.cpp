@@ -55,11 +55,13 @@ HRESULT HvCell::Create(CellRowHost* row, CellColumnHost* column, CellGridHost* g
 HvCell::HvCell(CellRowHost* row, CellColumnHost* column, CellGridHost* grid)
     : HvObjectBaseImpl(ObjectType::HvCell), row_(row), column_(column), grid_(grid)
 {
+    appearance_.Init(row->CellAppearanceHost(), row->CellAppearances(), this);
 }
 
 HvCell::~HvCell()
 {
     Deactivate();
+    appearance_.Detach();
     DetachAllSubscribers();
     if (IUnknown* row = heldRow_) {
         heldRow_ = nullptr;
@@ -88,6 +90,7 @@ void HvCell::OnSharedChange(bool shared)
 void HvCell::Detach()
 {
     Deactivate();
+    appearance_.Detach();
     ReleaseAllSubscribers(0);
 }
 

@@ -5,8 +5,10 @@
 // layout's data filter both ways.
 #pragma once
 
+#include "AppearanceRef.h"
 #include "CellHostSeam.h"
 #include "ChangePublisher.h"
+#include "ChangeSubscriber.h"
 #include "HvKeyedItem.h"
 #include "HvObjectBaseImpl.h"
 #include "HvSelectableItem.h"
@@ -17,6 +19,7 @@ class HvCell final : public HvObjectBaseImpl<IHvCell>,
                      public HvKeyedItem,
                      public HvSelectableItem,
                      public ChangePublisher,
+                     public ChangeSubscriber,
                      public HvUIElementOwner {
 public:
     // A new cell with one reference; the hosts are not owned and must
@@ -79,6 +82,10 @@ public:
     int KindCode() const override { return 26; }
     unsigned long AddRefPublisher() override { return CUnknownObject::AddRef(); }
     unsigned long ReleasePublisher() override { return CUnknownObject::Release(); }
+    // ChangeSubscriber: changes of the cell's own appearance.
+    void OnChange(const ChangeNotice* notice) override;
+    unsigned long AddRefSubscriber() override { return CUnknownObject::AddRef(); }
+    unsigned long ReleaseSubscriber() override { return CUnknownObject::Release(); }
 
     // HvSelectableItem
     HvKeyedItem* KeyedItem() override { return this; }
@@ -97,6 +104,8 @@ public:
     LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
     UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
     LONG GetState(OwnedElementSeam* element) override;
+    // A double click on the cell's text enters edit mode.
+    bool OnTextClick(OwnedElementSeam* element) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;
     UINT GetTextFormat(OwnedElementSeam*) override { return DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK; }
     UINT GetVAlign(OwnedElementSeam*, const AppearanceData*) override { return DT_VCENTER; }
@@ -128,6 +137,8 @@ public:
     void SetSelectedBit(bool selected);
     // The cell's column side (not owned).
     CellColumnHost* ColumnHost() const { return column_; }
+    // The settings of the cell's own Appearance; null when it holds none.
+    const AppearanceData* OwnAppearanceData() { return appearance_.GetAppearanceData(); }
     // Called when the cell leaves its collection.
     void Detach();
 
@@ -160,4 +171,5 @@ private:
     bool hasOwnValue_ = false;
     CVariantValue ownValue_;
     CVariantValue ownOriginal_;
+    AppearanceRef appearance_;
 };

@@ -2,6 +2,8 @@
 // members, and the editor-selection members that work while it is edited.
 #include "HvCell.h"
 
+#include "HvAppearance.h"
+
 #include <algorithm>
 #include <string>
 
@@ -194,7 +196,7 @@ STDMETHODIMP HvCell::get_Appearance(IHvAppearance** out)
     if (!out)
         return E_INVALIDARG;
     *out = nullptr;
-    return Guard([&] { return grid_->QueryCellAppearance(this, out); });
+    return Guard([&] { return appearance_.QueryAppearance(out); });
 }
 
 STDMETHODIMP HvCell::putref_Appearance(VARIANT* value)
@@ -212,11 +214,23 @@ STDMETHODIMP HvCell::put_Appearance(VARIANT value)
         if (!IsActive())
             return NotActiveError();
         bool changed = false;
-        HRESULT hr = grid_->PutCellAppearance(this, &value, &changed);
-        if (SUCCEEDED(hr) && changed)
+        HRESULT hr = appearance_.PutValue(value, &changed);
+        if (SUCCEEDED(hr) && changed) {
+            grid_->RefreshCellElement(this);
             NotifySubscribers(-520, 0);
+        }
         return hr;
     });
+}
+
+// The appearance the cell holds changed: its element draws it anew.
+void HvCell::OnChange(const ChangeNotice* notice)
+{
+    HvAppearance* appearance = appearance_.GetAppearance();
+    if (!notice || !IsActive() || !appearance || notice->publisher != static_cast<ChangePublisher*>(appearance))
+        return;
+    grid_->RefreshCellElement(this);
+    NotifySubscribers(-520, reinterpret_cast<std::intptr_t>(notice));
 }
 
 STDMETHODIMP HvCell::GetUIElement(VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out)
@@ -432,6 +446,15 @@ LONG HvCell::Activate(bool enterEdit, LONG arg, LONG arg2)
     if (!IsActive() || IsInEditMode())
         return 1;
     return grid_->ActivateCell(this, enterEdit, arg, arg2);
+}
+
+bool HvCell::OnTextClick(OwnedElementSeam*)
+{
+    if (!IsActive())
+        return false;
+    if (!IsInEditMode())
+        grid_->EnterEditMode(this, true);
+    return true;
 }
 
 void HvCell::EnterEditMode()

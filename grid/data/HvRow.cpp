@@ -225,11 +225,20 @@ bool HvRow::IsFixedHeight()
 
 void HvRow::ApplyHeight(LONG pixels)
 {
-    const LONG frame = band_ ? 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding()) : 0;
-    const LONG height = pixels - frame;
-    height_ = height < 0 ? 0 : height;
-    EnsureReferenced();
-    NotifySubscribers(1082, 0);
+    if (local_ & LocalApplyingHeight)
+        return;
+    local_ |= LocalApplyingHeight;
+    if (pixels != GetExplicitBasedHeight()) {
+        const LONG content = GetContentHeight();
+        if (pixels < content)
+            pixels = content;
+        const LONG frame = band_ ? 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding()) : 0;
+        const LONG height = pixels - frame;
+        height_ = height < 0 ? 0 : height;
+        EnsureReferenced();
+        NotifySubscribers(1082, 0);
+    }
+    local_ &= static_cast<BYTE>(~LocalApplyingHeight);
 }
 
 void HvRow::ResetHeightFromBand()
@@ -237,13 +246,48 @@ void HvRow::ResetHeightFromBand()
     if (!band_)
         return;
     height_ = band_->ResolveDefaultRowHeight() - 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding());
+    heightVersion_ = band_->RowHeightVersion();
+}
+
+// The band changed its levels since the height was taken, or a row of a
+// synchronized band was resized.
+bool HvRow::IsHeightStale()
+{
+    const LONG version = band_->RowHeightVersion();
+    return band_->RowHeightResetMark() > heightVersion_ ||
+           (band_->ResolveRowSizing() == hvRowSizingSychronized && version != heightVersion_);
+}
+
+LONG HvRow::GetExplicitBasedHeight()
+{
+    if (!band_)
+        return height_;
+    if (IsHeightStale()) {
+        ResetHeightFromBand();
+        local_ &= static_cast<BYTE>(~LocalNaturalHeight);
+    }
+    if (!(local_ & LocalNaturalHeight)) {
+        const LONG sizing = band_->ResolveRowSizing();
+        if (sizing == hvRowSizingAutoFixed || sizing == hvRowSizingAutoFree) {
+            const LONG natural = band_->CalcNaturalHeight(this);
+            if (natural > 0)
+                height_ = natural;
+            local_ |= LocalNaturalHeight;
+        }
+    }
+    return height_ + 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding());
+}
+
+LONG HvRow::GetContentHeight()
+{
+    return band_ ? band_->CalcContentHeight(this) : 0;
 }
 
 LONG HvRow::GetHeight()
 {
-    if (!band_)
-        return height_;
-    return height_ + 2 * (band_->ResolveCellSpacing() + band_->ResolveCellPadding());
+    const LONG explicitBased = GetExplicitBasedHeight();
+    const LONG content = GetContentHeight();
+    return explicitBased > content ? explicitBased : content;
 }
 
 LONG HvRow::GetTotalHeight()
@@ -532,6 +576,9 @@ void HvRow::OnRowDataGone(bool deleted)
     Deactivate();
     CUnknownObject::Release();
 }
+
+HvLayoutHost* HvRow::CellAppearanceHost() { return band_ ? band_->LayoutHost() : nullptr; }
+HvAppearances* HvRow::CellAppearances() { return band_ ? band_->Appearances() : nullptr; }
 
 // --- change notices ----------------------------------------------------------
 

@@ -56,6 +56,7 @@ public:
     static constexpr BYTE LocalInSnapshot = 0x10;
     static constexpr BYTE LocalApplyingHeight = 0x20;
     static constexpr BYTE LocalSyncingHeight = 0x40;
+    static constexpr BYTE LocalNaturalHeight = 0x80;
 
     // A new row with one reference. data and parent may be null; the row
     // takes a count on each; band is not owned and outlives the row.
@@ -178,6 +179,8 @@ public:
     LONG ResolveActivation() override { return activation_; }
     bool IsSelected() override { return (flags_ & FlagSelected) != 0; }
     HvSelectableItem* RowSelectable() override { return this; }
+    HvLayoutHost* CellAppearanceHost() override;
+    HvAppearances* CellAppearances() override;
 
     // ActivationRow: the row as the control's row activation sees it.
     void AddRefRow() override { CUnknownObject::AddRef(); }
@@ -201,6 +204,10 @@ public:
     // State used by the display, selection and cells.
     RowBandSeam* GetBand() const { return band_; }
     RowDataSeam* GetRowData() const { return data_; }
+    // The settings of the row's own Appearance and CellAppearance; null
+    // when it holds none.
+    const AppearanceData* OwnAppearanceData() { return appearance_.GetAppearanceData(); }
+    const AppearanceData* OwnCellAppearanceData() { return cellAppearance_.GetAppearanceData(); }
     HvRow* GetParentRow() const { return parent_; }
     bool IsHidden();
     bool IsExpanded() const { return (flags_ & FlagExpanded) != 0; }
@@ -216,8 +223,13 @@ public:
     LONG ResolveRowSpacingBefore();
     LONG ResolveRowSpacingAfter();
     bool IsFixedHeight();
-    // Explicit height plus the band's spacing and padding on both sides.
+    // The larger of the explicit-based height (the explicit height, taken
+    // again from the band when the band's version says so, measured once
+    // from the cells under the Auto sizings, plus the band's spacing and
+    // padding on both sides) and the content height.
     LONG GetHeight();
+    LONG GetExplicitBasedHeight();
+    LONG GetContentHeight();
     LONG GetTotalHeight();
     // The height less the row borders; one level's top and height in a
     // multi-level row.
@@ -225,8 +237,8 @@ public:
     LONG GetLevelTop(LONG level, bool withoutBorder);
     LONG GetLevelHeight(LONG level);
     void ResetHeightFromBand();
-    // Takes a height in pixels (spacing and padding included) as the row's
-    // own; the row keeps itself from then on.
+    // Takes a height in pixels (spacing and padding included, at least the
+    // content height) as the row's own; the row keeps itself from then on.
     void ApplyHeight(LONG pixels);
     bool HasNextSiblingCached(bool deep);
     bool HasPrevSiblingCached(bool deep);
@@ -275,6 +287,7 @@ private:
     HRESULT PutEnum(LONG& stored, DISPID id, TEnum value, LONG last);
     void ReleaseSelfReferences();
     bool IsOwnAppearance(AppearanceRef& ref);
+    bool IsHeightStale();
 
     RowBandSeam* band_;             // not owned
     RowDataSeam* data_;             // one count; null when unbound
@@ -282,6 +295,7 @@ private:
     HvRow* parent_;                 // one reference; null at the top level
     HvCells* cells_ = nullptr;      // one reference
     LONG height_ = 0;               // explicit height, pixels
+    LONG heightVersion_ = 0;        // the band's row-height version it was taken at
     LONG spacingBefore_ = -1;
     LONG spacingAfter_ = -1;
     LONG activation_ = 0;

@@ -3,6 +3,7 @@
 // property's dispatch identifier.
 #include "HvRow.h"
 
+#include "HvCell.h"
 #include "HvCells.h"
 #include "RowBandSeam.h"
 #include "RowDataSeam.h"
@@ -24,6 +25,19 @@ constexpr DISPID kHiddenId = 1127;
 constexpr DISPID kRowSelectorAppearanceId = 1051;
 constexpr DISPID kSpacingBeforeId = 1259;
 constexpr DISPID kSpacingAfterId = 1260;
+
+// The cells made so far: an unbound cell keeps its value itself, and the
+// row's commit or undo reaches it there.
+template <class Each>
+void ForEachMadeCell(HvCells* cells, Each each)
+{
+    if (!cells)
+        return;
+    const std::vector<HvKeyedItem*> items = cells->Items();
+    for (HvKeyedItem* item : items)
+        if (auto* cell = dynamic_cast<HvCell*>(item))
+            each(cell);
+}
 
 constexpr HRESULT kEndOfRowset = static_cast<HRESULT>(0x800A9C48);
 constexpr WORD kEndOfRowsetString = 3001;
@@ -671,6 +685,10 @@ STDMETHODIMP HvRow::Update()
         }
         if (type_ == hvRowTypeAddRow)
             type_ = hvRowTypeBound;
+        ForEachMadeCell(cells_, [](HvCell* cell) {
+            cell->CommitOwnValue();
+            cell->SetDataChanged(0);
+        });
         SetDataChanged(VARIANT_FALSE);
         if (events) {
             band_->FireAfterRowUpdate(this);
@@ -705,6 +723,10 @@ STDMETHODIMP HvRow::CancelUpdate()
                 return hr;
             }
         }
+        ForEachMadeCell(cells_, [](HvCell* cell) {
+            cell->RestoreOwnValue();
+            cell->SetDataChanged(0);
+        });
         if (band_)
             band_->RefreshRow(this);
         SetDataChanged(VARIANT_FALSE);

@@ -69,6 +69,18 @@ public:
     virtual LONG RowBorderWidth() = 0;
     // The band decides when the row's FixedHeight is Default.
     virtual bool IsRowSizingFixed() = 0;
+    // The band's resolved RowSizing (Constants_RowSizing).
+    virtual LONG ResolveRowSizing() = 0;
+    // The band's row-height version (raised by a synchronized resize and a
+    // LevelCount change) and the version of the last LevelCount change.
+    virtual LONG RowHeightVersion() = 0;
+    virtual LONG RowHeightResetMark() = 0;
+    // What the row's contents ask of its height, spacing and padding left
+    // out: the tallest of its cells (pictures, wrapped multi-line text,
+    // borders), 0 when nothing can be measured; and the least height its
+    // font and the band's row height allow.
+    virtual LONG CalcNaturalHeight(HvRow* row) = 0;
+    virtual LONG CalcContentHeight(HvRow* row) = 0;
     virtual bool IsDesignMode() = 0;
 
     // Container units (twips by default) and pixels, vertically.

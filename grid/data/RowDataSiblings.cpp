@@ -48,6 +48,9 @@ HRESULT RowData::FirstOrLastChildRow(long ordinal, bool last, RowData** out)
     if (FAILED(hr))
         return hr;
     RowBatch batch(child, this, chapter, 1, false, true, true);
+    // A list read whole (a sorted one) answers in its own order.
+    if (ChildRowList* list = GetChildRows(child, !child->GetSortKeys().IsEmpty()); list && list->PrepareCache())
+        batch.UseCachedRows(list);
     hr = last ? batch.FetchLast(0) : batch.FetchFirst(0);
     if (FAILED(hr))
         return hr;
@@ -252,6 +255,9 @@ HRESULT RowData::GetSibling(LONG which, bool spanBands, RowData** out)
     if (spanBands && parent_ && (which == kFirst || which == kLast))
         return which == kFirst ? parent_->GetFirstChildRow(-1, out) : parent_->GetLastChildRow(-1, out);
     RowBatch batch(binding_, parent_, chapter_, 1, false, true, true);
+    // A list read whole (a sorted one) answers in its own order.
+    if (auto* list = dynamic_cast<RowList*>(owner_); list && list->PrepareCache())
+        batch.UseCachedRows(list);
     HRESULT hr = FetchRelative(which, batch);
     if (spanBands && parent_ && (which == kNext || which == kPrevious) && SUCCEEDED(hr) &&
         batch.Remaining() == 0) {

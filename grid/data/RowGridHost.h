@@ -11,6 +11,7 @@
 
 class CellDropDownHost;
 class CellGridHost;
+class ColumnInfo;
 class DataErrorInfo;
 class HvRow;
 class HvSelectableItem;
@@ -60,6 +61,12 @@ public:
     virtual void ActivateFirstRow(bool scrollIntoView) = 0;
     // Ends the active cell's edit mode; true when it stays in edit mode.
     virtual bool LeaveEditMode(bool forced) = 0;
+    // The provider is about to change a field of the active row. When it is
+    // the field of the cell being edited and the user changed that cell, the
+    // user's text is committed once the provider's notice is over and the
+    // answer is true (the provider's change is refused); an unchanged cell
+    // leaves edit mode and lets the change through.
+    virtual bool KeepsEditedField(ColumnInfo* field) = 0;
 
     virtual HRESULT ReportDataError(DataErrorInfo& record) = 0;
     virtual std::wstring DialogString(int id) = 0;

@@ -22,6 +22,13 @@ public:
     virtual HRESULT GetListChapter(ChapterHandle& chapter) = 0;
     // The rows of the list come from the cache rather than the provider.
     bool ServesFromCache() const { return Preloads() && IsCompletelyLoaded(); }
+    // Before rows are handed out from the list: a list whose binding has
+    // sort keys is read whole (or sorted again after the keys changed).
+    // True when the rows then come from the cache.
+    bool PrepareCache();
+    // A list sorted by keys its binding no longer has goes back to the
+    // rowset's order: read again when it preloads, else let go.
+    void DropSortOrder();
     // The row at index k, fetched (shared) from the provider.
     // Rows were added behind the list's back: its counts and its loaded
     // mark go, so that the next use reads the rowset again.

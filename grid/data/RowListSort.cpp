@@ -55,6 +55,26 @@ bool SortsBefore(RowData* first, RowData* second, const SortKeyChain& keys)
 
 } // namespace
 
+bool RowList::PrepareCache()
+{
+    RowsetBinding* binding = GetNodeBinding();
+    if (binding && !binding->GetSortKeys().IsEmpty())
+        LoadAll(false);
+    return ServesFromCache();
+}
+
+void RowList::DropSortOrder()
+{
+    RowsetBinding* binding = GetNodeBinding();
+    if (!binding || !binding->GetSortKeys().IsEmpty() || sortStamp_ == 0)
+        return;
+    sortStamp_ = 0;
+    if (Preloads() && IsCompletelyLoaded())
+        LoadAll(true);
+    else
+        ReleaseAll();
+}
+
 void RowList::SortChildren(bool force)
 {
     RowsetBinding* binding = GetNodeBinding();

@@ -38,7 +38,10 @@ RowRecordStore* RowRecordStore::Of(const RowsetBinding* binding)
 
 bool RowRecordStore::Preloads() const
 {
-    return binding_.IsDesignTime() || fetchRows_ == kPreloadWithSiblings || fetchRows_ == kPreloadWithParent;
+    // Rows in a sorted order can only be handed out once all are read, so a
+    // band with sort keys reads its lists whole whatever its fetch mode.
+    return binding_.IsDesignTime() || fetchRows_ == kPreloadWithSiblings || fetchRows_ == kPreloadWithParent ||
+           !binding_.GetSortKeys().IsEmpty();
 }
 
 void RowRecordStore::SetExcluded(bool flag)
@@ -108,9 +111,11 @@ void RowRecordStore::Unregister(RowData& row)
 namespace {
 
 // The list and every list under its rows, each reordered when its
-// binding's keys changed since it was last sorted.
+// binding's keys changed since it was last sorted (or given back the
+// rowset's order when they went).
 void SortTree(RowTreeNode* list)
 {
+    static_cast<RowList*>(list)->DropSortOrder();
     list->SortChildren(false);
     for (RowTreeNode* row = list->FirstChild(); row; row = row->NextSibling())
         for (RowTreeNode* child = row->FirstChild(); child; child = child->NextSibling())

@@ -49,6 +49,8 @@ public:
     virtual HvUIElementOwner* AutoPreviewOwner() = 0;
     // The text a scroll tip shows for the row.
     virtual std::wstring ScrollTipText() = 0;
+    // Makes the row the control's active row, with the activation events.
+    virtual void Activate() = 0;
 
     // Cells by their column's shared part.
     // The cell object (not add-ref'd; the row keeps it), or null.

@@ -10,14 +10,21 @@
 #include "HvTextUIElement.h"
 #include "HvUIElementOwner.h"
 #include "HvUIElements.h"
+#include "TipPlacement.h"
+#include "ToolTipTool.h"
+#include "ToolTipWindow.h"
 #include "UIElementLayoutSeam.h"
 
 #include <new>
+#include <string>
 
 namespace {
 constexpr std::uint32_t ButtonAppearanceMask = 0x7FFFF;
 constexpr std::uint32_t PictureSettings = 0xF00;
 constexpr long RaisedStyle = 7;
+// Room around the tip's text, and its distance below the pointer.
+constexpr LONG TipMargin = 8;
+constexpr LONG TipBelowPointer = 20;
 
 HvUIElementOwner* OwnerOf(HvBand* band)
 {
@@ -138,4 +145,52 @@ void HvAddNewRowButtonUIElement::PositionChildElements()
                                                                    HvUIElementOwner::ContextAddNewButton))
             fresh.push_back(picture);
     ReplaceChildren(fresh);
+}
+
+void HvAddNewRowButtonUIElement::OnMouseHover(POINT)
+{
+    UIElementControlSeam* control = GetControl();
+    ToolTipTool* tool = control ? control->ControlToolTip(true) : nullptr;
+    ToolTipWindow* window = control ? control->ControlTipWindow() : nullptr;
+    BSTR tipText = nullptr;
+    if (!tool || !window || !band_ || FAILED(band_->get_AddButtonToolTipText(&tipText)) || !tipText || !*tipText) {
+        SysFreeString(tipText);
+        return;
+    }
+    const std::wstring text(tipText, SysStringLen(tipText));
+    SysFreeString(tipText);
+
+    // In the button's font, below the pointer, inside the work area.
+    AppearanceData look;
+    if (HvAddNewBox* box = Box())
+        box->ResolveButtonAppearanceData(look, AppearanceBit::Font);
+    RECT extent{};
+    if (HDC ic = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr)) {
+        HFONT font = look.GetFontHandle();
+        HGDIOBJ old = font ? SelectObject(ic, font) : nullptr;
+        DrawTextW(ic, text.c_str(), static_cast<int>(text.size()), &extent, DT_CALCRECT | DT_NOPREFIX);
+        if (old)
+            SelectObject(ic, old);
+        DeleteDC(ic);
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT place{cursor.x, cursor.y + TipBelowPointer, cursor.x + extent.right - extent.left + TipMargin,
+               cursor.y + TipBelowPointer + extent.bottom - extent.top + TipMargin / 2};
+    FitRectToWorkArea(&place, nullptr, false, false, false, false);
+
+    window->SetFont(look.GetFontHandle());
+    window->SetMaxTipWidth(place.right - place.left + 12);
+    tool->SetText(text.c_str());
+    tool->SetRect(place);
+    window->TrackPosition(POINT{place.left, place.top});
+    tool->TrackActivate(TRUE);
+}
+
+void HvAddNewRowButtonUIElement::OnMouseLeave()
+{
+    UIElementControlSeam* control = GetControl();
+    if (ToolTipTool* tool = control ? control->ControlToolTip(false) : nullptr)
+        tool->TrackActivate(FALSE);
+    HvButtonUIElementBase::OnMouseLeave();
 }

@@ -22,6 +22,10 @@ public:
     long GetBorderStyle() override;
     CAutomationObject* GetBand() override;
     bool WantsMouseHover() override { return true; }
+    // Resting on the button shows the band's AddButtonToolTipText in the
+    // control's tip; leaving hides it.
+    void OnMouseHover(POINT point) override;
+    void OnMouseLeave() override;
     void InitAppearance(AppearanceData& own, const AppearanceData& parentData) override;
     void DrawBorders(CDrawContext& context, const RECT& area, const AppearanceData& data) override;
 

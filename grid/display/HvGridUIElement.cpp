@@ -200,7 +200,7 @@ HCURSOR HvGridUIElement::CursorAt(POINT point)
         return nullptr;
     if (adjust)
         return element->GetAdjustCursor();
-    return designMode_ ? nullptr : element->GetCursor();
+    return designMode_ ? nullptr : element->GetCursorAt(point);
 }
 
 // ---- the road of one paint ----

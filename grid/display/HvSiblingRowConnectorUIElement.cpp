@@ -4,12 +4,18 @@
 #include "AppearanceData.h"
 #include "DisplayRowSeam.h"
 #include "DrawContext.h"
+#include "ElementCursors.h"
 #include "HvBand.h"
 #include "HvLayout.h"
 #include "HvRowScrollRegion.h"
+#include "HvRowUIElement.h"
+#include "TipPlacement.h"
+#include "ToolTipTool.h"
+#include "ToolTipWindow.h"
 #include "UIElementLayoutSeam.h"
 
 #include <new>
+#include <string>
 
 namespace {
 // Border styles of the dotted and dashed connectors, and the two drawn
@@ -20,6 +26,26 @@ bool IsBroken(long style)
 }
 constexpr long InsetSoft = 8;
 constexpr long RaisedSoft = 9;
+constexpr DISPID TipStyleRowConnector = 0x889;
+constexpr long TipStyleHide = 2;
+
+// The text's extent in the font, each line on its own.
+SIZE MeasureLines(const std::wstring& text, HFONT font)
+{
+    SIZE size = {};
+    HDC dc = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+    if (!dc)
+        return size;
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    RECT rect = {0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_NOPREFIX);
+    if (previous)
+        SelectObject(dc, previous);
+    DeleteDC(dc);
+    size.cx = rect.right - rect.left;
+    size.cy = rect.bottom - rect.top;
+    return size;
+}
 } // namespace
 
 HvSiblingRowConnectorUIElement::HvSiblingRowConnectorUIElement(UIElementLayoutSeam* layout, HvUIElement* parent,
@@ -52,9 +78,87 @@ void HvSiblingRowConnectorUIElement::SetRow(DisplayRow* row, bool continued)
     continued_ = continued;
 }
 
+DisplayRow* HvSiblingRowConnectorUIElement::RowBeside(POINT point)
+{
+    HvUIElement* parent = GetParent();
+    if (!parent)
+        return nullptr;
+    DisplayRow* found = nullptr;
+    std::vector<HvUIElement*> siblings = parent->ChildSnapshot();
+    for (HvUIElement* sibling : siblings) {
+        if (found || !sibling->IsAlive() || sibling->Type() != UIElementType::Row)
+            continue;
+        const RECT rect = sibling->GetRect();
+        if (point.y >= rect.top && point.y < rect.bottom)
+            found = static_cast<HvRowUIElement*>(sibling)->Row();
+    }
+    for (HvUIElement* sibling : siblings)
+        sibling->Release();
+    return found && found->IsAlive() ? found : nullptr;
+}
+
 HCURSOR HvSiblingRowConnectorUIElement::GetCursor()
 {
     return HvUIElement::GetCursor();
+}
+
+HCURSOR HvSiblingRowConnectorUIElement::GetCursorAt(POINT point)
+{
+    DisplayRow* row = RowBeside(point);
+    if (!row)
+        return HvUIElement::GetCursor();
+    HCURSOR cursor = GetElementCursor(row == row_ ? ElementCursor::Connector : ElementCursor::ConnectorAlternate);
+    return cursor ? cursor : HvUIElement::GetCursor();
+}
+
+void HvSiblingRowConnectorUIElement::OnMouseHover(POINT point)
+{
+    DisplayRow* row = RowBeside(point);
+    UIElementControlSeam* control = GetControl();
+    HWND grid = control ? control->GetGridWindow() : nullptr;
+    ToolTipTool* tool = control ? control->ControlToolTip(true) : nullptr;
+    ToolTipWindow* window = control ? control->ControlTipWindow() : nullptr;
+    if (!row || !grid || !tool || !window)
+        return;
+    HvBand* band = row->ModelBand();
+    if (band && band->ResolveSetting(TipStyleRowConnector) == TipStyleHide)
+        return;
+    const std::wstring text = row->ScrollTipText();
+    if (text.empty())
+        return;
+    HWND tipWindow = window->Window();
+    const SIZE extent =
+        MeasureLines(text, tipWindow ? reinterpret_cast<HFONT>(SendMessageW(tipWindow, WM_GETFONT, 0, 0)) : nullptr);
+    window->SetMargin(RECT{3, 0, 3, 0});
+    window->SetMaxTipWidth(extent.cx + 12);
+
+    // Just right of the connector, below the pointer.
+    RECT beside = GetRect();
+    InflateRect(&beside, 6, 6);
+    POINT corner = {beside.right + 1, point.y + 20};
+    ClientToScreen(grid, &corner);
+    RECT tip = {corner.x, corner.y, corner.x + extent.cx + 12, corner.y + extent.cy + 4};
+    FitRectToWorkArea(&tip, nullptr, false, false, false, false);
+    tool->SetText(text.c_str());
+    tool->SetRect(tip);
+    window->TrackPosition(POINT{tip.left, tip.top});
+    tool->TrackActivate(TRUE);
+    lastHovered_ = row;
+}
+
+void HvSiblingRowConnectorUIElement::OnMouseLeave()
+{
+    UIElementControlSeam* control = GetControl();
+    if (ToolTipTool* tool = control ? control->ControlToolTip(false) : nullptr)
+        tool->TrackActivate(FALSE);
+    lastHovered_ = nullptr;
+}
+
+bool HvSiblingRowConnectorUIElement::OnDoubleClick(POINT point)
+{
+    if (DisplayRow* row = RowBeside(point); row && !row->IsActiveRow())
+        row->Activate();
+    return true;
 }
 
 CAutomationObject* HvSiblingRowConnectorUIElement::GetRow()

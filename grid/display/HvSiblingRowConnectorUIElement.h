@@ -19,7 +19,17 @@ public:
     DisplayRow* Row() const { return row_; }
     bool ContinuesAncestor() const { return continued_; }
 
+    // Cursor 107 while the pointer lies beside the connector's own row, 108
+    // beside another row, the parent's beside none.
     HCURSOR GetCursor() override;
+    HCURSOR GetCursorAt(POINT point) override;
+    bool WantsMouseHover() override { return true; }
+    // The scroll-tip text of the row beside the pointer, in the control's
+    // tip just below the pointer.
+    void OnMouseHover(POINT point) override;
+    void OnMouseLeave() override;
+    // Activates the row beside the pointer unless it is the active row.
+    bool OnDoubleClick(POINT point) override;
     CAutomationObject* GetContextObject() override { return nullptr; }
     CAutomationObject* GetRow() override;
     CAutomationObject* GetBand() override;
@@ -30,9 +40,14 @@ public:
     void DrawForeground(CDrawContext& context, const RECT& area, const AppearanceData& data) override;
 
 private:
+    // The row whose element lies at the point's height among the
+    // connector's siblings (not referenced), or null.
+    DisplayRow* RowBeside(POINT point);
+
     HvSiblingRowConnectorUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect);
     ~HvSiblingRowConnectorUIElement() override;
 
     DisplayRow* row_ = nullptr; // one reference
     bool continued_ = false;
+    const void* lastHovered_ = nullptr; // identity only: the row of the last tip
 };

@@ -51,17 +51,14 @@ UINT HvTextUIElement::HorizontalPlacement(const AppearanceData& data)
     return (align & 32) ? DT_CENTER : (align & 64) ? DT_RIGHT : DT_LEFT;
 }
 
-namespace {
-// The add-new box's button for one band: it shows its own tip.
-constexpr ULONG AddNewRowButtonType = 6600;
-} // namespace
-
 void HvTextUIElement::OnMouseEnter()
 {
     flags_ &= ~1;
-    // Inside an add-new-row button the button decides; a resting pointer
-    // then reaches it through the hover passed up from here.
-    if (HvUIElement* button = GetParent() ? GetParent()->ResolveUIElementOfType(AddNewRowButtonType) : nullptr) {
+    // Inside an add-new-row button the button decides (it shows its own
+    // tip); a resting pointer then reaches it through the hover passed up
+    // from here.
+    if (HvUIElement* button =
+            GetParent() ? GetParent()->ResolveUIElementOfType(UIElementType::AddNewRowButton) : nullptr) {
         if (button->WantsMouseHover())
             flags_ |= 1;
         return;

@@ -140,6 +140,8 @@ public:
     virtual int GetBorderWidth();
     virtual UINT GetBorderSides() { return 15; }
     virtual HCURSOR GetCursor();
+    // The cursor with the pointer at point (client coordinates).
+    virtual HCURSOR GetCursorAt(POINT) { return GetCursor(); }
     virtual bool IsAdjustable() { return false; }
     virtual HCURSOR GetAdjustCursor() { return nullptr; }
     virtual RECT GetClipRectForChildren() { return rect_; }

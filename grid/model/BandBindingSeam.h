@@ -32,6 +32,11 @@ public:
         bool ascending;
     };
     virtual void SetSortColumns(const SortColumn* columns, size_t count) = 0;
+    // Every row object the band holds through the binding: with
+    // touchChildren its ExpandChildRowsOnLoad follows, and a row whose state
+    // differs is expanded or collapsed, with its events. The first failure
+    // ends the walk.
+    virtual HRESULT ExpandHeldRows(bool, bool) { return S_OK; }
     // Releases the rows the band holds through the binding.
     virtual void ReleaseHeldRows() = 0;
     // Adds a row (under parent for a child band); the new row object, made,

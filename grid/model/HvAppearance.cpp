@@ -821,6 +821,7 @@ HRESULT HvAppearance::Load(DWORD code, IStream* stream, LONG)
         return S_OK;
     }
     case CategoryKey:
+        HvKeyedItem::KeyChanged();
         return ReadStringFromStream(stream, key_);
     case CategoryTag:
         return tag_.LoadFromStream(stream);
@@ -837,7 +838,7 @@ void HvAppearance::Reset(DWORD code, LONG)
         data_.reset();
         break;
     case CategoryKey:
-        key_.Empty();
+        HvKeyedItem::EmptyKey(key_);
         break;
     case CategoryTag:
         tag_.Clear();
@@ -869,7 +870,7 @@ HRESULT HvAppearance::CopyFrom(DWORD code, HvPersistParticipant& source, LONG)
         }
         return S_OK;
     case CategoryKey:
-        key_.Assign(other->key_);
+        HvKeyedItem::CopyKey(key_, other->key_);
         return S_OK;
     case CategoryTag:
         return tag_.Copy(other->tag_);

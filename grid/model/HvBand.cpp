@@ -317,7 +317,7 @@ void HvBand::UpdateBinding()
     binding_->SetSortColumns(keys.data(), keys.size());
 }
 
-HRESULT HvBand::ExpandRows(bool expand, bool, LONG parentRow)
+HRESULT HvBand::ExpandRows(bool expand, bool touchChildren, LONG parentRow)
 {
     if (parentRow == 0) {
         HRESULT hr = EnsureOverride();
@@ -326,8 +326,7 @@ HRESULT HvBand::ExpandRows(bool expand, bool, LONG parentRow)
         if (FAILED(hr))
             return hr;
     }
-    // The row layer expands or collapses the row objects it holds.
-    return S_OK;
+    return binding_ ? binding_->ExpandHeldRows(expand, touchChildren) : S_OK;
 }
 
 void HvBand::GetAddButtonText(CDualString& text)

@@ -225,8 +225,10 @@ public:
     unsigned long ReleaseSubscriber() override { return CUnknownObject::Release(); }
 
     // HvUIElementOwner: the band's button in the add-new box (context -6).
-    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    // The layout while it shows in a grid; the button's element, whatever
+    // the regions (the add-new box lies outside them).
+    LayoutRegionsSeam* GetShowingLayout() override;
+    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override;
     LONG GetState(OwnedElementSeam* element) override;
     bool OnMouseDown(OwnedElementSeam* element) override;
     void OnPressEnter(OwnedElementSeam* element) override;
@@ -319,6 +321,9 @@ public:
     void SetSynchronizedRowHeight(LONG height);
     LONG SynchronizedRowHeight() const { return syncRowHeight_; }
     LONG Version() const { return version_; }
+    // The version at the last LevelCount change: rows sized before it take
+    // their height from the band again.
+    LONG RowHeightResetMark() const { return resetMark_; }
 
 protected:
     void ReleaseReferences() override;
@@ -405,6 +410,7 @@ private:
     bool rowHeightValid_ = false;
     LONG syncRowHeight_ = 0;
     LONG version_ = 0;
+    LONG resetMark_ = 0;
     LONG pendingExtent_ = 0;
     bool pressed_ = false;
     ResolvedView resolvedSide_{this};

@@ -3,9 +3,11 @@
 #include "HvBand.h"
 
 #include "AppearanceData.h"
+#include "BandElementLookup.h"
 #include "BandGridSeam.h"
 #include "BandLayoutSeam.h"
 #include "BandsLayoutSeam.h"
+#include "CellClickActionHandler.h"
 #include "GridColumnSeam.h"
 #include "HvBands.h"
 #include "HvColumn.h"
@@ -13,9 +15,12 @@
 #include "HvGroups.h"
 #include "HvOverride.h"
 #include "HvOverrides.h"
+#include "HvSelectableItem.h"
 #include "HvSortedCols.h"
 #include "OverrideLayoutSeam.h"
 #include "OwnedElementSeam.h"
+#include "LayoutRegionsSeam.h"
+#include "UIRefresh.h"
 
 #include <cmath>
 
@@ -87,6 +92,7 @@ STDMETHODIMP HvBand::put_AddButtonCaption(BSTR value)
         if (!SameText(addButtonCaption_, value)) {
             addButtonCaption_.AssignWide(value ? value : L"");
             NotifySubscribers(kAddButtonCaptionId, 0);
+            UIRefresh::RefreshElementAt(this, nullptr, nullptr, false);
         }
         return S_OK;
     });
@@ -309,7 +315,7 @@ STDMETHODIMP HvBand::put_LevelCount(short value)
             groups_->AnyGroupTest();
         rowHeightValid_ = false;
         syncRowHeight_ = 0;
-        ++version_;
+        resetMark_ = ++version_;
         if (layout_) {
             BandsLayoutSeam* bands = layout_->BandsSide();
             bands->MarkRowScrollRegionsDirty();
@@ -530,10 +536,15 @@ void HvBand::ResolvedView::ResolveAppearance(AppearanceData& block, AppearanceRe
 void HvBand::ResolveBandAppearance(AppearanceData& block, AppearanceRequest& request)
 {
     // The band override's slots for the part and state, most specific first;
-    // the layout continues with its own override and defaults.
-    int slots[4] = {-1, -1, -1, -1};
+    // the layout continues with its own override and defaults. A pass for
+    // an editing, active or selected state takes that state's slots only:
+    // the plain ones come in the caller's later pass, after the object's
+    // own appearances.
+    int slots[5] = {-1, -1, -1, -1, -1};
     int count = 0;
     const BYTE* state = request.state;
+    const bool stateOnly = state[AppearanceRequest::EditCell] || state[AppearanceRequest::ActiveCell] ||
+                           state[AppearanceRequest::ActiveRow] || state[AppearanceRequest::Selected];
     switch (request.part) {
     case AppearanceRequest::Header:
         slots[count++] = 4;
@@ -543,9 +554,12 @@ void HvBand::ResolveBandAppearance(AppearanceData& block, AppearanceRequest& req
             slots[count++] = 3;
         if (state[AppearanceRequest::ActiveCell])
             slots[count++] = 1;
+        if (state[AppearanceRequest::ActiveRow])
+            slots[count++] = 0;
         if (state[AppearanceRequest::Selected])
             slots[count++] = 7;
-        slots[count++] = 2;
+        if (!stateOnly)
+            slots[count++] = 2;
         break;
     case AppearanceRequest::Row:
         if (state[AppearanceRequest::RowSelector])
@@ -554,9 +568,8 @@ void HvBand::ResolveBandAppearance(AppearanceData& block, AppearanceRequest& req
             slots[count++] = 8;
         if (state[AppearanceRequest::ActiveRow])
             slots[count++] = 0;
-        if (state[AppearanceRequest::Alternate])
-            slots[count++] = 6;
-        slots[count++] = 5;
+        if (!stateOnly)
+            slots[count++] = state[AppearanceRequest::Alternate] ? 6 : 5;
         break;
     default:
         break;
@@ -591,7 +604,13 @@ STDMETHODIMP HvBand::AddNew(IHvRow** out)
             return Raise(kNoAddContext, kNoAddContextString);
         if (!binding_)
             return E_FAIL;
-        return binding_->AddRow(nullptr, out);
+        const HRESULT added = binding_->AddRow(nullptr, out);
+        // The new row is activated as a click on it would be: its first
+        // cell for CellSelect, and into edit mode for Edit.
+        if (SUCCEEDED(added) && *out)
+            if (CellClickActionHandler* handler = CellClickActionHandler::FromStrategy(GetCellClickStrategy()))
+                handler->ActivateRow(dynamic_cast<HvSelectableItem*>(*out));
+        return added;
     });
 }
 
@@ -702,6 +721,17 @@ bool IsAddNewButton(OwnedElementSeam* element)
 }
 
 } // namespace
+
+LayoutRegionsSeam* HvBand::GetShowingLayout()
+{
+    return layout_ && layout_->Grid() ? dynamic_cast<LayoutRegionsSeam*>(layout_) : nullptr;
+}
+
+UIElementSeam* HvBand::GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int)
+{
+    BandElementFinder finder = BandElementLookup();
+    return finder && IsActive() && GetShowingLayout() ? finder(*this) : nullptr;
+}
 
 LONG HvBand::GetState(OwnedElementSeam* element)
 {

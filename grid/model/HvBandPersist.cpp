@@ -233,6 +233,7 @@ HRESULT HvBand::Load(DWORD code, IStream* stream, LONG categories)
     case CodeGroupOrder:
         return Guard([&] { return LoadOrder(stream, true); });
     case CodeKey:
+        HvKeyedItem::KeyChanged();
         return ReadStringFromStream(stream, key_);
     case CodeParent: {
         SHORT index = 0;
@@ -311,7 +312,7 @@ void HvBand::Reset(DWORD code, LONG categories)
         RebuildGroupOrder();
         break;
     case CodeKey:
-        key_.Empty();
+        HvKeyedItem::EmptyKey(key_);
         break;
     case CodeAddButtonCaption:
         addButtonCaption_.Empty();
@@ -406,7 +407,7 @@ HRESULT HvBand::CopyFrom(DWORD code, HvPersistParticipant& source, LONG categori
         return S_OK;
     }
     case CodeKey:
-        key_.Assign(other->key_);
+        HvKeyedItem::CopyKey(key_, other->key_);
         return S_OK;
     case CodeAddButtonCaption:
         addButtonCaption_.Assign(other->addButtonCaption_);

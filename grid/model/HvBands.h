@@ -34,6 +34,7 @@ public:
 
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
+    bool IndexesKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
     HvCollectionImpl* CreateScratch() override;
 

@@ -160,6 +160,8 @@ STDMETHODIMP HvCells::get_Item(VARIANT index, IHvCell** out)
         return E_INVALIDARG;
     *out = nullptr;
     return Guard([&]() -> HRESULT {
+        // A column added since the cells were made has a cell too.
+        SyncWithColumns();
         GridBandSeam* band = Band();
         HvColumns* columns = band ? band->Columns() : nullptr;
         LONG position = -1;

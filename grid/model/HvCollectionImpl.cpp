@@ -504,10 +504,40 @@ HRESULT HvCollectionImpl::LoadFromPropertyBag(IPropertyBag* bag, IErrorLog* log,
     return hr == S_FALSE ? S_OK : hr;
 }
 
+bool HvCollectionImpl::IndexedLookup(const char* text, const std::vector<HvKeyedItem*>** out) const
+{
+    *out = nullptr;
+    if (!IndexesKeys())
+        return false;
+    if (!keyIndex_.IsCurrent()) {
+        try {
+            if (!keyIndex_.Build(ItemsInOrder()))
+                return false;
+        } catch (const std::bad_alloc&) {
+            keyIndex_.Drop();
+            return false;
+        }
+    }
+    return keyIndex_.Lookup(text, out);
+}
+
 HvKeyedItem* HvCollectionImpl::FindVectorItemByKey(const CDualString* key) const
 {
     if (!key)
         return nullptr;
+    // One indexed item is the answer; several are ordered by the walk below,
+    // which finds the first in storage order.
+    const std::vector<HvKeyedItem*>* candidates = nullptr;
+    if (IndexedLookup(key->Text(), &candidates)) {
+        if (!candidates)
+            return nullptr;
+        if (candidates->size() == 1) {
+            HvKeyedItem* item = candidates->front();
+            const CDualString* itemKey = item->GetKey();
+            if (itemKey && KeysEqual(itemKey->Text(), key->Text()))
+                return item;
+        }
+    }
     const LONG count = ItemCount();
     for (LONG i = 0; i < count; ++i) {
         HvKeyedItem* item = ItemAtPosition(i);
@@ -530,6 +560,22 @@ bool HvCollectionImpl::VectorCollectionHasDuplicateKey(const CDualString* key, c
 {
     if (!SupportsKeys() || !key || key->IsEmpty())
         return false;
+    const std::vector<HvKeyedItem*>* candidates = nullptr;
+    if (IndexedLookup(key->Text(), &candidates)) {
+        if (!candidates)
+            return false;
+        bool stale = false;
+        for (HvKeyedItem* item : *candidates) {
+            if (item == except)
+                continue;
+            const CDualString* itemKey = item->GetKey();
+            if (itemKey && KeysEqual(itemKey->Text(), key->Text()))
+                return true;
+            stale = true;
+        }
+        if (!stale)
+            return false;
+    }
     const LONG count = ItemCount();
     for (LONG i = 0; i < count; ++i) {
         HvKeyedItem* item = ItemAtPosition(i);

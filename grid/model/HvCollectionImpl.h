@@ -11,6 +11,8 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include "KeyIndex.h"
+
 class CAutomationObject;
 class CDualString;
 class HvKeyedItem;
@@ -70,6 +72,10 @@ public:
     virtual bool SupportsKeys() const = 0;
     virtual bool KeyRequired() const { return false; }
     virtual bool IsReadOnly() const { return false; }
+    // Collections whose items' keys change only where HvKeyedItem::KeyChanged
+    // hears of it keep a key index: look-ups and duplicate tests by key then
+    // cost one probe. The others walk their items.
+    virtual bool IndexesKeys() const { return false; }
 
     virtual HRESULT SaveToPropertyBag(IPropertyBag* bag, LPCOLESTR name, LONG arg);
     virtual HRESULT LoadFromPropertyBag(IPropertyBag* bag, IErrorLog* log, LPCOLESTR name, LONG arg);
@@ -123,12 +129,22 @@ protected:
     virtual HRESULT AppendLoadedItem(HvKeyedItem* item) = 0;
     CAutomationObject& Base() const { return base_; }
 
+    // The storage reports its changes to the key index: one item in or out,
+    // or anything else.
+    void NoteInserted(HvKeyedItem* item) { keyIndex_.Insert(item); }
+    void NoteRemoved(HvKeyedItem* item) { keyIndex_.Erase(item); }
+    void NoteStorageChanged() { keyIndex_.Drop(); }
+
 private:
     // The stream form read into this collection, cleared first.
     HRESULT LoadItems(IStream* stream, LONG arg);
     HRESULT HandOut(HvKeyedItem* item, IDispatch** out);
     HRESULT FindByObject(IUnknown* object, IDispatch** out, HvKeyedItem** item);
+    // The indexed items whose key equals text (null for none); false when
+    // the collection keeps no index or it cannot answer: walk instead.
+    bool IndexedLookup(const char* text, const std::vector<HvKeyedItem*>** out) const;
 
     CAutomationObject& base_;
+    mutable KeyIndex keyIndex_;
     bool busy_ = false;
 };

@@ -552,6 +552,20 @@ bool HvColumn::LookupValueListItem(const VARIANT& value, BSTR* text)
     return SUCCEEDED(hr);
 }
 
+bool HvColumn::GetValueListItemPicture(const VARIANT& value, VARIANT* out)
+{
+    if (!out || !valueList_)
+        return false;
+    IHvValueListItem* found = nullptr;
+    VARIANT criterion = value;
+    if (FAILED(valueList_->FindByDataValue(&criterion, &found)) || !found)
+        return false;
+    auto* item = dynamic_cast<HvValueListItem*>(found);
+    const bool any = item && item->GetPicture(out);
+    found->Release();
+    return any;
+}
+
 HvGroup* HvColumn::GetGroup() const
 {
     return group_;

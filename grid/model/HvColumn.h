@@ -324,6 +324,9 @@ public:
     // again (made when the column now has a mask).
     void ApplyMaskSettings();
     bool LookupValueListItem(const VARIANT& value, BSTR* text);
+    // The picture of the value-list item whose data value equals value
+    // (HvValueListItem::GetPicture); false when none.
+    bool GetValueListItemPicture(const VARIANT& value, VARIANT* out);
     HRESULT MoveToGroup(HvGroup* group, const VARIANT* level, SHORT position);
     HvGroup* GetGroup() const;
     HRESULT AttachColumnInfo(ColumnInfoSeam* info);

@@ -318,6 +318,7 @@ HRESULT HvGroup::Load(DWORD code, IStream* stream, LONG categories)
     case CodeHeader:
         return header_ ? header_->LoadFromStream(stream, categories) : E_FAIL;
     case CodeKey:
+        HvKeyedItem::KeyChanged();
         return ReadStringFromStream(stream, key_);
     case CodeTag:
         return tag_.LoadFromStream(stream);
@@ -346,7 +347,7 @@ void HvGroup::Reset(DWORD code, LONG categories)
             header_->ResetAll(categories);
         break;
     case CodeKey:
-        key_.Empty();
+        HvKeyedItem::EmptyKey(key_);
         break;
     case CodeTag:
         tag_.Clear();
@@ -379,7 +380,7 @@ HRESULT HvGroup::CopyFrom(DWORD code, HvPersistParticipant& source, LONG categor
     case CodeHeader:
         return header_ && other->header_ ? header_->CopyAll(*other->header_, categories) : S_OK;
     case CodeKey:
-        key_.Assign(other->key_);
+        HvKeyedItem::CopyKey(key_, other->key_);
         return S_OK;
     case CodeTag:
         return tag_.Copy(other->tag_);

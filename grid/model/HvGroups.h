@@ -36,6 +36,7 @@ public:
 
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
+    bool IndexesKeys() const override { return true; }
     bool IsReadOnly() const override { return readOnly_; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
     // A group that could not be stored takes its header entry back with it.

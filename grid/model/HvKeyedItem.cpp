@@ -2,6 +2,9 @@
 #include "HvKeyedItem.h"
 
 #include "AutomationObject.h"
+#include "DualString.h"
+
+#include <cstring>
 
 HRESULT HvKeyedItem::QueryItemInterface(IDispatch** out)
 {
@@ -21,6 +24,36 @@ ULONG HvKeyedItem::AddRefItem()
 ULONG HvKeyedItem::ReleaseItem()
 {
     return GetItemObject()->Release();
+}
+
+namespace {
+volatile LONG keyEpoch = 0;
+}
+
+void HvKeyedItem::KeyChanged()
+{
+    InterlockedIncrement(&keyEpoch);
+}
+
+LONG HvKeyedItem::KeyEpoch()
+{
+    return keyEpoch;
+}
+
+void HvKeyedItem::CopyKey(CDualString& key, const CDualString& value)
+{
+    const bool changed = std::strcmp(key.c_str(), value.c_str()) != 0;
+    key.Assign(value);
+    if (changed)
+        KeyChanged();
+}
+
+void HvKeyedItem::EmptyKey(CDualString& key)
+{
+    const bool changed = !key.IsEmpty();
+    key.Empty();
+    if (changed)
+        KeyChanged();
 }
 
 HvKeyedItem* HvKeyedItem::FromObject(IUnknown* object)

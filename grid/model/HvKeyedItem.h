@@ -27,6 +27,16 @@ public:
     // or null when it is none.
     static HvKeyedItem* FromObject(IUnknown* object);
 
+    // Every change of a key after the item was made (a read, a reset, a
+    // copy) is reported here, so that the collections' key indexes know
+    // they are stale.
+    static void KeyChanged();
+    static LONG KeyEpoch();
+    // A key copied from another item or emptied, reported when its text
+    // changes.
+    static void CopyKey(CDualString& key, const CDualString& value);
+    static void EmptyKey(CDualString& key);
+
 protected:
     ~HvKeyedItem() = default;
 };

@@ -617,6 +617,7 @@ HRESULT HvOverride::Load(DWORD code, IStream* stream, LONG categories)
         return hr;
     }
     case CategoryKey:
+        HvKeyedItem::KeyChanged();
         return ReadStringFromStream(stream, key_);
     case CategoryTag:
         return tag_.LoadFromStream(stream);
@@ -636,7 +637,7 @@ void HvOverride::Reset(DWORD code, LONG)
             slot.ReleaseAppearance();
         break;
     case CategoryKey:
-        key_.Empty();
+        HvKeyedItem::EmptyKey(key_);
         break;
     case CategoryTag:
         tag_.Clear();
@@ -664,7 +665,7 @@ HRESULT HvOverride::CopyFrom(DWORD code, HvPersistParticipant& source, LONG)
         }
         return S_OK;
     case CategoryKey:
-        key_.Assign(other->key_);
+        HvKeyedItem::CopyKey(key_, other->key_);
         return S_OK;
     case CategoryTag:
         return tag_.Copy(other->tag_);

@@ -35,6 +35,7 @@ public:
 
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
+    bool IndexesKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
     // A collection that is no longer active takes its members with it.
     void ReleaseReferences() override;

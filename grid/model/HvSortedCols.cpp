@@ -15,6 +15,7 @@
 #include "SortColumnSeam.h"
 
 #include <new>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -86,7 +87,7 @@ STDMETHODIMP HvSortedCols::get_Item(long index, IHvColumn** out)
     });
 }
 
-bool HvSortedCols::BelongsToBand(HvKeyedItem* column)
+bool HvSortedCols::BelongsToBand(HvKeyedItem* column, const std::unordered_set<const HvKeyedItem*>* bandColumns)
 {
     HvSelectableItem* selectable = HvSelectableItem::FromKeyed(column);
     if (!selectable || !CAutomationObject::IsActive(column->GetItemObject()) || selectable->Layout() != layout_)
@@ -94,7 +95,11 @@ bool HvSortedCols::BelongsToBand(HvKeyedItem* column)
     // A column of another band of the same layout cannot order this band.
     HvColumns* columns = band_ ? band_->Columns() : nullptr;
     GridColumnSeam* gridColumn = dynamic_cast<GridColumnSeam*>(column);
-    return !columns || (gridColumn && columns->ColumnPosition(gridColumn) >= 0);
+    if (!columns)
+        return true;
+    if (!gridColumn)
+        return false;
+    return bandColumns ? bandColumns->count(gridColumn->ColumnItem()) > 0 : columns->ColumnPosition(gridColumn) >= 0;
 }
 
 STDMETHODIMP HvSortedCols::Add(IHvColumn* column, VARIANT* descending)
@@ -296,6 +301,13 @@ void HvSortedCols::Resort(HvSortedCols& proposal)
         proposed.push_back(node->item);
     // The proposal's references move to this list or are let go below.
     proposal.ErasePointerListRange(proposal.HvListCollection::Head()->next, proposal.HvListCollection::Head());
+    // Membership of this list and of the band, each found once: a wide band
+    // sorted by many columns is not walked once per column.
+    std::unordered_set<HvKeyedItem*> taken;
+    std::unordered_set<const HvKeyedItem*> bandColumns;
+    if (HvColumns* columns = band_ ? band_->Columns() : nullptr)
+        bandColumns.insert(columns->Items().begin(), columns->Items().end());
+    const bool bandKnown = band_ && band_->Columns();
     for (HvKeyedItem* item : proposed) {
         SortColumnSeam* sort = SortOf(item);
         HvKeyedItem* source = sort ? sort->LevelCopySource() : nullptr;
@@ -304,11 +316,13 @@ void HvSortedCols::Resort(HvSortedCols& proposal)
             source->AddRefItem();
         // A column proposed twice keeps its first place; a column of another
         // band (a handler may add one to the proposal) has no place here.
-        if (!BelongsToBand(target) || ListCollectionIndexOf(target) >= 0 ||
+        if (!BelongsToBand(target, bandKnown ? &bandColumns : nullptr) || taken.count(target) ||
             FAILED(InsertListCollectionItem(-1, target, false, 0))) {
             target->ReleaseItem();
-        } else if (SortColumnSeam* targetSort = SortOf(target)) {
-            targetSort->SetSortIndicator(sort ? sort->PendingSortIndicator() : SortIndicatorAscending);
+        } else {
+            taken.insert(target);
+            if (SortColumnSeam* targetSort = SortOf(target))
+                targetSort->SetSortIndicator(sort ? sort->PendingSortIndicator() : SortIndicatorAscending);
         }
         if (source)
             item->ReleaseItem();

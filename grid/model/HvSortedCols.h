@@ -10,6 +10,8 @@
 
 #include <Tavelle.h>
 
+#include <unordered_set>
+
 class GridBandSeam;
 class GridColumnSeam;
 class SelectionLayoutSeam;
@@ -57,7 +59,8 @@ private:
     bool OfferProposal(HvSortedCols* proposal, bool fireEvents);
     void AdoptProposal(HvSortedCols* proposal, bool fireEvents);
     HRESULT RemoveColumn(HvKeyedItem* column);
-    bool BelongsToBand(HvKeyedItem* column);
+    // bandColumns, when given, holds the band's columns (a walk saved).
+    bool BelongsToBand(HvKeyedItem* column, const std::unordered_set<const HvKeyedItem*>* bandColumns = nullptr);
     HRESULT SortEventError();
 
     // Holds a band alive for a scope (the event handlers may let it go).

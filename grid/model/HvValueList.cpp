@@ -521,8 +521,10 @@ HRESULT HvValueList::Load(DWORD code, IStream* stream, LONG categories)
         return S_OK;
     }
     case CodeKey: {
-        if (keep)
+        if (keep) {
+            HvKeyedItem::KeyChanged();
             return ReadStringFromStream(stream, key_);
+        }
         CDualString scratch;
         return ReadStringFromStream(stream, scratch);
     }
@@ -567,7 +569,7 @@ void HvValueList::Reset(DWORD code, LONG categories)
         sortStyle_ = 0;
         break;
     case CodeKey:
-        key_.Empty();
+        HvKeyedItem::EmptyKey(key_);
         break;
     case CodeItems:
         DropItems();
@@ -596,7 +598,7 @@ HRESULT HvValueList::CopyFrom(DWORD code, HvPersistParticipant& source, LONG cat
         sortStyle_ = other->sortStyle_;
         return S_OK;
     case CodeKey:
-        key_.Assign(other->key_);
+        HvKeyedItem::CopyKey(key_, other->key_);
         return S_OK;
     case CodeItems: {
         HvValueListItems* mine = GetValueListItems(true);

@@ -2,6 +2,7 @@
 // one value-list entry.
 #include "HvValueListItem.h"
 
+#include "AppearanceData.h"
 #include "HvAppearance.h"
 #include "HvLayoutHost.h"
 #include "HvValueList.h"
@@ -351,6 +352,21 @@ bool HvValueListItem::ShowsPicture() const
 {
     const BYTE style = list_ ? list_->DisplayStyleValue() : 0;
     return style == 2 || style == 4 || style == 5;
+}
+
+bool HvValueListItem::GetPicture(VARIANT* out)
+{
+    const BYTE style = list_ ? list_->DisplayStyleValue() : 0;
+    if (!out || style == 1 || style == 3)
+        return false;
+    AppearanceData data;
+    std::uint32_t resolved = 0;
+    if (const AppearanceData* own = appearance_.GetAppearanceData())
+        AppearanceData::ResolveAppearance(data, *own, AppearanceBit::Picture, &resolved);
+    if (!resolved && list_)
+        if (const AppearanceData* shared = list_->Appearance().GetAppearanceData())
+            AppearanceData::ResolveAppearance(data, *shared, AppearanceBit::Picture, &resolved);
+    return data.Picture() && SUCCEEDED(VariantCopy(out, const_cast<VARIANT*>(data.Picture())));
 }
 
 bool HvValueListItem::MatchesValue(ComparableValue& criterion, VARTYPE criterionType)

@@ -101,6 +101,10 @@ public:
     void GetText(CDualString& out);
     // Whether the list's display style shows the item's picture.
     bool ShowsPicture() const;
+    // The picture the item shows in cells and in the drop-down list, where
+    // its list's display style shows pictures (Default among them): its own
+    // appearance's, else its list's. False when there is none.
+    bool GetPicture(VARIANT* out);
     // Whether the item's data value equals a criterion in its normalised
     // form; criterionType is the criterion's own VARTYPE.
     bool MatchesValue(ComparableValue& criterion, VARTYPE criterionType);

@@ -35,6 +35,7 @@ public:
 
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
+    bool IndexesKeys() const override { return true; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override;
     HvCollectionImpl* CreateScratch() override;
     // Without the value-list category the stream is read and thrown away.

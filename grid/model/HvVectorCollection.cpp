@@ -17,6 +17,7 @@ HRESULT HvVectorCollection::InsertItem(LONG index, HvKeyedItem* item, bool addRe
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
+    NoteInserted(item);
     if (addRef)
         item->AddRefItem();
     OnItemAdded(item, FirstIndex() + position, arg);
@@ -30,6 +31,7 @@ HRESULT HvVectorCollection::AppendLoadedItem(HvKeyedItem* item)
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
+    NoteStorageChanged();
     return S_OK;
 }
 
@@ -44,6 +46,7 @@ HRESULT HvVectorCollection::RemoveCollectionItem(HvKeyedItem* item)
     if (found == items_.end())
         return S_OK;
     items_.erase(found);
+    NoteRemoved(item);
     OnItemRemoved(item, false, 0, false);
     item->ReleaseItem();
     return S_OK;
@@ -63,6 +66,7 @@ HRESULT HvVectorCollection::ClearCollection(bool force, LONG silent)
     // that reaches back into the collection finds no dangling entry.
     std::vector<HvKeyedItem*> taken;
     taken.swap(items_);
+    NoteStorageChanged();
     for (HvKeyedItem* item : taken) {
         if (!item)
             continue;
@@ -93,9 +97,11 @@ void HvVectorCollection::EraseVectorRange(LONG first, LONG last)
     last = std::min<LONG>(last, ItemCount());
     if (first < last)
         items_.erase(items_.begin() + first, items_.begin() + last);
+    NoteStorageChanged();
 }
 
 void HvVectorCollection::FreeVectorBuffer()
 {
     std::vector<HvKeyedItem*>().swap(items_);
+    NoteStorageChanged();
 }

@@ -34,7 +34,11 @@ protected:
 
     HRESULT AppendLoadedItem(HvKeyedItem* item) override;
     // Slot storage (cells): entries may be null.
-    std::vector<HvKeyedItem*>& MutableItems() { return items_; }
+    std::vector<HvKeyedItem*>& MutableItems()
+    {
+        NoteStorageChanged();
+        return items_;
+    }
 
 private:
     std::vector<HvKeyedItem*> items_;

@@ -49,11 +49,18 @@ void DataSourceObject::Replace(std::shared_ptr<Table> table, std::shared_ptr<Cur
     Drop();
     table_ = std::move(table);
     cursor_ = std::move(cursor);
+    AnnounceDataMemberChanged(L"");
+    Release();
+}
+
+void DataSourceObject::AnnounceDataMemberChanged(const wchar_t* member)
+{
+    AddRef();
     const std::vector<ComRef<DataSourceListener>> listeners = listeners_;
-    BSTR member = SysAllocString(L"");
+    BSTR name = SysAllocString(member ? member : L"");
     for (const auto& l : listeners)
-        l->dataMemberChanged(member);
-    SysFreeString(member);
+        l->dataMemberChanged(name);
+    SysFreeString(name);
     Release();
 }
 

@@ -25,6 +25,8 @@ public:
     // The recordset was closed and reopened over new records: the old rowset
     // and row position are let go and every listener is told.
     void Replace(std::shared_ptr<Table> table, std::shared_ptr<Cursor> cursor);
+    // Every listener hears dataMemberChanged with the member.
+    void AnnounceDataMemberChanged(const wchar_t* member);
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;

@@ -402,4 +402,10 @@ HRESULT Recordset::GetDataSource(IUnknown** dataSource)
     return S_OK;
 }
 
+void Recordset::AnnounceDataMemberChanged(const wchar_t* member)
+{
+    if (dataSource_)
+        dataSource_->AnnounceDataMemberChanged(member);
+}
+
 } // namespace hv::recordset

@@ -70,6 +70,9 @@ public:
 
     // The data source object over these records (one per open recordset).
     HRESULT GetDataSource(IUnknown** dataSource);
+    // Tells the data source's listeners that a data member changed (the
+    // unnamed one is ""); nothing without a data source.
+    void AnnounceDataMemberChanged(const wchar_t* member);
 
     const std::shared_ptr<Table>& GetTable() const { return table_; }
     const std::shared_ptr<Cursor>& GetCursor() const { return cursor_; }

@@ -105,8 +105,6 @@ struct CellFakeGrid final : CellGridHost {
     HRESULT RefreshCellElement(HvCell*) override { return S_OK; }
     HRESULT GetCellElement(HvCell*, VARIANT*, VARIANT*, IHvUIElement**) override { return S_OK; }
     HRESULT ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance**) override { return E_NOTIMPL; }
-    HRESULT QueryCellAppearance(HvCell*, IHvAppearance**) override { return E_NOTIMPL; }
-    HRESULT PutCellAppearance(HvCell*, VARIANT*, bool*) override { return E_NOTIMPL; }
 
     IHvTVDataFilter* filter = nullptr;
     HWND edit = nullptr;

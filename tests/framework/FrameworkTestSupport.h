@@ -80,7 +80,16 @@ inline DWORD RunRegsvr32On(const std::wstring& library, const std::wstring& opti
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    // A loaded machine can refuse a new process for a moment: try again
+    // before reporting it.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt)
+            Sleep(500);
+        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process) != FALSE;
+    }
+    if (!started)
         return static_cast<DWORD>(-1);
     WaitForSingleObject(process.hProcess, 60000);
     DWORD code = static_cast<DWORD>(-1);

@@ -18,6 +18,20 @@
 
 using Microsoft::WRL::ComPtr;
 
+// Texts of the records are plain ASCII: a failed check shows them.
+namespace doctest {
+template <>
+struct StringMaker<std::wstring> {
+    static String convert(const std::wstring& text)
+    {
+        std::string narrow;
+        for (wchar_t c : text)
+            narrow += c < 0x80 ? static_cast<char>(c) : '?';
+        return String(narrow.c_str());
+    }
+};
+} // namespace doctest
+
 namespace bindtest {
 
 using hv::recordset::FieldType;

@@ -118,3 +118,97 @@ TEST_CASE("without a control site conversions return their input")
     CHECK(grid->ContainerXToPixels(10.9) == 10);
     CHECK(grid->PixelsToContainerY(12) == doctest::Approx(12.0));
 }
+
+namespace {
+
+VARIANT Missing()
+{
+    VARIANT v;
+    VariantInit(&v);
+    V_VT(&v) = VT_ERROR;
+    V_ERROR(&v) = DISP_E_PARAMNOTFOUND;
+    return v;
+}
+
+// Owns its string.
+struct TextArg {
+    VARIANT v;
+    explicit TextArg(const wchar_t* text)
+    {
+        VariantInit(&v);
+        V_VT(&v) = VT_BSTR;
+        V_BSTR(&v) = SysAllocString(text);
+    }
+    ~TextArg() { VariantClear(&v); }
+};
+
+ComPtr<IHvImage> AddKeyed(IHvImages* images, const wchar_t* key)
+{
+    TextArg text(key);
+    ComPtr<IHvImage> image;
+    CHECK(images->Add(Missing(), text.v, Missing(), image.GetAddressOf()) == S_OK);
+    return image;
+}
+
+} // namespace
+
+TEST_CASE("images a client keeps go on without the control: after a new state and after the control is gone")
+{
+    HostedGrid hosted;
+    ComPtr<IHvTavelleControl> control = hosted.Query<IHvTavelleControl>();
+    REQUIRE(control);
+    ComPtr<IHvImages> kept;
+    REQUIRE(control->get_Images(kept.GetAddressOf()) == S_OK);
+    ComPtr<IHvImage> first = AddKeyed(kept.Get(), L"first");
+
+    // A new state gives the control a new collection; the old one no longer
+    // marks the control changed.
+    ComPtr<IPersistStreamInit> persist = hosted.Query<IPersistStreamInit>();
+    REQUIRE(persist->InitNew() == S_OK);
+    ComPtr<IStream> stream;
+    REQUIRE(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()) == S_OK);
+    REQUIRE(persist->Save(stream.Get(), TRUE) == S_OK);
+    REQUIRE(persist->IsDirty() == S_FALSE);
+    AddKeyed(kept.Get(), L"second");
+    CHECK(persist->IsDirty() == S_FALSE);
+    ComPtr<IHvImages> current;
+    REQUIRE(control->get_Images(current.GetAddressOf()) == S_OK);
+    CHECK(current.Get() != kept.Get());
+    long count = -1;
+    CHECK(current->get_Count(&count) == S_OK);
+    CHECK(count == 0);
+
+    persist.Reset();
+    control.Reset();
+    current.Reset();
+    REQUIRE(hosted.host.Close() == S_OK);
+
+    // Every member answers from the collection's own list.
+    AddKeyed(kept.Get(), L"third");
+    CHECK(kept->get_Count(&count) == S_OK);
+    CHECK(count == 3);
+    TextArg second(L"SECOND");
+    ComPtr<IHvImage> found;
+    REQUIRE(kept->get_Item(second.v, found.GetAddressOf()) == S_OK);
+    short index = 0;
+    CHECK(found->get_Index(&index) == S_OK);
+    CHECK(index == 2);
+    CHECK(found->put_Index(1) == S_OK);
+    CHECK(first->get_Index(&index) == S_OK);
+    CHECK(index == 2);
+    BSTR renamed = SysAllocString(L"renamed");
+    CHECK(first->put_Key(renamed) == S_OK);
+    SysFreeString(renamed);
+    ComPtr<IUnknown> enumerator;
+    CHECK(kept->get__NewEnum(enumerator.GetAddressOf()) == S_OK);
+    TextArg third(L"third");
+    CHECK(kept->Remove(third.v) == S_OK);
+    CHECK(kept->InternalAdd(Missing()) == S_OK);
+    CHECK(kept->Clear() == S_OK);
+    CHECK(kept->get_Count(&count) == S_OK);
+    CHECK(count == 0);
+    // An image let go by its collection stands alone.
+    CHECK(first->get_Index(&index) == S_OK);
+    CHECK(index == 0);
+    CHECK(FAILED(first->put_Index(1)));
+}

@@ -58,6 +58,8 @@ Set box = layout.AddNewBox
 Set own = layout.Override
 Set bands = layout.Bands
 Set images = grid.Images
+Dim image
+Set image = images.Add(1, "Frasco")
 Set ownAppearance = layout.Appearance
 ownAppearance.ForeColor = 128
 Set element = grid.GetUIElement()
@@ -93,11 +95,32 @@ ownAppearance.ForeColor = 5: Gone Err.Number, Err.Description, "the layout's App
 v = element.Type: Gone Err.Number, Err.Description, "the grid's element Type"
 On Error GoTo 0
 
-' The images go on without the control.
+' The images go on without the control, from their own list.
 On Error Resume Next
-Dim count
+Dim count, added, one, seen
 count = images.Count
 CheckEqual Err.Number, 0, "Images answers without its control"
+CheckEqual count, 1, "Images keeps its image"
+Err.Clear
+Set added = images.Add(1, "Tubo")
+CheckEqual Err.Number, 0, "Images takes an image without its control"
+Err.Clear
+CheckEqual images("frasco").Index, 2, "an image found by key"
+CheckEqual image.Index, 2, "a kept image moved down"
+image.Key = "Balao"
+CheckEqual Err.Number, 0, "a kept image takes a new key"
+Err.Clear
+seen = 0
+For Each one In images
+    seen = seen + 1
+Next
+CheckEqual seen, 2, "For Each over the images"
+images.Remove "Tubo"
+CheckEqual Err.Number, 0, "Images removes an image without its control"
+Err.Clear
+images.Clear
+CheckEqual images.Count, 0, "Images cleared without its control"
+CheckEqual image.Index, 0, "a cleared image stands alone"
 Err.Clear
 On Error GoTo 0
 

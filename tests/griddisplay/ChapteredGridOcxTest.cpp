@@ -9,6 +9,8 @@
 
 #include <doctest/doctest.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -259,4 +261,159 @@ TEST_CASE("each view style lays the chaptered rows out its own way")
             CHECK(std::abs(child.top - parent.top) <= 1);
         }
     }
+}
+
+namespace {
+
+HWND VisibleTipOfThread()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) -> BOOL {
+            wchar_t name[32] = {};
+            GetClassNameW(window, name, 32);
+            if (_wcsicmp(name, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::wstring GridToolText(HWND tip, HWND grid)
+{
+    wchar_t text[256] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = grid;
+    info.uId = reinterpret_cast<UINT_PTR>(grid);
+    info.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+bool SameObject(IUnknown* a, IUnknown* b)
+{
+    ComPtr<IUnknown> left, right;
+    if (!a || !b || FAILED(a->QueryInterface(IID_PPV_ARGS(&left))) || FAILED(b->QueryInterface(IID_PPV_ARGS(&right))))
+        return false;
+    return left.Get() == right.Get();
+}
+
+// The parents' connector that passes the second parent's items, and the
+// point on it beside the item row at the index.
+struct ConnectorScene {
+    ChapteredGrid chaptered;
+    RECT line{};
+    std::vector<ComPtr<IHvUIElement>> rows;
+
+    ConnectorScene()
+    {
+        chaptered.ExpandSecondParent();
+        chaptered.Draw();
+        rows = chaptered.grid.OfType(Row);
+        REQUIRE(rows.size() == 8);
+        for (const auto& connector : chaptered.grid.OfType(Connector))
+            if (BandIndexOf(connector.Get()) == 0 && RectOf(connector.Get()).bottom > RectOf(rows[6].Get()).bottom)
+                line = RectOf(connector.Get());
+        REQUIRE(line.bottom > line.top);
+    }
+    POINT Beside(size_t row) const
+    {
+        const RECT rect = RectOf(rows.at(row).Get());
+        return POINT{(line.left + line.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    HWND Window() const { return chaptered.grid.Window(); }
+    void Send(UINT message, POINT at) const
+    {
+        SendMessageW(Window(), message, 0, MAKELPARAM(at.x, at.y));
+    }
+};
+
+} // namespace
+
+TEST_CASE("the pointer resting on a connector shows the scroll-tip text of the row beside it, right of the line")
+{
+    struct Case {
+        Constants_TipStyle style;
+        bool shown;
+    };
+    for (const Case& c : {Case{hvTipStyleDefault, true}, Case{hvTipStyleHide, false}}) {
+        CAPTURE(c.style);
+        ConnectorScene scene;
+        ComPtr<IHvOverride> override;
+        REQUIRE(scene.chaptered.grid.Layout()->get_Override(&override) == S_OK);
+        REQUIRE(override->put_TipStyleRowConnector(c.style) == S_OK);
+        const POINT at = scene.Beside(4);
+        scene.Send(WM_MOUSEMOVE, at);
+        scene.Send(WM_MOUSEHOVER, at);
+        const HWND tip = VisibleTipOfThread();
+        CHECK((tip != nullptr) == c.shown);
+        if (!tip)
+            continue;
+        // The parent's line first, then the item's, indented.
+        CHECK(GridToolText(tip, scene.Window()) == L"ID: 2\r\n    PARENT: 2");
+        RECT shown{};
+        GetWindowRect(tip, &shown);
+        POINT lineRight = {scene.line.right, at.y};
+        ClientToScreen(scene.Window(), &lineRight);
+        CHECK(shown.left > lineRight.x);
+        CHECK(shown.top >= lineRight.y + 20);
+
+        scene.Send(WM_MOUSELEAVE, at);
+        CHECK(VisibleTipOfThread() == nullptr);
+    }
+}
+
+TEST_CASE("a double click on a connector activates the row beside the pointer")
+{
+    ConnectorScene scene;
+    IHvTavelleControl* control = scene.chaptered.grid.Control();
+    ComPtr<IHvRow> beside;
+    REQUIRE(scene.rows[5]->get_Row(&beside) == S_OK);
+    scene.Send(WM_LBUTTONDBLCLK, scene.Beside(5));
+    ComPtr<IHvRow> active;
+    REQUIRE(control->get_ActiveRow(&active) == S_OK);
+    CHECK(SameObject(active.Get(), beside.Get()));
+}
+
+TEST_CASE("a band's new add-button caption redraws its button in the add-new box")
+{
+    ChapteredGrid chaptered;
+    OcxGrid& grid = chaptered.grid;
+    ComPtr<IHvAddNewBox> box;
+    REQUIRE(grid.Layout()->get_AddNewBox(&box) == S_OK);
+    REQUIRE(box->put_Hidden(VARIANT_FALSE) == S_OK);
+    chaptered.Draw();
+    const auto before = grid.OfType(AddNewRowButton);
+    REQUIRE(before.size() == 2);
+    const RECT button = RectOf(before[0].Get());
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    VARIANT index;
+    VariantInit(&index);
+    index.vt = VT_I4;
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(index, &band) == S_OK);
+
+    // Only a shown window collects what is invalidated; it is not activated.
+    const HWND top = GetAncestor(grid.Window(), GA_ROOT);
+    ShowWindow(top, SW_SHOWNOACTIVATE);
+    UpdateWindow(top);
+    ValidateRect(grid.Window(), nullptr);
+    BSTR caption = SysAllocString(L"A much longer caption");
+    REQUIRE(band->put_AddButtonCaption(caption) == S_OK);
+    SysFreeString(caption);
+    RECT invalid{};
+    CHECK(GetUpdateRect(grid.Window(), &invalid, FALSE));
+    RECT overlap{};
+    CHECK(IntersectRect(&overlap, &invalid, &button));
+
+    chaptered.Draw();
+    const auto after = grid.OfType(AddNewRowButton);
+    REQUIRE(after.size() == 2);
+    CHECK(RectOf(after[0].Get()).right > button.right);
+    ShowWindow(top, SW_HIDE);
 }

@@ -41,7 +41,7 @@ LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam)
             wchar_t text[1024] = L"";
             GetDlgItemTextW(box, 0xFFFF, text, 1024);
             current_->texts_.push_back(text);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            PostMessageW(box, WM_COMMAND, current_->answer_, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -72,8 +72,11 @@ EditGrid::EditGrid() : window_(420, 300), host_(window_.Hwnd(), RECT{10, 10, 410
     AddRecord(records_, 2, L"Dois", 20, L"B");
     AddRecord(records_, 3, L"Tres", 30, L"A");
 
-    REQUIRE(RunRegsvr32On(WindowsPathOf(HV_TAVELLE_OCX), L"/s") == 0);
-    REQUIRE(RunRegsvr32On(WindowsPathOf(HV_MASK_DLL), L"/s") == 0);
+    // Registered once per run of the suite.
+    static const DWORD gridRegistered = RunRegsvr32On(WindowsPathOf(HV_TAVELLE_OCX), L"/s");
+    static const DWORD maskRegistered = RunRegsvr32On(WindowsPathOf(HV_MASK_DLL), L"/s");
+    REQUIRE(gridRegistered == 0);
+    REQUIRE(maskRegistered == 0);
     REQUIRE(host_.Create(CLSID_HvTavelle) == S_OK);
     control_ = host_.Query<IHvTavelleControl>();
     REQUIRE(control_);
@@ -153,6 +156,23 @@ Var EditGrid::Stored(int record, const wchar_t* field)
     Var value;
     REQUIRE(reader->GetValue(field, &value.v) == S_OK);
     return value;
+}
+
+long EditGrid::RecordCount()
+{
+    std::unique_ptr<hv::recordset::Recordset> reader;
+    REQUIRE(records_.Clone(reader) == S_OK);
+    return reader->RecordCount();
+}
+
+HRESULT EditGrid::StoreFromOutside(int record, const wchar_t* field, const VARIANT& value)
+{
+    std::unique_ptr<hv::recordset::Recordset> writer;
+    REQUIRE(records_.Clone(writer) == S_OK);
+    REQUIRE(writer->MoveFirst() == S_OK);
+    for (int i = 1; i < record; ++i)
+        REQUIRE(writer->MoveNext() == S_OK);
+    return writer->SetValue(field, value);
 }
 
 void EditGrid::GiveList(const wchar_t* column, const wchar_t* list,
@@ -300,13 +320,31 @@ void EditGrid::ClickCell(IHvCell* cell) const
     Pump();
 }
 
+HWND EditGrid::ListWindow() const
+{
+    HWND found = nullptr;
+    EnumChildWindows(
+        grid_,
+        [](HWND window, LPARAM data) -> BOOL {
+            wchar_t className[16] = L"";
+            GetClassNameW(window, className, 16);
+            if (lstrcmpiW(className, L"ComboBox") == 0) {
+                *reinterpret_cast<HWND*>(data) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 std::wstring EditGrid::EditText() const
 {
     HWND edit = EditWindow();
     if (!edit)
         return {};
-    wchar_t text[256] = L"";
-    GetWindowTextW(edit, text, 256);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

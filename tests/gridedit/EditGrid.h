@@ -23,10 +23,15 @@ using Microsoft::WRL::ComPtr;
 constexpr DISPID AfterCellUpdateId = 1002;
 constexpr DISPID AfterEnterEditModeId = 1006;
 constexpr DISPID AfterExitEditModeId = 1007;
+constexpr DISPID AfterRowsDeletedId = 1011;
+constexpr DISPID AfterRowInsertId = 1012;
 constexpr DISPID AfterRowUpdateId = 1016;
+constexpr DISPID BeforeAutoSizeEditId = 1020;
 constexpr DISPID BeforeCellUpdateId = 1023;
 constexpr DISPID BeforeEnterEditModeId = 1030;
 constexpr DISPID BeforeExitEditModeId = 1031;
+constexpr DISPID BeforeRowsDeletedId = 1036;
+constexpr DISPID BeforeRowInsertId = 1038;
 constexpr DISPID BeforeRowUpdateId = 1044;
 constexpr DISPID AfterCellListCloseUpId = 1052;
 constexpr DISPID ErrorId = 1055;
@@ -52,7 +57,8 @@ struct Var {
     Var(Var&& other) noexcept : v(other.v) { VariantInit(&other.v); }
 };
 
-// Answers every message box of the thread with IDOK and keeps its text.
+// Answers every message box of the thread (IDOK unless told otherwise)
+// and keeps its text.
 class BoxAnswerer {
 public:
     BoxAnswerer();
@@ -60,11 +66,14 @@ public:
     BoxAnswerer(const BoxAnswerer&) = delete;
     BoxAnswerer& operator=(const BoxAnswerer&) = delete;
     const std::vector<std::wstring>& Texts() const { return texts_; }
+    // The button the next boxes are answered with (IDYES, IDNO...).
+    void AnswerWith(int button) { answer_ = button; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     static inline BoxAnswerer* current_ = nullptr;
     HHOOK hook_ = nullptr;
+    int answer_ = IDOK;
     std::vector<std::wstring> texts_;
 };
 
@@ -79,6 +88,7 @@ public:
     IHvTavelleControl* Control() const { return control_.Get(); }
     hv::recordset::Recordset& Records() { return records_; }
     hv::container::EventSink& Events() const { return host_.Events(); }
+    BoxAnswerer& Boxes() { return boxes_; }
     const BoxAnswerer& Boxes() const { return boxes_; }
     HWND GridWindow() const { return grid_; }
 
@@ -88,6 +98,11 @@ public:
     ComPtr<IHvCell> Cell(int row, const wchar_t* key) const;
     // The recordset's value of a field in record n (1-based).
     Var Stored(int record, const wchar_t* field);
+    // The records the recordset holds.
+    long RecordCount();
+    // Another user of the recordset writes a field of record n (1-based);
+    // what the recordset answered.
+    HRESULT StoreFromOutside(int record, const wchar_t* field, const VARIANT& value);
     // A value list of (value, text) pairs given to the column with a style.
     void GiveList(const wchar_t* column, const wchar_t* list,
                   const std::vector<std::pair<const wchar_t*, const wchar_t*>>& items, Constants_Style style);
@@ -105,6 +120,9 @@ public:
     void ClickCell(IHvCell* cell) const;
     // The EDIT window the grid edits with, null when none is shown.
     HWND EditWindow() const;
+    // The combo box of the cell's list (only its list shows), null when
+    // none is made.
+    HWND ListWindow() const;
     // Its text, empty when none.
     std::wstring EditText() const;
     // Events received since the last ClearEvents, in order.

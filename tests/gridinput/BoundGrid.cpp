@@ -294,6 +294,16 @@ void BoundGrid::Click(POINT at, bool shift, bool ctrl)
     Release(at);
 }
 
+void BoundGrid::DoubleClick(POINT at, bool shift, bool ctrl)
+{
+    Click(at, shift, ctrl);
+    SetModifiers(shift, ctrl, true);
+    SendMessageW(Window(), WM_LBUTTONDBLCLK, MouseKeys(shift, ctrl, true), MAKELPARAM(at.x, at.y));
+    Pump();
+    SetModifiers(shift, ctrl, true);
+    Release(at);
+}
+
 void BoundGrid::ClickCell(long id, const wchar_t* key, bool shift, bool ctrl)
 {
     const RECT rect = CellRect(id, key);
@@ -301,7 +311,24 @@ void BoundGrid::ClickCell(long id, const wchar_t* key, bool shift, bool ctrl)
     Click(Middle(rect), shift, ctrl);
 }
 
-void BoundGrid::Key(UINT key, bool shift, bool ctrl)
+bool BoundGrid::Translate(UINT key, bool shift, bool ctrl)
+{
+    SetModifiers(shift, ctrl, false);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{Window(), WM_KEYDOWN, key, 1, 0, {}};
+    ComPtr<IOleInPlaceActiveObject> active = grid_.Host().Query<IOleInPlaceActiveObject>();
+    const bool taken = active && active->TranslateAcceleratorW(&message) == S_OK;
+    keys[key] = 0;
+    SetKeyboardState(keys);
+    SetModifiers(false, false, false);
+    Pump();
+    return taken;
+}
+
+bool BoundGrid::Key(UINT key, bool shift, bool ctrl)
 {
     SetModifiers(shift, ctrl, false);
     BYTE keys[256] = {};
@@ -311,13 +338,15 @@ void BoundGrid::Key(UINT key, bool shift, bool ctrl)
     MSG message{Window(), WM_KEYDOWN, key, 1, 0, {}};
     // The container gives the control its chance to pre-translate first.
     ComPtr<IOleInPlaceActiveObject> active = grid_.Host().Query<IOleInPlaceActiveObject>();
-    if (!active || active->TranslateAcceleratorW(&message) != S_OK)
+    const bool taken = active && active->TranslateAcceleratorW(&message) == S_OK;
+    if (!taken)
         SendMessageW(Window(), WM_KEYDOWN, key, 1);
     keys[key] = 0;
     SetKeyboardState(keys);
     SendMessageW(Window(), WM_KEYUP, key, 0xC0000001);
     SetModifiers(false, false, false);
     Pump();
+    return taken;
 }
 
 void BoundGrid::Pump() const

@@ -7,6 +7,8 @@
 #include "OcxGrid.h"
 #include "Recordset.h"
 
+#include <doctest/doctest.h>
+
 #include <string>
 #include <vector>
 
@@ -48,13 +50,22 @@ public:
 
     // A click with the left button at a point of the grid's client area.
     void Click(POINT at, bool shift = false, bool ctrl = false);
+    // Press, release, the double-click message and its release, as the
+    // system sends them for two quick clicks.
+    void DoubleClick(POINT at, bool shift = false, bool ctrl = false);
     void ClickCell(long id, const wchar_t* key, bool shift = false, bool ctrl = false);
     // Press, moves and release, the button held through the moves.
     void Press(POINT at, bool shift = false, bool ctrl = false);
     void MoveTo(POINT at);
     void Release(POINT at);
-    // A key pressed and released, with the modifiers held.
-    void Key(UINT key, bool shift = false, bool ctrl = false);
+    // A key pressed and released, with the modifiers held; the control
+    // pre-translates the press first, as a container's message loop lets
+    // it. True when the control took the press there; otherwise it goes to
+    // the grid's window.
+    bool Key(UINT key, bool shift = false, bool ctrl = false);
+    // The press only offered for pre-translation, as a container does
+    // before its dialog navigation: true when the control took it.
+    bool Translate(UINT key, bool shift = false, bool ctrl = false);
     void Pump() const;
 
 private:
@@ -65,3 +76,17 @@ private:
 };
 
 POINT Middle(const RECT& rect);
+
+// Lists of row IDs read in failure messages.
+namespace doctest {
+template <>
+struct StringMaker<std::vector<long>> {
+    static String convert(const std::vector<long>& ids)
+    {
+        std::string text = "{";
+        for (long id : ids)
+            text += (text.size() > 1 ? ", " : "") + std::to_string(id);
+        return String((text + "}").c_str());
+    }
+};
+} // namespace doctest

@@ -1,6 +1,7 @@
 // Header input on the registered, bound grid: a header's right edge dragged
 // sizes its column (Escape and a cancelled BeforeColPosChanged leave it),
-// and a click on a header of a sorting band sorts the rows by that column.
+// and a click on a header of a sorting band sorts the rows by that column,
+// in the order shown.
 #include "BoundGrid.h"
 
 #include "EventCall.h"
@@ -104,13 +105,17 @@ TEST_CASE("a click on the header of a SortSingle band sorts ascending, then desc
     CHECK(SortedCount(bound) == 1);
     CHECK(bound.Events().ReceivedCount(BeforeSortChange) == 1);
     CHECK(bound.Events().ReceivedCount(AfterSortChange) == 1);
+    // The names sort as text: n1, n10, n11, ...
+    CHECK(FirstShown(bound, 3) == std::vector<long>{1, 10, 11});
 
     bound.Click(Middle(header));
     CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
+    CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
 
     bound.Events().On(BeforeSortChange, [](const EventCall& call) { call.SetBool(2, true); });
     bound.Events().ClearReceived();
     bound.Click(Middle(header));
     CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
     CHECK(bound.Events().ReceivedCount(AfterSortChange) == 0);
+    CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
 }

@@ -54,6 +54,7 @@ STDMETHODIMP TestItem::Save(IStream* stream, LONG arg)
 
 STDMETHODIMP TestItem::Load(IStream* stream, LONG)
 {
+    HvKeyedItem::KeyChanged();
     HRESULT hr = ReadStringFromStream(stream, key_);
     LONG data[2] = {};
     ULONG read = 0;

@@ -74,7 +74,8 @@ struct HookLog {
     HRESULT clearAnswer = S_OK;
 };
 
-template <class TStorage>
+// Indexed: the collection keeps a key index (vector storage only).
+template <class TStorage, bool Indexed = false>
 class TestCollection final : public HvCollectionObject<IHvCollectionBaseWithClear, TStorage> {
     using Base = HvCollectionObject<IHvCollectionBaseWithClear, TStorage>;
 
@@ -85,6 +86,7 @@ public:
     }
 
     bool SupportsKeys() const override { return keys_; }
+    bool IndexesKeys() const override { return Indexed; }
     bool IsReadOnly() const override { return readOnly_; }
     HRESULT CreateItem(HvKeyedItem** out, const CDualString* key, LONG arg) override
     {
@@ -179,3 +181,4 @@ inline ITypeInfo* CollectionTypeInfo()
 
 using VectorCollection = TestCollection<HvVectorCollection>;
 using ListCollection = TestCollection<HvListCollection>;
+using IndexedCollection = TestCollection<HvVectorCollection, true>;

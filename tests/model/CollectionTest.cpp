@@ -1,7 +1,7 @@
 // The collection machinery: lookup by position, number, text, key and
 // object; adding with keys and indexes; removing; clearing; enumeration;
 // re-publishing of item notices; the stream and property-bag forms. Each
-// case runs over both storage families.
+// case runs over both storage families (and the key index where keys count).
 #include <doctest/doctest.h>
 
 #include "CollectionFixtures.h"
@@ -10,6 +10,7 @@
 #include "PropertyBagFake.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -105,7 +106,7 @@ HRESULT AddKeyed(HvCollectionImpl* c, const wchar_t* key, std::string* gotKey = 
 
 } // namespace
 
-TEST_CASE_TEMPLATE("Item finds by integer, number, numeric text and key", T, VectorCollection, ListCollection)
+TEST_CASE_TEMPLATE("Item finds by integer, number, numeric text and key", T, VectorCollection, ListCollection, IndexedCollection)
 {
     Filled<T> f;
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -179,7 +180,7 @@ TEST_CASE_TEMPLATE("Item finds by integer, number, numeric text and key", T, Vec
     }
 }
 
-TEST_CASE_TEMPLATE("Add refuses numeric, non-text and duplicate keys", T, VectorCollection, ListCollection)
+TEST_CASE_TEMPLATE("Add refuses numeric, non-text and duplicate keys", T, VectorCollection, ListCollection, IndexedCollection)
 {
     Filled<T> f({L"Name"});
     struct Case {
@@ -254,7 +255,7 @@ TEST_CASE("a collection without keys accepts any key and ignores it")
     c->Release();
 }
 
-TEST_CASE_TEMPLATE("Remove by position, key and object", T, VectorCollection, ListCollection)
+TEST_CASE_TEMPLATE("Remove by position, key and object", T, VectorCollection, ListCollection, IndexedCollection)
 {
     Filled<T> f;
     VARIANT one = Int(1);
@@ -421,7 +422,7 @@ HRESULT LoadCollection(HvCollectionImpl* c, const std::vector<BYTE>& bytes)
 
 } // namespace
 
-TEST_CASE_TEMPLATE("stream form round trip", T, VectorCollection, ListCollection)
+TEST_CASE_TEMPLATE("stream form round trip", T, VectorCollection, ListCollection, IndexedCollection)
 {
     Filled<T> f({L"ab", L"c"});
     static_cast<TestItem*>(f.c->ItemAtPosition(1))->value = 0x01020304;
@@ -459,6 +460,66 @@ TEST_CASE_TEMPLATE("stream form round trip", T, VectorCollection, ListCollection
             CHECK(loaded.c->ItemCount() == (length > 20 ? 2 : length > 8 ? 1 : 0));
         }
     }
+}
+
+TEST_CASE("the key index follows removals, loads and key changes, and finds the first of equal keys")
+{
+    Filled<IndexedCollection> f({L"alpha", L"beta", L"gamma"});
+    auto find = [&](const char* key) -> std::string {
+        CDualString text(key);
+        HvKeyedItem* item = f.c->FindVectorItemByKey(&text);
+        return item ? item->GetKey()->c_str() : "-";
+    };
+    CHECK(find("BETA") == "beta");
+    VARIANT one = Int(1);
+    REQUIRE(Impl(f.c)->Remove(&one) == S_OK);
+    CHECK(find("beta") == "-");
+    CHECK(AddKeyed(f.c, L"Beta") == S_OK);
+    CHECK(find("beta") == "Beta");
+
+    // A key changed in place, reported as the items report it.
+    TestItem* gamma = static_cast<TestItem*>(f.c->ItemAtPosition(1));
+    gamma->key_.AssignAnsi("omega");
+    HvKeyedItem::KeyChanged();
+    CHECK(find("gamma") == "-");
+    CHECK(find("OMEGA") == "omega");
+    CHECK(AddKeyed(f.c, L"gamma") == S_OK);
+    CHECK(AddKeyed(f.c, L"Omega") == CollectionError::DuplicateKey);
+
+    // A stream may hold equal keys: the first in storage order answers.
+    Filled<ListCollection> twice({L"x", L"dup", L"y"});
+    static_cast<TestItem*>(twice.c->ItemAtPosition(0))->key_.AssignAnsi("DUP");
+    static_cast<TestItem*>(twice.c->ItemAtPosition(0))->value = 1;
+    REQUIRE(LoadCollection(f.c, SaveCollection(twice.c)) == S_OK);
+    CDualString dup("dup");
+    HvKeyedItem* first = f.c->FindVectorItemByKey(&dup);
+    REQUIRE(first);
+    CHECK(static_cast<TestItem*>(first)->value == 1);
+    CHECK(find("alpha") == "-");
+    CHECK(find("y") == "y");
+    CHECK(f.c->Clear() == S_OK);
+    CHECK(find("y") == "-");
+}
+
+TEST_CASE("keys fold alike exactly when the collections call them equal")
+{
+    const char* texts[] = {"name", "NAME", "Name ", " name", "na-me", "name-", "na'me", "nam\xe9", "NAM\xc9",
+                           "name\x01", "Stra\xdf" "e", "STRASSE", "a", "A", "b", "\xe6", "ae", "1e2x", "\xa0", "_"};
+    std::vector<std::string> folded;
+    for (const char* text : texts) {
+        std::string f;
+        REQUIRE(KeyIndex::Fold(text, &f));
+        folded.push_back(f);
+    }
+    for (size_t i = 0; i < std::size(texts); ++i)
+        for (size_t j = 0; j < std::size(texts); ++j) {
+            CAPTURE(texts[i]);
+            CAPTURE(texts[j]);
+            CHECK((folded[i] == folded[j]) == HvCollectionImpl::KeysEqual(texts[i], texts[j]));
+        }
+    std::string none;
+    CHECK_FALSE(KeyIndex::Fold("", &none));
+    CHECK_FALSE(KeyIndex::Fold(nullptr, &none));
 }
 
 TEST_CASE("property-bag form: one blob entry, none for an empty collection")

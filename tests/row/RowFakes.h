@@ -85,7 +85,7 @@ public:
     bool IsExpandable() override { return expandable; }
     bool IsEffectivelyHidden() override { return false; }
     LONG ResolveExpandRowsOnLoad() override { return expandOnLoad; }
-    LONG ResolveDefaultRowHeight() override { return 20; }
+    LONG ResolveDefaultRowHeight() override { return defaultRowHeight; }
     LONG ResolveCellSpacing() override { return 1; }
     LONG ResolveCellPadding() override { return 2; }
     LONG ResolveRowSpacingBefore() override { return 0; }
@@ -98,6 +98,11 @@ public:
     bool HasGroups() override { return levels > 1; }
     LONG RowBorderWidth() override { return 1; }
     bool IsRowSizingFixed() override { return false; }
+    LONG ResolveRowSizing() override { return rowSizing; }
+    LONG RowHeightVersion() override { return heightVersion; }
+    LONG RowHeightResetMark() override { return heightResetMark; }
+    LONG CalcNaturalHeight(HvRow*) override { ++naturalMeasures; return naturalHeight; }
+    LONG CalcContentHeight(HvRow*) override { return contentHeight; }
     bool IsDesignMode() override { return false; }
     // 15 twips a pixel.
     LONG UnitsToPixelsY(float units) override { return static_cast<LONG>(units / 15); }
@@ -147,6 +152,13 @@ public:
     HvAppearances* appearances = nullptr;  // one reference
     PropertySinkConnection font;
     LONG levels = 1;
+    LONG defaultRowHeight = 20;
+    LONG rowSizing = hvRowSizingFree;
+    LONG heightVersion = 0;
+    LONG heightResetMark = 0;
+    LONG naturalHeight = 0;
+    LONG contentHeight = 0;
+    int naturalMeasures = 0;
     bool childBands = true;
     LONG indicator = 0;
     bool indicatorsByDefault = false;

@@ -117,6 +117,53 @@ TEST_CASE("row_height comes from the band and a put goes to the band's resize")
     CHECK(bad.scode == kInvalidValue);
 }
 
+TEST_CASE("row_height follows the band's sizing: natural once under Auto, content floor, versions")
+{
+    // Spacing 1 and padding 2 on both sides: 6 pixels around the explicit height.
+    struct Case {
+        const char* name;
+        LONG sizing;
+        LONG natural;
+        LONG content;
+        LONG expected;
+        int measures;
+    };
+    const Case cases[] = {
+        {"Free never measures", hvRowSizingFree, 40, 0, 20, 0},
+        {"AutoFree takes the natural height", hvRowSizingAutoFree, 40, 0, 46, 1},
+        {"AutoFixed takes the natural height", hvRowSizingAutoFixed, 40, 0, 46, 1},
+        {"nothing measured keeps the band's", hvRowSizingAutoFree, 0, 0, 20, 1},
+        {"the content height is a floor", hvRowSizingFree, 0, 35, 35, 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        RowFixture f;
+        f.band.rowSizing = c.sizing;
+        f.band.naturalHeight = c.natural;
+        f.band.contentHeight = c.content;
+        CHECK(f.row->GetHeight() == c.expected);
+        CHECK(f.row->GetHeight() == c.expected);
+        CHECK(f.band.naturalMeasures == c.measures);
+    }
+
+    RowFixture f;
+    f.band.contentHeight = 25;
+    f.row->ApplyHeight(10);
+    CHECK(f.row->GetHeight() == 25); // raised to the content height
+    f.row->ApplyHeight(50);
+    CHECK(f.row->GetHeight() == 50);
+    f.band.defaultRowHeight = 30;
+    f.band.heightVersion = 1;
+    CHECK(f.row->GetHeight() == 50); // a Free row keeps its own height
+    f.band.heightResetMark = 1;
+    CHECK(f.row->GetHeight() == 30); // until the band's levels change
+    f.band.rowSizing = hvRowSizingSychronized;
+    f.band.defaultRowHeight = 44;
+    CHECK(f.row->GetHeight() == 30);
+    f.band.heightVersion = 2;
+    CHECK(f.row->GetHeight() == 44); // a synchronized resize reaches every row
+}
+
 TEST_CASE("row_hidden takes one self-reference that lasts until deactivation")
 {
     RowFixture f(true);

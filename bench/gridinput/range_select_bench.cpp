@@ -1,0 +1,204 @@
+// Prints how long the registered grid control, hosted in our container and
+// bound to an in-memory recordset of 10,000 and of 100,000 rows, takes to
+// select a range of rows with the keyboard: a click on the first row of a
+// RowSelect band, then Shift+Ctrl+End selects every row to the last; then
+// Shift+Ctrl+Home gives all but the first back, and a plain click clears the
+// range. Prints only; asserts nothing.
+#include "ContainerWindow.h"
+#include "ControlHost.h"
+#include "Recordset.h"
+#include "../support/GridRegistration.h"
+
+#include <Tavelle.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+using Microsoft::WRL::ComPtr;
+using namespace hv::recordset;
+
+namespace {
+
+constexpr int Width = 600;
+constexpr int Height = 400;
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+bool Fill(Recordset& rs, int rows)
+{
+    if (FAILED(rs.AppendField(L"ID", FieldType::Double, 0, kFieldNullable)) ||
+        FAILED(rs.AppendField(L"NAME", FieldType::WideString, 0, kFieldNullable)) || FAILED(rs.Open()) ||
+        FAILED(rs.Reserve(static_cast<size_t>(rows))))
+        return false;
+    VARIANT v;
+    VariantInit(&v);
+    for (int i = 0; i < rows; ++i) {
+        rs.AddNew();
+        rs.SetNumber(0L, i + 1);
+        v.vt = VT_BSTR;
+        v.bstrVal = SysAllocString((L"n" + std::to_wstring(i + 1)).c_str());
+        rs.SetValue(1L, v);
+        VariantClear(&v);
+    }
+    return SUCCEEDED(rs.Update());
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// A key with Shift and Ctrl held, offered to the control first as a
+// container's message loop does.
+void ShiftCtrlKey(IOleInPlaceActiveObject* active, HWND window, UINT key)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_CONTROL] = keys[key] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{window, WM_KEYDOWN, key, 1, 0, {}};
+    if (!active || active->TranslateAcceleratorW(&message) != S_OK)
+        SendMessageW(window, WM_KEYDOWN, key, 1);
+    keys[key] = 0;
+    SetKeyboardState(keys);
+    SendMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    Pump();
+}
+
+void Click(HWND window, POINT at)
+{
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    Pump();
+}
+
+long SelectedCount(IHvTavelleControl* control)
+{
+    ComPtr<IHvSelected> selected;
+    ComPtr<IHvSelectedRows> rows;
+    long count = -1;
+    if (SUCCEEDED(control->get_Selected(&selected)) && SUCCEEDED(selected->get_Rows(&rows)))
+        rows->get_Count(&count);
+    return count;
+}
+
+// The middle of the first data cell shown, from the grid's elements.
+bool FirstCellPoint(IHvTavelleControl* control, POINT& at)
+{
+    ComPtr<IHvRow> row;
+    VARIANT missing;
+    VariantInit(&missing);
+    missing.vt = VT_ERROR;
+    missing.scode = DISP_E_PARAMNOTFOUND;
+    if (FAILED(control->GetRow(hvChildRowFirst, &row)) || !row)
+        return false;
+    ComPtr<IHvUIElement> element;
+    if (FAILED(row->GetUIElement(&missing, &missing, &element)) || !element)
+        return false;
+    ComPtr<IHvUIRect> rect;
+    long left = 0, top = 0, right = 0, bottom = 0;
+    if (FAILED(element->get_Rect(&rect)) || !rect)
+        return false;
+    rect->get_Left(&left);
+    rect->get_Top(&top);
+    rect->get_Right(&right);
+    rect->get_Bottom(&bottom);
+    at = POINT{(left + right) / 2, (top + bottom) / 2};
+    return true;
+}
+
+void Measure(int rows)
+{
+    Recordset rs;
+    if (!Fill(rs, rows)) {
+        std::printf("%d rows: the records could not be made\n", rows);
+        return;
+    }
+    hv::container::ContainerWindow window(Width + 20, Height + 20);
+    hv::container::ControlHost host(window.Hwnd(), RECT{0, 0, Width, Height});
+    ComPtr<IUnknown> source;
+    if (FAILED(host.Create(CLSID_HvTavelle)) || FAILED(host.Activate()) || FAILED(rs.GetDataSource(&source))) {
+        std::printf("%d rows: the grid could not be hosted\n", rows);
+        return;
+    }
+    ComPtr<IHvTavelleControl> control = host.Query<IHvTavelleControl>();
+    ComPtr<IOleInPlaceActiveObject> active = host.Query<IOleInPlaceActiveObject>();
+    ComPtr<IHvLayout> layout;
+    ComPtr<IHvOverride> override;
+    control->get_Layout(&layout);
+    if (!layout || FAILED(layout->get_Override(&override)) ||
+        FAILED(control->putref_DataSource(reinterpret_cast<DataSource*>(source.Get())))) {
+        std::printf("%d rows: the grid could not be bound\n", rows);
+        return;
+    }
+    override->put_CellClickAction(hvClickActionRowSelect);
+    HWND grid = nullptr;
+    ComPtr<IOleWindow> ole = host.Query<IOleWindow>();
+    if (ole)
+        ole->GetWindow(&grid);
+    ShowWindow(window.Hwnd(), SW_SHOW);
+    UpdateWindow(grid);
+    Pump();
+    SetFocus(grid);
+    POINT first{};
+    if (!grid || !FirstCellPoint(control.Get(), first)) {
+        std::printf("%d rows: no row shown\n", rows);
+        return;
+    }
+    Click(grid, first);
+
+    double start = Now();
+    ShiftCtrlKey(active.Get(), grid, VK_END);
+    const double toEnd = Now() - start;
+    const long all = SelectedCount(control.Get());
+
+    start = Now();
+    ShiftCtrlKey(active.Get(), grid, VK_HOME);
+    const double back = Now() - start;
+    const long one = SelectedCount(control.Get());
+
+    ShiftCtrlKey(active.Get(), grid, VK_END);
+    start = Now();
+    Click(grid, first);
+    const double clear = Now() - start;
+
+    std::printf("%7d rows: Shift+Ctrl+End %9.1f ms (%ld selected), Shift+Ctrl+Home %9.1f ms (%ld selected), "
+                "click clearing the range %9.1f ms\n",
+                rows, toEnd, all, back, one, clear);
+    control->putref_DataSource(nullptr);
+}
+
+} // namespace
+
+int main()
+{
+    OleInitialize(nullptr);
+    if (!hv::bench::RegisterGrid()) {
+        std::printf("the grid control could not be registered\n");
+        OleUninitialize();
+        return 1;
+    }
+    for (int rows : {10000, 100000})
+        Measure(rows);
+    OleUninitialize();
+    return 0;
+}

@@ -1,0 +1,161 @@
+// Expanding and collapsing on the registered grid bound to a chaptered
+// recordset: the band's CollapseAll and ExpandAll walk its rows with their
+// events and leave the band's ExpandRowsOnLoad as asked.
+#include "OcxGrid.h"
+#include "Recordset.h"
+
+#include "EventCall.h"
+
+#include <doctest/doctest.h>
+
+#include <string>
+
+using Microsoft::WRL::ComPtr;
+using namespace hv::recordset;
+
+namespace {
+
+constexpr DISPID AfterRowCollapsed = 1068;
+constexpr DISPID AfterRowExpanded = 1069;
+constexpr DISPID BeforeRowCollapsed = 1035;
+constexpr DISPID BeforeRowExpanded = 1037;
+constexpr long RowElement = 5000;
+
+VARIANT Number(double value)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_R8;
+    v.dblVal = value;
+    return v;
+}
+
+// Three parents (ID) with two items (PARENT, QTY) each, bound to the grid.
+struct TreeGrid {
+    Recordset items, parents;
+    OcxGrid grid{500, 400};
+
+    TreeGrid()
+    {
+        REQUIRE(items.AppendField(L"PARENT", FieldType::Double) == S_OK);
+        REQUIRE(items.AppendField(L"QTY", FieldType::Double) == S_OK);
+        REQUIRE(items.Open() == S_OK);
+        for (int p = 1; p <= 3; ++p)
+            for (int i = 0; i < 2; ++i) {
+                REQUIRE(items.AddNew() == S_OK);
+                REQUIRE(items.SetValue(L"PARENT", Number(p)) == S_OK);
+                REQUIRE(items.SetValue(L"QTY", Number(p * 100 + i)) == S_OK);
+            }
+        REQUIRE(items.Update() == S_OK);
+        REQUIRE(parents.AppendField(L"ID", FieldType::Double) == S_OK);
+        REQUIRE(parents.AppendChapter(L"ITEMS", items, L"ID", L"PARENT") == S_OK);
+        REQUIRE(parents.Open() == S_OK);
+        for (int p = 1; p <= 3; ++p) {
+            REQUIRE(parents.AddNew() == S_OK);
+            REQUIRE(parents.SetValue(L"ID", Number(p)) == S_OK);
+        }
+        REQUIRE(parents.Update() == S_OK);
+        ComPtr<IUnknown> source;
+        REQUIRE(parents.GetDataSource(&source) == S_OK);
+        grid.Bind(source.Get());
+        ShowWindow(GetParent(grid.Window()), SW_SHOW);
+        UpdateWindow(grid.Window());
+        SetFocus(grid.Window());
+        Pump();
+    }
+
+    ~TreeGrid() { grid.Control()->putref_DataSource(nullptr); }
+
+    void Pump() const
+    {
+        MSG message;
+        for (int round = 0; round < 3; ++round) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+            Sleep(1);
+        }
+    }
+
+    ComPtr<IHvBand> Band(long index) const
+    {
+        ComPtr<IHvBands> bands;
+        REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+        VARIANT at;
+        VariantInit(&at);
+        at.vt = VT_I4;
+        at.lVal = index;
+        ComPtr<IHvBand> band;
+        REQUIRE(bands->get_Item(at, &band) == S_OK);
+        return band;
+    }
+
+    // The parent rows shown and how many of them are expanded.
+    int ExpandedParents() const
+    {
+        int expanded = 0;
+        for (const auto& element : grid.OfType(RowElement)) {
+            ComPtr<IHvRow> row;
+            element->get_Row(&row);
+            ComPtr<IHvBand> band;
+            if (row)
+                row->get_Band(&band);
+            short index = -1;
+            if (band)
+                band->get_Index(&index);
+            VARIANT_BOOL open = VARIANT_FALSE;
+            if (index == 0 && SUCCEEDED(row->get_Expanded(&open)) && open)
+                ++expanded;
+        }
+        return expanded;
+    }
+
+    int ShownRows() const { return grid.CountOf(RowElement); }
+};
+
+Constants_ExpandOnLoad ExpandOnLoad(IHvBand* band)
+{
+    ComPtr<IHvOverride> override;
+    REQUIRE(band->get_Override(&override) == S_OK);
+    Constants_ExpandOnLoad value = hvExpandOnLoadDefault;
+    REQUIRE(override->get_ExpandRowsOnLoad(&value) == S_OK);
+    return value;
+}
+
+} // namespace
+
+TEST_CASE("the band's CollapseAll and ExpandAll walk its rows with their events")
+{
+    TreeGrid tree;
+    REQUIRE(tree.Band(0)->ExpandAll() == S_OK);
+    tree.Pump();
+    REQUIRE(tree.ExpandedParents() == 3);
+    REQUIRE(tree.ShownRows() == 9);
+
+    auto& events = tree.grid.Host().Events();
+    events.ClearReceived();
+    CHECK(tree.Band(0)->CollapseAll() == S_OK);
+    tree.Pump();
+    // The three parents, and the six items the band holds since they were
+    // shown, whose own (empty) child lists shut too.
+    CHECK(events.ReceivedCount(BeforeRowCollapsed) == 9);
+    CHECK(events.ReceivedCount(AfterRowCollapsed) == 9);
+    CHECK(tree.ExpandedParents() == 0);
+    CHECK(tree.ShownRows() == 3);
+    CHECK(ExpandOnLoad(tree.Band(0).Get()) == hvExpandOnLoadNo);
+
+    // A cancelled BeforeRowExpanded keeps that row shut; the others open.
+    int seen = 0;
+    events.On(BeforeRowExpanded, [&](const hv::container::EventCall& call) {
+        if (++seen == 1)
+            call.SetBool(1, true);
+    });
+    events.ClearReceived();
+    CHECK(tree.Band(0)->ExpandAll() == S_OK);
+    tree.Pump();
+    CHECK(events.ReceivedCount(BeforeRowExpanded) == 9);
+    CHECK(events.ReceivedCount(AfterRowExpanded) == 8);
+    CHECK(tree.ExpandedParents() == 2);
+    CHECK(ExpandOnLoad(tree.Band(0).Get()) == hvExpandOnLoadYes);
+}
