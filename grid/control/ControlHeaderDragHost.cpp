@@ -91,7 +91,7 @@ IHvColScrollRegion* ControlHeaderDragHost::ColScrollRegionAt(LONG x)
 {
     HvLayout* layout = control_.Layout();
     HvColScrollRegions* regions = layout ? layout->GetColScrollRegions(false) : nullptr;
-    ScrollRegionItem* region = regions ? regions->RegionAt(x) : nullptr;
+    ScrollRegionItem* region = regions ? regions->RegionFromPosition(x) : nullptr;
     return region ? dynamic_cast<IHvColScrollRegion*>(region) : nullptr;
 }
 

@@ -280,26 +280,40 @@ void HvTavelle::AdoptSelection(HvSelected* newSelected)
     HvSelected* current = GetSelectedObject(true);
     if (!newSelected || !current || newSelected == current)
         return;
-    auto take = [](auto* list) {
+    // A client may hold Selected.Rows, Cells or Columns: the grid's own
+    // collections take the new contents instead of being replaced. Where
+    // the grid has none yet, the new one moves over.
+    auto take = [](auto* held, auto* incoming, auto move) {
+        if (!held || (FAILED(held->TakeItemsFrom(incoming)) && incoming))
+            move();
+    };
+    take(current->Rows(), newSelected->Rows(), [&] {
+        HvSelectedRows* list = newSelected->Rows();
         if (list)
             list->AddRef();
-        return list;
-    };
-    HvSelectedRows* rows = take(newSelected->Rows());
-    HvSelectedCells* cells = take(newSelected->Cells());
-    HvSelectedCols* columns = take(newSelected->Columns());
-    newSelected->SetRows(nullptr);
-    newSelected->SetCells(nullptr);
-    newSelected->SetColumns(nullptr);
-    current->SetRows(rows);
-    current->SetCells(cells);
-    current->SetColumns(columns);
-    if (rows)
-        rows->Release();
-    if (cells)
-        cells->Release();
-    if (columns)
-        columns->Release();
+        newSelected->SetRows(nullptr);
+        current->SetRows(list);
+        if (list)
+            list->Release();
+    });
+    take(current->Cells(), newSelected->Cells(), [&] {
+        HvSelectedCells* list = newSelected->Cells();
+        if (list)
+            list->AddRef();
+        newSelected->SetCells(nullptr);
+        current->SetCells(list);
+        if (list)
+            list->Release();
+    });
+    take(current->Columns(), newSelected->Columns(), [&] {
+        HvSelectedCols* list = newSelected->Columns();
+        if (list)
+            list->AddRef();
+        newSelected->SetColumns(nullptr);
+        current->SetColumns(list);
+        if (list)
+            list->Release();
+    });
 }
 
 void HvTavelle::ForgetPivots()

@@ -62,6 +62,31 @@ public:
             return this->NotActiveError();
         return this->ClearListCollection(true, 0);
     }
+    // Internal: the list becomes source's items, in order; this collection
+    // stays the object that clients hold. With no source the list empties.
+    HRESULT TakeItemsFrom(HvSelectionCollection* source)
+    {
+        if (!this->IsActive())
+            return this->NotActiveError();
+        std::vector<HvKeyedItem*> incoming;
+        if (source && source != this)
+            incoming = source->Items();
+        else if (source)
+            return S_OK;
+        // Held across the clear: an item may be in both lists.
+        for (HvKeyedItem* item : incoming)
+            if (item)
+                item->AddRefItem();
+        HRESULT hr = this->ClearListCollection(true, 0);
+        for (HvKeyedItem* item : incoming) {
+            if (!item)
+                continue;
+            if (SUCCEEDED(hr))
+                hr = this->InsertListCollectionItem(-1, item, true, 0);
+            item->ReleaseItem();
+        }
+        return hr;
+    }
     // Internal: marks every item not selected; the list keeps them.
     HRESULT ResetItemStates()
     {

@@ -1,7 +1,8 @@
 // Ranges on the registered, bound grid: Shift+click selects the cells
 // between the pivot and the clicked cell, or the columns between two
 // clicked headers; a press dragged over the rows selects the rows or cells
-// it passes, and moving back gives up the ones left behind.
+// it passes, up or down, and moving back gives up the ones left behind; Ctrl
+// pressed during the drag leaves it as it began.
 #include "BoundGrid.h"
 
 #include <doctest/doctest.h>
@@ -155,6 +156,29 @@ TEST_CASE("a press dragged over the rows selects the rows it passes; moving back
     CHECK(bound.SelectedRowIds() == std::vector<long>{3, 4, 5});
 }
 
+TEST_CASE("a press dragged upward selects the rows above it; moving back down gives them up")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    // The range lists its rows from the pivot on: upward, in reverse.
+    auto selected = [&] {
+        std::vector<long> ids = bound.SelectedRowIds();
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    bound.Press(Middle(bound.CellRect(8, L"Name")));
+    MoveOver(bound, Middle(bound.CellRect(7, L"Name")));
+    MoveOver(bound, Middle(bound.CellRect(5, L"Qty")));
+    CHECK(selected() == std::vector<long>{5, 6, 7, 8});
+    MoveOver(bound, Middle(bound.CellRect(7, L"ID")));
+    CHECK(selected() == std::vector<long>{7, 8});
+    // Across the pivot: the rows below it.
+    MoveOver(bound, Middle(bound.CellRect(9, L"ID")));
+    CHECK(selected() == std::vector<long>{8, 9});
+    bound.Release(Middle(bound.CellRect(9, L"ID")));
+    CHECK(selected() == std::vector<long>{8, 9});
+}
+
 TEST_CASE("a press dragged over cells selects the block it spans")
 {
     BoundGrid bound(30);
@@ -166,6 +190,14 @@ TEST_CASE("a press dragged over cells selects the block it spans")
     CHECK(SelectedCells(bound) ==
           Cells{{2, L"ID"}, {2, L"Name"}, {3, L"ID"}, {3, L"Name"}, {4, L"ID"}, {4, L"Name"}});
     CHECK(GetCapture() != bound.Window());
+
+    // Upward and leftward from r6.Qty.
+    bound.Press(Middle(bound.CellRect(6, L"Qty")));
+    MoveOver(bound, Middle(bound.CellRect(5, L"Name")));
+    MoveOver(bound, Middle(bound.CellRect(4, L"Name")));
+    bound.Release(Middle(bound.CellRect(4, L"Name")));
+    CHECK(SelectedCells(bound) ==
+          Cells{{4, L"Name"}, {4, L"Qty"}, {5, L"Name"}, {5, L"Qty"}, {6, L"Name"}, {6, L"Qty"}});
 }
 
 TEST_CASE("a press dragged below the rows scrolls them and selects on to the last row shown")
@@ -198,4 +230,33 @@ TEST_CASE("a press dragged below the rows scrolls them and selects on to the las
     // One block, in order.
     for (size_t i = 1; i < selected.size(); ++i)
         CHECK(selected[i] == selected[i - 1] + 1);
+}
+
+TEST_CASE("Ctrl pressed in the middle of a drag over the rows neither ends the drag nor turns it into a Ctrl drag")
+{
+    constexpr UINT CtrlKeyChanged = 1478; // the grid window's notice of a change of the Ctrl key
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    bound.ClickCell(10, L"Name");
+    bound.Press(Middle(bound.CellRect(3, L"Name")));
+    MoveOver(bound, Middle(bound.CellRect(5, L"Name")));
+    REQUIRE(bound.SelectedRowIds() == std::vector<long>{3, 4, 5});
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageW(bound.Window(), CtrlKeyChanged, 0, 0);
+    bound.Pump();
+    CHECK(GetCapture() == bound.Window());
+    const POINT r7 = Middle(bound.CellRect(7, L"Name"));
+    for (int step = 0; step < 2; ++step) {
+        SendMessageW(bound.Window(), WM_MOUSEMOVE, MK_LBUTTON | MK_CONTROL, MAKELPARAM(r7.x + step, r7.y));
+        bound.Pump();
+    }
+    // The range from the press goes on; the row selected before it stays out.
+    CHECK(bound.SelectedRowIds() == std::vector<long>{3, 4, 5, 6, 7});
+    bound.Release(r7);
+    CHECK(bound.SelectedRowIds() == std::vector<long>{3, 4, 5, 6, 7});
+    CHECK(GetCapture() != bound.Window());
 }

@@ -177,3 +177,39 @@ TEST_CASE("a row added through the band is activated as the band's CellClickActi
         CHECK((editing != VARIANT_FALSE) == c.editing);
     }
 }
+
+TEST_CASE("Selected.Columns.Remove by position, by key and by object unselects that column, with the events")
+{
+    enum class By { Position, Key, Object };
+    for (By by : {By::Position, By::Key, By::Object}) {
+        CAPTURE(static_cast<int>(by));
+        BoundGrid bound(10);
+        ComPtr<IHvSelectedCols> columns;
+        REQUIRE(SelectedOf(bound)->get_Columns(&columns) == S_OK);
+        REQUIRE(columns->Add(bound.Column(L"Name").Get()) == S_OK);
+        REQUIRE(columns->Add(bound.Column(L"Qty").Get()) == S_OK);
+        REQUIRE(SelectedColumnCount(bound) == 2);
+        std::vector<long> changes;
+        bound.Events().On(BeforeSelectChange, [&](const EventCall& call) { changes.push_back(call.Long(0)); });
+        bound.Events().On(AfterSelectChange, [&](const EventCall& call) { changes.push_back(call.Long(0)); });
+
+        VARIANT index = Index(0);
+        if (by == By::Key) {
+            index.vt = VT_BSTR;
+            index.bstrVal = SysAllocString(L"Name");
+        } else if (by == By::Object) {
+            ComPtr<IHvColumn> name = bound.Column(L"Name");
+            index.vt = VT_DISPATCH;
+            index.pdispVal = name.Detach();
+        }
+        CHECK(columns->Remove(index) == S_OK);
+        VariantClear(&index);
+        CHECK(SelectedColumnCount(bound) == 1);
+        VARIANT_BOOL selected = VARIANT_TRUE;
+        REQUIRE(bound.Column(L"Name")->get_Selected(&selected) == S_OK);
+        CHECK(!selected);
+        REQUIRE(bound.Column(L"Qty")->get_Selected(&selected) == S_OK);
+        CHECK(selected);
+        CHECK(changes == std::vector<long>{hvSelectChangeCol, hvSelectChangeCol});
+    }
+}
