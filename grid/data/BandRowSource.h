@@ -158,6 +158,7 @@ public:
 protected:
     // The row regions show the rows from the first again, in the new order.
     void OnRowOrderChanged() override;
+    void RowExpansionChanged() override { OnRowOrderChanged(); }
 
 private:
     BandRowSource(RowsetBinding& binding, RowGridHost& grid);

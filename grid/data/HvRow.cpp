@@ -440,8 +440,11 @@ HRESULT HvRow::SetExpanded(bool expand, bool fireEvents, bool notify)
         flags_ |= FlagExpanded;
     else
         flags_ &= static_cast<BYTE>(~FlagExpanded);
-    if (data_ && band_ && band_->IsCurrentLayout())
+    if (data_ && band_ && band_->IsCurrentLayout()) {
         data_->SetExpanded(expand);
+        // The rows shown change: the regions fill their rows anew.
+        band_->RowExpansionChanged();
+    }
     if (notify)
         NotifySubscribers(kExpandedId, 0);
     if (events)

@@ -94,6 +94,8 @@ public:
     // The layout's row scroll regions recalculate and its root element
     // re-lays out and redraws.
     virtual void MarkRowsDirty() = 0;
+    // A row opened or shut: the regions fill their rows anew.
+    virtual void RowExpansionChanged() = 0;
     // The row's cells are redrawn.
     virtual void RefreshRow(HvRow* row) = 0;
 

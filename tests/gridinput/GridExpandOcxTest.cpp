@@ -1,6 +1,7 @@
 // Expanding and collapsing on the registered grid bound to a chaptered
 // recordset: the band's CollapseAll and ExpandAll walk its rows with their
-// events and leave the band's ExpandRowsOnLoad as asked.
+// events and leave the band's ExpandRowsOnLoad as asked; a click on a row's
+// expansion indicator, or its Expanded property, opens and shuts that row.
 #include "OcxGrid.h"
 #include "Recordset.h"
 
@@ -158,4 +159,57 @@ TEST_CASE("the band's CollapseAll and ExpandAll walk its rows with their events"
     CHECK(events.ReceivedCount(AfterRowExpanded) == 8);
     CHECK(tree.ExpandedParents() == 2);
     CHECK(ExpandOnLoad(tree.Band(0).Get()) == hvExpandOnLoadYes);
+}
+
+TEST_CASE("a click on a row's expansion indicator expands the row, a second one collapses it, with the events")
+{
+    constexpr long IndicatorElement = 5200;
+    TreeGrid tree;
+    REQUIRE(tree.Band(0)->CollapseAll() == S_OK);
+    tree.Pump();
+    REQUIRE(tree.ShownRows() == 3);
+    auto& events = tree.grid.Host().Events();
+
+    // The indicator of the first parent row, found again after each change.
+    auto click = [&] {
+        const auto indicators = tree.grid.OfType(IndicatorElement);
+        REQUIRE(!indicators.empty());
+        const RECT box = RectOf(indicators.front().Get());
+        const POINT at{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+        const LPARAM where = MAKELPARAM(at.x, at.y);
+        SendMessageW(tree.grid.Window(), WM_MOUSEMOVE, 0, where);
+        SendMessageW(tree.grid.Window(), WM_LBUTTONDOWN, MK_LBUTTON, where);
+        SendMessageW(tree.grid.Window(), WM_LBUTTONUP, 0, where);
+        tree.Pump();
+    };
+    events.ClearReceived();
+    click();
+    CHECK(tree.ExpandedParents() == 1);
+    CHECK(tree.ShownRows() == 5);
+    CHECK(events.ReceivedCount(BeforeRowExpanded) == 1);
+    CHECK(events.ReceivedCount(AfterRowExpanded) == 1);
+
+    events.ClearReceived();
+    click();
+    CHECK(tree.ExpandedParents() == 0);
+    CHECK(tree.ShownRows() == 3);
+    CHECK(events.ReceivedCount(BeforeRowCollapsed) == 1);
+    CHECK(events.ReceivedCount(AfterRowCollapsed) == 1);
+
+    // The same through the row's Expanded property.
+    ComPtr<IHvRow> second;
+    REQUIRE(tree.grid.OfType(RowElement)[1]->get_Row(&second) == S_OK);
+    REQUIRE(second->put_Expanded(VARIANT_TRUE) == S_OK);
+    tree.Pump();
+    CHECK(tree.ShownRows() == 5);
+    REQUIRE(second->put_Expanded(VARIANT_FALSE) == S_OK);
+    tree.Pump();
+    CHECK(tree.ShownRows() == 3);
+
+    // A cancelled BeforeRowExpanded keeps it shut.
+    events.On(BeforeRowExpanded, [](const hv::container::EventCall& call) { call.SetBool(1, true); });
+    events.ClearReceived();
+    click();
+    CHECK(tree.ExpandedParents() == 0);
+    CHECK(events.ReceivedCount(AfterRowExpanded) == 0);
 }

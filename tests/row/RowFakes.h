@@ -110,6 +110,7 @@ public:
     bool IsCurrentLayout() override { return true; }
     bool CanFireEvents() override { return events; }
     void MarkRowsDirty() override { Log(L"dirty"); }
+    void RowExpansionChanged() override { Log(L"expansion"); }
     void RefreshRow(HvRow*) override { Log(L"refresh"); }
     void HoldRow(RowDataSeam*) override { Log(L"hold"); }
     void ReleaseHeldRow(RowDataSeam*) override { Log(L"unhold"); }
