@@ -16,7 +16,8 @@ class TestSwitches {
 public:
     // Optional interfaces (IRowsetScroll, IRowsetChange, IRowsetUpdate,
     // IRowsetIdentity, IRowsetInfo, IConnectionPointContainer,
-    // IChapteredRowset, IRowsetChapterMember, IRowPosition) can be refused.
+    // IChapteredRowset, IRowsetChapterMember, IRowPosition, IColumnsRowset)
+    // can be refused.
     void DisableInterface(REFIID iid) { disabled_.push_back(iid); }
     bool IsDisabled(REFIID iid) const;
 
