@@ -149,6 +149,7 @@ DBSTATUS ColumnsRowset::WriteValue(const DBBINDING& binding, const VARIANT& valu
 {
     if (value.vt == VT_EMPTY || value.vt == VT_NULL)
         return DBSTATUS_S_ISNULL;
+    VARIANT* source = const_cast<VARIANT*>(&value);
     const DBTYPE type = binding.wType & ~DBTYPE_BYREF;
     BYTE* target = data + binding.obValue;
     const bool wantsValue = (binding.dwPart & DBPART_VALUE) != 0;
@@ -158,7 +159,7 @@ DBSTATUS ColumnsRowset::WriteValue(const DBBINDING& binding, const VARIANT& valu
     DBSTATUS status = DBSTATUS_S_OK;
     switch (type) {
     case DBTYPE_WSTR:
-        if (FAILED(VariantChangeType(&converted, &value, 0, VT_BSTR)))
+        if (FAILED(VariantChangeType(&converted, source, 0, VT_BSTR)))
             return DBSTATUS_E_CANTCONVERTVALUE;
         length = SysStringLen(converted.bstrVal) * sizeof(wchar_t);
         if (wantsValue && binding.cbMaxLen >= sizeof(wchar_t)) {
@@ -175,7 +176,7 @@ DBSTATUS ColumnsRowset::WriteValue(const DBBINDING& binding, const VARIANT& valu
     case DBTYPE_UI4:
     case DBTYPE_BOOL: {
         const VARTYPE vt = type == DBTYPE_I4 ? VT_I4 : type == DBTYPE_UI4 ? VT_UI4 : VT_BOOL;
-        if (FAILED(VariantChangeType(&converted, &value, 0, vt)))
+        if (FAILED(VariantChangeType(&converted, source, 0, vt)))
             return DBSTATUS_E_CANTCONVERTVALUE;
         length = type == DBTYPE_BOOL ? sizeof(VARIANT_BOOL) : sizeof(LONG);
         if (wantsValue)
@@ -188,7 +189,7 @@ DBSTATUS ColumnsRowset::WriteValue(const DBBINDING& binding, const VARIANT& valu
         length = sizeof(VARIANT);
         if (wantsValue) {
             VariantInit(reinterpret_cast<VARIANT*>(target));
-            VariantCopy(reinterpret_cast<VARIANT*>(target), &value);
+            VariantCopy(reinterpret_cast<VARIANT*>(target), source);
         }
         break;
     default:

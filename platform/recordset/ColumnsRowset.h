@@ -19,11 +19,11 @@ public:
     struct Value {
         VARIANT v;
         Value() { VariantInit(&v); }
-        Value(const Value& other) : Value() { VariantCopy(&v, &other.v); }
+        Value(const Value& other) : Value() { VariantCopy(&v, const_cast<VARIANT*>(&other.v)); }
         Value& operator=(const Value& other)
         {
             if (this != &other)
-                VariantCopy(&v, &other.v);
+                VariantCopy(&v, const_cast<VARIANT*>(&other.v));
             return *this;
         }
         ~Value() { VariantClear(&v); }
