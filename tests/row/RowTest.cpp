@@ -219,7 +219,7 @@ TEST_CASE("row_expansion fires its events and holds a reference while it differs
     CHECK(put.hr == S_OK);
     CHECK(row->IsExpanded());
     CHECK(row->HoldsExpansionReference());
-    CHECK(f.band.Joined() == L"BeforeRowExpanded,expansion,AfterRowExpanded");
+    CHECK(f.band.Joined() == L"BeforeRowExpanded,AfterRowExpanded");
     CHECK(row->AddRef() - 1 == before + 1);
     row->Release();
 
