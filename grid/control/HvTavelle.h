@@ -526,6 +526,7 @@ public:
     // regions (the active ones where left out); null when none shows.
     HRESULT FindShownElement(DescendantQuery& query, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out);
     HRESULT GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
+    HRESULT ResolveRowAppearance(HvRow* row, VARIANT* rowRegion, IHvAppearance** out) override;
     // The Redraw property as it stands.
     bool IsRedrawOn() const { return (viewFlags_ & ViewRedraw) != 0; }
 

@@ -5,6 +5,7 @@
 
 #include "ActiveRowManager.h"
 #include "BandRowSource.h"
+#include "ClientAppearance.h"
 #include "ControlEditor.h"
 #include "DataErrorInfo.h"
 #include "ErrorReporter.h"
@@ -336,10 +337,19 @@ HRESULT HvTavelle::RefreshCellElement(HvCell*)
     return S_OK;
 }
 
-// Appearances of cells belong to the display.
-HRESULT HvTavelle::ResolveCellAppearance(HvCell*, VARIANT*, IHvAppearance** out)
+// A cell's look as the display resolves it.
+HRESULT HvTavelle::ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out)
 {
-    if (out)
-        *out = nullptr;
-    return E_FAIL;
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return cell ? ClientAppearance::OfCell(*this, *cell, rowRegion, out) : E_FAIL;
+}
+
+HRESULT HvTavelle::ResolveRowAppearance(HvRow* row, VARIANT* rowRegion, IHvAppearance** out)
+{
+    if (!out)
+        return E_INVALIDARG;
+    *out = nullptr;
+    return row ? ClientAppearance::OfRow(*this, *row, rowRegion, out) : E_FAIL;
 }

@@ -87,17 +87,11 @@ STDMETHODIMP HvTavelle::GetRowFromBookmark(VARIANT* Bookmark, IHvRow** Row)
         if (!rootBinding_ || !layout_ || !source)
             return Exception(NotInitialized, NotInitializedString);
         EnsureLayoutBuilt();
-        VARIANT value;
-        VariantInit(&value);
-        // The caller's variable stays as it was: the conversion works on a copy.
-        if (FAILED(VariantCopyInd(&value, Bookmark)))
-            return E_INVALIDARG;
-        if (value.vt == VT_EMPTY || value.vt == VT_NULL || value.vt == VT_ERROR) {
-            VariantClear(&value);
+        const VARIANT& value =
+            V_VT(Bookmark) == (VT_VARIANT | VT_BYREF) && V_VARIANTREF(Bookmark) ? *V_VARIANTREF(Bookmark) : *Bookmark;
+        if (value.vt == VT_EMPTY || value.vt == VT_NULL || value.vt == VT_ERROR)
             return Exception(BookmarkNotFound, BookmarkNotFoundString);
-        }
         RowBookmark bookmark(rootBinding_, value);
-        VariantClear(&value);
         const ULONG length = SUCCEEDED(bookmark.Status()) ? bookmark.GetBookmarkLength() : 0;
         if (!length)
             return Exception(BookmarkNotFound, BookmarkNotFoundString);

@@ -422,11 +422,9 @@ HRESULT BandRowSource::GetRowElement(HvRow* row, VARIANT* rowRegion, VARIANT* co
     return grid_.GetRowElement(row, rowRegion, colRegion, out);
 }
 
-HRESULT BandRowSource::ResolveRowAppearance(HvRow*, VARIANT*, IHvAppearance** out)
+HRESULT BandRowSource::ResolveRowAppearance(HvRow* row, VARIANT* rowRegion, IHvAppearance** out)
 {
-    if (out)
-        *out = nullptr;
-    return E_FAIL;
+    return grid_.ResolveRowAppearance(row, rowRegion, out);
 }
 
 // --- row events -----------------------------------------------------------------------------

@@ -79,14 +79,9 @@ HRESULT BandRowSource::GetChildRowByBookmark(HvRow* row, const VARIANT& bookmark
     }
     if (ordinal < 0)
         return E_FAIL;
-    VARIANT copy;
-    VariantInit(&copy);
-    if (FAILED(VariantCopyInd(&copy, const_cast<VARIANT*>(&bookmark))))
-        return S_OK;
     RowData* child = nullptr;
     // A lookup that finds nothing, or fails, is "Bookmark not found.".
-    const HRESULT found = data->FindChildRowByBookmark(copy, ordinal, &child);
-    VariantClear(&copy);
+    const HRESULT found = data->FindChildRowByBookmark(bookmark, ordinal, &child);
     if (FAILED(found) || !child)
         return S_OK;
     const HRESULT hr = HandOut(child, row, out);

@@ -41,7 +41,7 @@ RowBookmark::RowBookmark(ULONG length, const BYTE* bytes)
     status_ = SetBookmark(length, bytes);
 }
 
-RowBookmark::RowBookmark(RowsetBinding* binding, VARIANT& bookmark) : binding_(binding)
+RowBookmark::RowBookmark(RowsetBinding* binding, const VARIANT& bookmark) : binding_(binding)
 {
     status_ = SetFromVariant(bookmark);
 }
@@ -153,38 +153,46 @@ HRESULT RowBookmark::SetBookmark(ULONG length, const BYTE* bytes)
     return S_OK;
 }
 
-HRESULT RowBookmark::SetFromVariant(VARIANT& bookmark)
+HRESULT RowBookmark::SetFromVariant(const VARIANT& bookmark)
 {
     if (!binding_)
         return E_FAIL;
     ColumnInfo* column = binding_->GetBookmarkColumn();
     if (!column)
         return E_FAIL;
+    // The conversions work on a copy of their own.
+    VARIANT value;
+    VariantInit(&value);
+    HRESULT hr = VariantCopyInd(&value, const_cast<VARIANT*>(&bookmark));
+    if (FAILED(hr))
+        return hr;
     if (column->GetSize() == 4) {
-        HRESULT hr = VariantChangeType(&bookmark, &bookmark, kChangeFlags, VT_I4);
-        if (FAILED(hr))
-            return hr;
-        if (V_VT(&bookmark) == VT_I4) {
-            LONG value = V_I4(&bookmark);
-            return SetBookmark(4, reinterpret_cast<const BYTE*>(&value));
+        hr = VariantChangeType(&value, &value, kChangeFlags, VT_I4);
+        if (SUCCEEDED(hr)) {
+            const LONG number = V_I4(&value);
+            hr = SetBookmark(4, reinterpret_cast<const BYTE*>(&number));
         }
-        return E_FAIL;
+        VariantClear(&value);
+        return hr;
     }
     // Other bookmarks travel as byte arrays.
-    if (V_VT(&bookmark) != kByteArray || !V_ARRAY(&bookmark))
+    if (V_VT(&value) != kByteArray || !V_ARRAY(&value)) {
+        VariantClear(&value);
         return E_FAIL;
-    SAFEARRAY* array = V_ARRAY(&bookmark);
+    }
+    SAFEARRAY* array = V_ARRAY(&value);
     LONG low = 0;
     LONG high = -1;
     SafeArrayGetLBound(array, 1, &low);
     SafeArrayGetUBound(array, 1, &high);
     const ULONG count = high >= low ? static_cast<ULONG>(high - low + 1) : 0;
     void* data = nullptr;
-    HRESULT hr = SafeArrayAccessData(array, &data);
-    if (FAILED(hr))
-        return hr;
-    hr = SetBookmark(count, static_cast<const BYTE*>(data));
-    SafeArrayUnaccessData(array);
+    hr = SafeArrayAccessData(array, &data);
+    if (SUCCEEDED(hr)) {
+        hr = SetBookmark(count, static_cast<const BYTE*>(data));
+        SafeArrayUnaccessData(array);
+    }
+    VariantClear(&value);
     return hr;
 }
 

@@ -15,8 +15,9 @@ public:
     RowBookmark(HROW row, RowsetBinding* binding, const ChapterHandle& chapter, ULONG length, const BYTE* bytes,
                 bool borrowed);
     RowBookmark(ULONG length, const BYTE* bytes);
-    // A bookmark given as a VARIANT; Status() tells whether it was taken.
-    RowBookmark(RowsetBinding* binding, VARIANT& bookmark);
+    // A bookmark given as a VARIANT (left as it is); Status() tells whether
+    // it was taken.
+    RowBookmark(RowsetBinding* binding, const VARIANT& bookmark);
     ~RowBookmark();
     RowBookmark(const RowBookmark&) = delete;
     RowBookmark& operator=(const RowBookmark&) = delete;
@@ -29,7 +30,10 @@ public:
     ULONG GetBookmarkLength();
     const BYTE* GetBookmarkBytes();
     HRESULT SetBookmark(ULONG length, const BYTE* bytes);
-    HRESULT SetFromVariant(VARIANT& bookmark);
+    // A 4-byte bookmark from anything that converts to a 32-bit integer
+    // (a number, its text), else a byte array; the caller's value, also
+    // through a reference, is not changed.
+    HRESULT SetFromVariant(const VARIANT& bookmark);
     HRESULT ReleaseRowHandle(bool keepBookmark);
     HRESULT SetBorrowed(bool borrowed);
     bool IsBorrowed() const { return borrowed_; }

@@ -94,7 +94,7 @@ public:
     long GetChapterColumnOrdinal() const;
     HRESULT GetSibling(LONG which, bool spanBands, RowData** out);
     HRESULT FetchRelative(LONG which, RowBatch& batch);
-    HRESULT FindChildRowByBookmark(VARIANT& bookmark, long ordinal, RowData** out);
+    HRESULT FindChildRowByBookmark(const VARIANT& bookmark, long ordinal, RowData** out);
 
     HRESULT Update() override;
     HRESULT Undo() override;

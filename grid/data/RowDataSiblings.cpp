@@ -288,7 +288,7 @@ HRESULT RowData::GetSibling(LONG which, bool spanBands, RowData** out)
     return batch.AtEnd() ? DB_S_ENDOFROWSET : E_FAIL;
 }
 
-HRESULT RowData::FindChildRowByBookmark(VARIANT& bookmark, long ordinal, RowData** out)
+HRESULT RowData::FindChildRowByBookmark(const VARIANT& bookmark, long ordinal, RowData** out)
 {
     if (!out)
         return E_INVALIDARG;

@@ -87,6 +87,14 @@ public:
             *out = nullptr;
         return S_OK;
     }
+    // The row's look resolved as the display paints it, as a new appearance
+    // (without a display there is none to resolve).
+    virtual HRESULT ResolveRowAppearance(HvRow*, VARIANT*, IHvAppearance** out)
+    {
+        if (out)
+            *out = nullptr;
+        return E_FAIL;
+    }
 
 protected:
     ~RowGridHost() = default;

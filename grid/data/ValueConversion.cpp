@@ -33,6 +33,52 @@ DBLENGTH LengthPart(const ColumnInfo& column, const BYTE* buffer)
     return length;
 }
 
+// The provider's date, time or timestamp structure as a date; an impossible
+// day (31 April, month 13) is refused rather than moved.
+HRESULT DateFromBuffer(DBTYPE type, const BYTE* buffer, DATE* value)
+{
+    UDATE date{};
+    if (type == DBTYPE_DBDATE) {
+        DBDATE day;
+        std::memcpy(&day, buffer, sizeof day);
+        date.st.wYear = static_cast<WORD>(day.year);
+        date.st.wMonth = day.month;
+        date.st.wDay = day.day;
+    } else if (type == DBTYPE_DBTIME) {
+        DBTIME time;
+        std::memcpy(&time, buffer, sizeof time);
+        date.st.wYear = 1899;
+        date.st.wMonth = 12;
+        date.st.wDay = 30;
+        date.st.wHour = time.hour;
+        date.st.wMinute = time.minute;
+        date.st.wSecond = time.second;
+    } else {
+        DBTIMESTAMP stamp;
+        std::memcpy(&stamp, buffer, sizeof stamp);
+        date.st.wYear = static_cast<WORD>(stamp.year);
+        date.st.wMonth = stamp.month;
+        date.st.wDay = stamp.day;
+        date.st.wHour = stamp.hour;
+        date.st.wMinute = stamp.minute;
+        date.st.wSecond = stamp.second;
+    }
+    const SYSTEMTIME asked = date.st;
+    if (asked.wMonth < 1 || asked.wMonth > 12 || asked.wDay < 1 || asked.wDay > 31 || asked.wHour > 23 ||
+        asked.wMinute > 59 || asked.wSecond > 59)
+        return DB_E_CANTCONVERTVALUE;
+    DATE made = 0;
+    HRESULT hr = VarDateFromUdate(&date, 0, &made);
+    if (FAILED(hr))
+        return DB_E_CANTCONVERTVALUE;
+    UDATE back{};
+    hr = VarUdateFromDate(made, 0, &back);
+    if (FAILED(hr) || back.st.wYear != asked.wYear || back.st.wMonth != asked.wMonth || back.st.wDay != asked.wDay)
+        return DB_E_CANTCONVERTVALUE;
+    *value = made;
+    return S_OK;
+}
+
 HRESULT ConvertedToVariant(const ColumnInfo& column, VARTYPE target, const BYTE* buffer, ConversionService* service,
                            VARIANT* value)
 {
@@ -52,7 +98,10 @@ HRESULT ConvertedToVariant(const ColumnInfo& column, VARTYPE target, const BYTE*
         BYTE local[16] = {};
         const DBLENGTH size = type == DBTYPE_DBTIMESTAMP ? 16 : 6;
         std::memcpy(local, buffer, size);
-        return service->Convert(type, DBTYPE_DATE, size, local, &V_DATE(value), sizeof(DATE));
+        const HRESULT hr = service->Convert(type, DBTYPE_DATE, size, local, &V_DATE(value), sizeof(DATE));
+        // A conversion service that knows no such date (the platform's may
+        // not) leaves it to the calendar of automation dates.
+        return SUCCEEDED(hr) ? hr : DateFromBuffer(type, local, &V_DATE(value));
     }
     if (target == VT_BSTR && type == DBTYPE_STR) {
         const DBLENGTH length = LengthPart(column, buffer);

@@ -1,6 +1,7 @@
 // Conversions of application values.
 #include "CellValue.h"
 
+#include "DateValue.h"
 #include "NumberText.h"
 #include "RecordsetErrors.h"
 
@@ -47,6 +48,15 @@ HRESULT CellValue::FromVariant(const Field& field, const VARIANT& source, CellVa
                 out.number = number.dblVal;
         }
         out.isNull = FAILED(hr);
+    } else if (field.Type() == FieldType::DBDate) {
+        // A date, or what automation turns into one in the user's locale;
+        // the time of day is dropped.
+        VARIANT date;
+        VariantInit(&date);
+        hr = VariantChangeType(&date, &in, 0, VT_DATE);
+        if (SUCCEEDED(hr) && !DateValue::DayOf(date.date, out.number))
+            hr = DISP_E_OVERFLOW;
+        out.isNull = FAILED(hr);
     } else if (field.Type() == FieldType::WideString) {
         if (in.vt == VT_BSTR)
             out.text.assign(in.bstrVal ? in.bstrVal : L"", SysStringLen(in.bstrVal));
@@ -83,6 +93,11 @@ HRESULT CellValue::ToVariant(FieldType type, VARIANT* out) const
     if (type == FieldType::Double) {
         out->vt = VT_R8;
         out->dblVal = number;
+        return S_OK;
+    }
+    if (type == FieldType::DBDate) {
+        out->vt = VT_DATE;
+        out->date = number;
         return S_OK;
     }
     BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));

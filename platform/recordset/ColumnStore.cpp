@@ -19,7 +19,7 @@ void ColumnStore::Grow(uint32_t slotCount)
     chunks_.reserve(needed);
     while (chunks_.size() < needed) {
         auto chunk = std::make_unique<Chunk>();
-        if (type_ == FieldType::Double)
+        if (HoldsNumber(type_))
             chunk->numbers = std::make_unique<double[]>(kChunkSize);
         else if (type_ == FieldType::WideString)
             chunk->texts = std::make_unique<std::wstring[]>(kChunkSize);

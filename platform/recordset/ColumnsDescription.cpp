@@ -21,6 +21,7 @@ std::vector<DBTYPE> ColumnsDescription::Types(const Table& table)
         switch (table.FieldAt(i).Type()) {
         case FieldType::Double: types.push_back(DBTYPE_R8); break;
         case FieldType::WideString: types.push_back(DBTYPE_WSTR); break;
+        case FieldType::DBDate: types.push_back(DBTYPE_DBDATE); break;
         case FieldType::Chapter: types.push_back(DBTYPE_HCHAPTER); break;
         }
     }
@@ -80,6 +81,12 @@ HRESULT ColumnsDescription::GetColumnInfo(const Table& table, bool writable, DBO
             c.wType = DBTYPE_R8;
             c.ulColumnSize = sizeof(double);
             c.bPrecision = 15;
+            c.dwFlags = DBCOLUMNFLAGS_ISFIXEDLENGTH | nullable | write;
+            break;
+        case FieldType::DBDate:
+            c.wType = DBTYPE_DBDATE;
+            c.ulColumnSize = sizeof(DBDATE);
+            c.bPrecision = 10; // "yyyy-mm-dd"
             c.dwFlags = DBCOLUMNFLAGS_ISFIXEDLENGTH | nullable | write;
             break;
         case FieldType::WideString:

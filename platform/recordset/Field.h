@@ -14,8 +14,16 @@ class Table;
 enum class FieldType : long {
     Double = 5,
     WideString = 8,
+    DBDate = 133, // a day, without a time of day
     Chapter = 136,
 };
+
+// Fields whose values are kept as numbers: doubles, and days as automation
+// dates.
+inline bool HoldsNumber(FieldType type)
+{
+    return type == FieldType::Double || type == FieldType::DBDate;
+}
 
 // Attribute bit that allows nulls; -1 means "unspecified" and allows them too.
 constexpr long kFieldNullable = 32;

@@ -13,7 +13,7 @@ HRESULT Table::AppendField(const std::wstring& name, FieldType type, long define
 {
     if (slotCount_ != 0 || name.empty() || FindField(name) != npos || definedSize < 0)
         return kIllegalOperation;
-    if (type != FieldType::Double && type != FieldType::WideString)
+    if (!HoldsNumber(type) && type != FieldType::WideString)
         return kIllegalOperation;
     try {
         fields_.emplace_back(name, type, definedSize, attributes);
@@ -82,7 +82,7 @@ HRESULT Table::Reserve(size_t records)
     // than filling memory before failing.
     double bytesPerRecord = 4.25;
     for (const auto& f : fields_)
-        bytesPerRecord += f.Type() == FieldType::Double ? 8.125 : f.Type() == FieldType::WideString ? 24.125 : 0;
+        bytesPerRecord += HoldsNumber(f.Type()) ? 8.125 : f.Type() == FieldType::WideString ? 24.125 : 0;
     if (records > 0xFFFFFFF0u || static_cast<double>(records) * bytesPerRecord > 3.0e9)
         return E_OUTOFMEMORY;
     try {
@@ -156,7 +156,7 @@ CellValue Table::GetCell(uint32_t slot, size_t field) const
     if (fields_[field].Type() == FieldType::Chapter || c.IsNull(slot))
         return v;
     v.isNull = false;
-    if (c.Type() == FieldType::Double)
+    if (HoldsNumber(c.Type()))
         v.number = c.GetDouble(slot);
     else
         v.text = c.GetText(slot);
@@ -168,7 +168,7 @@ void Table::SetCell(uint32_t slot, size_t field, const CellValue& value)
     ColumnStore& c = columns_[field];
     if (value.isNull)
         c.SetNull(slot);
-    else if (c.Type() == FieldType::Double)
+    else if (HoldsNumber(c.Type()))
         c.SetDouble(slot, value.number);
     else if (c.Type() == FieldType::WideString)
         c.SetText(slot, value.text);

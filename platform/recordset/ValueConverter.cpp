@@ -2,6 +2,7 @@
 // only a few numeric conversions, so every binding type is converted here.
 #include "ValueConverter.h"
 
+#include "DateValue.h"
 #include "NumberText.h"
 
 #include <oledberr.h>
@@ -156,6 +157,35 @@ DBSTATUS PutText(const std::wstring& text, const DBBINDING& b, BYTE* p, DBLENGTH
     return n < narrow.size() ? DBSTATUS_S_TRUNCATED : DBSTATUS_S_OK;
 }
 
+// A day into a date binding type.
+DBSTATUS PutDay(DATE day, const DBBINDING& b, BYTE* p, DBLENGTH& length)
+{
+    switch (b.wType) {
+    case DBTYPE_DBDATE: {
+        DBDATE date{};
+        if (!DateValue::ToDbDate(day, date))
+            return DBSTATUS_E_CANTCONVERTVALUE;
+        std::memcpy(p, &date, sizeof date);
+        length = sizeof date;
+        return DBSTATUS_S_OK;
+    }
+    case DBTYPE_DBTIMESTAMP: {
+        DBTIMESTAMP stamp{};
+        if (!DateValue::ToTimestamp(day, stamp))
+            return DBSTATUS_E_CANTCONVERTVALUE;
+        std::memcpy(p, &stamp, sizeof stamp);
+        length = sizeof stamp;
+        return DBSTATUS_S_OK;
+    }
+    case DBTYPE_DATE:
+        std::memcpy(p, &day, sizeof day);
+        length = sizeof day;
+        return DBSTATUS_S_OK;
+    default:
+        return DBSTATUS_E_CANTCONVERTVALUE;
+    }
+}
+
 DBSTATUS PutVariant(DBTYPE columnType, const CellValue& cell, ULONG handle, BYTE* p, DBLENGTH& length)
 {
     VARIANT v;
@@ -169,6 +199,9 @@ DBSTATUS PutVariant(DBTYPE columnType, const CellValue& cell, ULONG handle, BYTE
     } else if (columnType == DBTYPE_R8) {
         v.vt = VT_R8;
         v.dblVal = cell.number;
+    } else if (columnType == DBTYPE_DBDATE) {
+        v.vt = VT_DATE;
+        v.date = cell.number;
     } else {
         v.bstrVal = SysAllocStringLen(cell.text.data(), static_cast<UINT>(cell.text.size()));
         if (!v.bstrVal)
@@ -212,6 +245,12 @@ bool ReadValue(const DBBINDING& b, const BYTE* p, DBLENGTH length, bool lengthBo
         return true;
     }
     case DBTYPE_R8: case DBTYPE_DATE: std::memcpy(&v.number, p, 8); return std::isfinite(v.number);
+    case DBTYPE_DBDATE: { DBDATE x; std::memcpy(&x, p, sizeof x); return DateValue::FromDbDate(x, v.number); }
+    case DBTYPE_DBTIMESTAMP: {
+        DBTIMESTAMP x;
+        std::memcpy(&x, p, sizeof x);
+        return DateValue::FromTimestamp(x, v.number);
+    }
     case DBTYPE_R4: { float f; std::memcpy(&f, p, 4); v.number = f; return std::isfinite(v.number); }
     case DBTYPE_I1: v.number = *reinterpret_cast<const signed char*>(p); return true;
     case DBTYPE_UI1: v.number = *p; return true;
@@ -271,6 +310,9 @@ bool ValueConverter::CanConvert(DBTYPE columnType, DBTYPE target)
             || target == DBTYPE_R8 || target == DBTYPE_BYTES || target == DBTYPE_VARIANT || IsTextTarget(target);
     case DBTYPE_HCHAPTER:
         return target == DBTYPE_HCHAPTER || target == DBTYPE_UI4 || target == DBTYPE_I4 || target == DBTYPE_VARIANT;
+    case DBTYPE_DBDATE:
+        return target == DBTYPE_DBDATE || target == DBTYPE_DBTIMESTAMP || target == DBTYPE_DATE
+            || target == DBTYPE_VARIANT || IsTextTarget(target);
     default:
         return false;
     }
@@ -310,6 +352,9 @@ DBSTATUS ValueConverter::Get(DBTYPE columnType, const CellValue& cell, ULONG han
         } else {
             status = PutNumber(static_cast<double>(handle), b, value, length);
         }
+    } else if (columnType == DBTYPE_DBDATE) {
+        status = IsTextTarget(b.wType) ? PutText(DateValue::Format(cell.number), b, value, length)
+                                       : PutDay(cell.number, b, value, length);
     } else if (IsTextTarget(b.wType)) {
         status = PutText(columnType == DBTYPE_R8 ? NumberText::Format(cell.number) : cell.text, b, value, length);
     } else if (columnType == DBTYPE_R8) {
@@ -354,7 +399,13 @@ DBSTATUS ValueConverter::Set(const Field& field, const DBBINDING& b, const BYTE*
         bool isText = false;
         if (!ReadValue(b, data + b.obValue, length, (b.dwPart & DBPART_LENGTH) != 0, out, isText))
             return DBSTATUS_E_CANTCONVERTVALUE;
-        if (!out.isNull && field.Type() == FieldType::Double && isText) {
+        if (!out.isNull && field.Type() == FieldType::DBDate) {
+            // Texts are "yyyy-mm-dd"; numbers are automation dates.
+            const bool day = isText ? DateValue::Parse(out.text, out.number) : DateValue::DayOf(out.number, out.number);
+            if (!day)
+                return DBSTATUS_E_CANTCONVERTVALUE;
+            out.text.clear();
+        } else if (!out.isNull && field.Type() == FieldType::Double && isText) {
             if (!NumberText::Parse(out.text, out.number))
                 return DBSTATUS_E_CANTCONVERTVALUE;
             out.text.clear();

@@ -1,5 +1,5 @@
 // ValueConverter: the provider's own conversions between the stored types
-// (double, wide text, the 4-byte bookmark, the chapter handle) and the types
+// (double, wide text, day, the 4-byte bookmark, the chapter handle) and the types
 // a consumer binds, written into and read from the consumer's buffer with
 // the value, length and status parts of its binding.
 #pragma once
@@ -14,8 +14,8 @@ namespace hv::recordset {
 
 class ValueConverter {
 public:
-    // Column types this provider stores: DBTYPE_R8, DBTYPE_WSTR, DBTYPE_UI4
-    // (bookmarks) and DBTYPE_HCHAPTER.
+    // Column types this provider stores: DBTYPE_R8, DBTYPE_WSTR, DBTYPE_DBDATE,
+    // DBTYPE_UI4 (bookmarks) and DBTYPE_HCHAPTER.
     static bool CanConvert(DBTYPE columnType, DBTYPE target);
     // Writes one value into the buffer and answers its status. Bookmark and
     // chapter columns pass their number in `handle` and ignore `cell`.

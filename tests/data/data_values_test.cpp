@@ -4,6 +4,7 @@
 
 #include "ChapterHandle.h"
 #include "ColumnInfo.h"
+#include "ConversionService.h"
 #include "DataErrors.h"
 #include "RowBookmark.h"
 #include "ValueConversion.h"
@@ -242,6 +243,35 @@ TEST_CASE("values between VARIANTs and column buffers")
         CHECK(time.hour == 18);
         CHECK(time.minute == 30);
         CHECK(time.second == 15);
+    }
+    SUBCASE("dates come back from date columns through the conversion service; an impossible day fails")
+    {
+        ConversionService service;
+        ColumnInfo dates(nullptr, Describe(DBTYPE_DBDATE, 6));
+        std::vector<BYTE> buffer(dates.GetBufferSize());
+        struct Case {
+            DBDATE day;
+            bool valid;
+        };
+        for (const Case& c : {Case{{2026, 12, 10}, true}, Case{{2028, 2, 29}, true}, Case{{2026, 2, 30}, false},
+                              Case{{2026, 13, 1}, false}}) {
+            CAPTURE(c.day.month);
+            CAPTURE(c.day.day);
+            std::memcpy(buffer.data(), &c.day, sizeof c.day);
+            VARIANT value;
+            VariantInit(&value);
+            const HRESULT hr = BufferToVariant(dates, buffer.data(), &service, &value);
+            CHECK(SUCCEEDED(hr) == c.valid);
+            if (!c.valid)
+                continue;
+            CHECK(V_VT(&value) == VT_DATE);
+            SYSTEMTIME back{};
+            REQUIRE(VariantTimeToSystemTime(V_DATE(&value), &back));
+            CHECK(back.wYear == static_cast<WORD>(c.day.year));
+            CHECK(back.wMonth == c.day.month);
+            CHECK(back.wDay == c.day.day);
+            CHECK(back.wHour == 0);
+        }
     }
     SUBCASE("a value the provider could not give reads as a failure, not as zero")
     {

@@ -178,6 +178,72 @@ TEST_CASE("GetRowFromBookmark: a row's bookmark, Empty and a deleted row's; the 
     CHECK(rs.RecordCount() == 2);
 }
 
+TEST_CASE("GetChildFromBookmark: a child row's bookmark, as a number or its text, finds it; the variable stays")
+{
+    Recordset child;
+    REQUIRE(child.AppendField(L"AMOSTRA", FieldType::WideString, 20, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(child.AppendField(L"LEITURA", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
+    Recordset parent;
+    REQUIRE(parent.AppendField(L"AMOSTRA", FieldType::WideString, 20, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(parent.AppendChapter(L"LEITURAS", child, L"AMOSTRA", L"AMOSTRA") == S_OK);
+    REQUIRE(parent.Open() == S_OK);
+    REQUIRE(child.Open() == S_OK);
+    for (int i = 1; i <= 2; ++i) {
+        REQUIRE(parent.AddNew() == S_OK);
+        Var sample((L"P" + std::to_wstring(i)).c_str());
+        REQUIRE(parent.SetValue(L"AMOSTRA", sample.v) == S_OK);
+        REQUIRE(parent.Update() == S_OK);
+        for (int k = 1; k <= 3; ++k) {
+            REQUIRE(child.AddNew() == S_OK);
+            REQUIRE(child.SetValue(L"AMOSTRA", sample.v) == S_OK);
+            REQUIRE(child.SetValue(L"LEITURA", Var(i * 10.0 + k).v) == S_OK);
+            REQUIRE(child.Update() == S_OK);
+        }
+    }
+    BoundGrid grid;
+    REQUIRE(grid.Bind(DataSourceOf(parent).Get()) == S_OK);
+    ComPtr<IHvRow> second = grid.Row(hvChildRowLast);
+    Var noBand = Var::Missing();
+    ComPtr<IHvRow> last;
+    REQUIRE(second->GetChild(hvChildRowLast, &noBand.v, last.GetAddressOf()) == S_OK);
+    Var bookmark;
+    REQUIRE(last->get_Bookmark(Var::Missing().v, &bookmark.v) == S_OK);
+    const VARTYPE type = bookmark.v.vt;
+
+    ComPtr<IHvRow> found;
+    REQUIRE(second->GetChildFromBookmark(bookmark.v, &noBand.v, found.GetAddressOf()) == S_OK);
+    REQUIRE(found);
+    CHECK(NumberOf(found.Get(), L"LEITURA") == 23.0);
+    CHECK(bookmark.v.vt == type);
+
+    // The same bookmark written as text, as a script may hold it; the
+    // caller's text stays text.
+    Var text;
+    REQUIRE(VariantChangeType(&text.v, &bookmark.v, 0, VT_BSTR) == S_OK);
+    REQUIRE(second->GetChildFromBookmark(text.v, &noBand.v, found.ReleaseAndGetAddressOf()) == S_OK);
+    REQUIRE(found);
+    CHECK(NumberOf(found.Get(), L"LEITURA") == 23.0);
+    CHECK(text.v.vt == VT_BSTR);
+    // Through a reference too, which the grid follows.
+    Var byRef;
+    byRef.v.vt = VT_VARIANT | VT_BYREF;
+    byRef.v.pvarVal = &text.v;
+    REQUIRE(second->GetChildFromBookmark(byRef.v, &noBand.v, found.ReleaseAndGetAddressOf()) == S_OK);
+    CHECK(NumberOf(found.Get(), L"LEITURA") == 23.0);
+    CHECK(text.v.vt == VT_BSTR);
+    byRef.v.vt = VT_EMPTY; // the reference is not the test's to clear
+
+    // A bookmark that is no row's, or no bookmark at all.
+    Var unknown(L"99999");
+    CHECK(second->GetChildFromBookmark(unknown.v, &noBand.v, found.ReleaseAndGetAddressOf()) ==
+          static_cast<HRESULT>(0x800A9C4C));
+    CHECK(LastErrorText() == L"Bookmark not found.");
+    Var word(L"abc");
+    CHECK(second->GetChildFromBookmark(word.v, &noBand.v, found.ReleaseAndGetAddressOf()) ==
+          static_cast<HRESULT>(0x800A9C4C));
+    CHECK_FALSE(found);
+}
+
 TEST_CASE("a new data source: the same columns keep the bands, other columns rebuild them, Nothing clears them")
 {
     Recordset first;

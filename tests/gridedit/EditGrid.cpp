@@ -7,6 +7,23 @@ namespace gridedit {
 
 using hv::recordset::FieldType;
 
+DATE DayOf(WORD year, WORD month, WORD day)
+{
+    SYSTEMTIME time{};
+    time.wYear = year, time.wMonth = month, time.wDay = day;
+    DATE date = 0;
+    REQUIRE(SystemTimeToVariantTime(&time, &date));
+    return date;
+}
+
+Var DateVar(DATE date)
+{
+    Var value;
+    value.v.vt = VT_DATE;
+    value.v.date = date;
+    return value;
+}
+
 void Pump()
 {
     MSG message;
@@ -49,13 +66,17 @@ LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam)
 
 namespace {
 
-void AddRecord(hv::recordset::Recordset& rs, double id, const wchar_t* name, double qty, const wchar_t* kind)
+// day 0 leaves the Day field null.
+void AddRecord(hv::recordset::Recordset& rs, double id, const wchar_t* name, double qty, const wchar_t* kind,
+               DATE day)
 {
     REQUIRE(rs.AddNew() == S_OK);
     REQUIRE(rs.SetValue(L"ID", Var(id).v) == S_OK);
     REQUIRE(rs.SetValue(L"Name", Var(name).v) == S_OK);
     REQUIRE(rs.SetValue(L"Qty", Var(qty).v) == S_OK);
     REQUIRE(rs.SetValue(L"Kind", Var(kind).v) == S_OK);
+    if (day != 0)
+        REQUIRE(rs.SetValue(L"Day", DateVar(day).v) == S_OK);
     REQUIRE(rs.Update() == S_OK);
 }
 
@@ -67,10 +88,11 @@ EditGrid::EditGrid() : window_(420, 300), host_(window_.Hwnd(), RECT{10, 10, 410
     REQUIRE(records_.AppendField(L"Name", FieldType::WideString, 10, hv::recordset::kFieldNullable) == S_OK);
     REQUIRE(records_.AppendField(L"Qty", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
     REQUIRE(records_.AppendField(L"Kind", FieldType::WideString, 1, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(records_.AppendField(L"Day", FieldType::DBDate, 0, hv::recordset::kFieldNullable) == S_OK);
     REQUIRE(records_.Open() == S_OK);
-    AddRecord(records_, 1, L"Um", 10, L"A");
-    AddRecord(records_, 2, L"Dois", 20, L"B");
-    AddRecord(records_, 3, L"Tres", 30, L"A");
+    AddRecord(records_, 1, L"Um", 10, L"A", DayOf(2026, 1, 15));
+    AddRecord(records_, 2, L"Dois", 20, L"B", 0);
+    AddRecord(records_, 3, L"Tres", 30, L"A", DayOf(2026, 3, 1));
 
     // Registered once per run of the suite.
     static const DWORD gridRegistered = RunRegsvr32On(WindowsPathOf(HV_TAVELLE_OCX), L"/s");

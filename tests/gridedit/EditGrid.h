@@ -1,5 +1,5 @@
 // Fixture of the editing tests: a small stock recordset (ID, Name, Qty,
-// Kind) in our in-memory recordset, the grid made from the registered
+// Kind, Day) in our in-memory recordset, the grid made from the registered
 // Tavelle.ocx and hosted, focused, in a visible container window, bound to
 // it, with a sink that records every event and a hook that answers and
 // records every message box of the thread.
@@ -79,7 +79,8 @@ private:
 
 class EditGrid {
 public:
-    // Records 1 "Um" 10 "A", 2 "Dois" 20 "B", 3 "Tres" 30 "A".
+    // Records 1 "Um" 10 "A" 2026-01-15, 2 "Dois" 20 "B" (no day),
+    // 3 "Tres" 30 "A" 2026-03-01.
     EditGrid();
     ~EditGrid();
     EditGrid(const EditGrid&) = delete;
@@ -142,5 +143,8 @@ private:
 
 // Pumps the thread's messages until none is left.
 void Pump();
+// The automation date of a day; a VARIANT of a date.
+DATE DayOf(WORD year, WORD month, WORD day);
+Var DateVar(DATE date);
 
 } // namespace gridedit

@@ -1,7 +1,8 @@
 // Editing a bound grid through the registered control: the value typed in
-// the user's locale reaches the record when the cell is left, with its
-// events; a text that is no number is reported and stays to be mended; Esc
-// gives the old value back; a list entry picked stores its value.
+// the user's locale (a number, a day) reaches the record when the cell is
+// left, with its events; a text that is no number is reported and stays to
+// be mended; Esc gives the old value back; a list entry picked stores its
+// value.
 #include "EditGrid.h"
 
 #include <algorithm>
@@ -133,6 +134,51 @@ TEST_CASE("undoing the cell while editing gives the old value back: no cell upda
     REQUIRE(VariantChangeType(&value.v, &value.v, 0, VT_R8) == S_OK);
     CHECK(value.v.dblVal == 20.0);
     CHECK(grid.Stored(2, L"Qty").v.dblVal == 20.0);
+}
+
+TEST_CASE("a day typed in the user's date format reaches the record's date field, a null one too")
+{
+    // 10 December: day and month read the wrong way round would give
+    // 12 October.
+    SYSTEMTIME typedDay{};
+    typedDay.wYear = 2026, typedDay.wMonth = 12, typedDay.wDay = 10;
+    wchar_t typed[64] = L"";
+    REQUIRE(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &typedDay, nullptr, typed, 64) > 0);
+    struct Case {
+        int record;
+        DATE before; // 0: null
+    };
+    const Case cases[] = {{1, DayOf(2026, 1, 15)}, {2, 0}};
+    for (const Case& c : cases) {
+        CAPTURE(c.record);
+        EditGrid grid;
+        ComPtr<IHvCell> day = grid.Cell(c.record, L"Day");
+        Var shown;
+        REQUIRE(day->get_Value(&shown.v) == S_OK);
+        CHECK(shown.v.vt == (c.before ? VT_DATE : VT_NULL));
+        REQUIRE(grid.Control()->put_ActiveCell(day.Get()) == S_OK);
+        grid.PressKey(VK_F2);
+        REQUIRE(grid.IsInEditMode());
+        if (c.before) {
+            // The day is shown as the user writes dates.
+            SYSTEMTIME before{};
+            REQUIRE(VariantTimeToSystemTime(c.before, &before));
+            wchar_t text[64] = L"";
+            REQUIRE(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &before, nullptr, text, 64) > 0);
+            CHECK(grid.EditText() == text);
+        } else {
+            CHECK(grid.EditText().empty());
+        }
+        SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+        grid.Type(typed);
+        grid.Control()->put_ActiveCell(grid.Cell(c.record, L"Name").Get());
+        Pump();
+        CHECK_FALSE(grid.IsInEditMode());
+        CHECK(grid.Count(ErrorId) == 0);
+        Var stored = grid.Stored(c.record, L"Day");
+        REQUIRE(stored.v.vt == VT_DATE);
+        CHECK(stored.v.date == DayOf(2026, 12, 10));
+    }
 }
 
 TEST_CASE("an entry picked from the Kind list: one CellListSelect, its value stored")
