@@ -85,7 +85,7 @@ TEST_CASE("fifty grids made, bound, painted and destroyed leave the GDI and USER
     for (int i = 0; i < 50; ++i)
         OneGrid(source.Get());
     const GuiCounts after = Count();
-    INFO("GDI ", before.gdi, " -> ", after.gdi, ", USER ", before.user, " -> ", after.user);
+    MESSAGE("GDI ", before.gdi, " -> ", after.gdi, ", USER ", before.user, " -> ", after.user);
     CHECK(before.gdi > 0);
     CHECK(after.gdi - before.gdi <= 5);
     CHECK(after.user - before.user <= 2);
