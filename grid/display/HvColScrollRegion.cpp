@@ -54,12 +54,24 @@ HvColScrollRegion::HvColScrollRegion(HvLayout& layout, ChangeSubscriber* subscri
 
 HvColScrollRegion::~HvColScrollRegion()
 {
-    if (headers_)
+    if (headers_) {
+        ReleaseVisibleHeaders();
         headers_->Release();
+    }
+}
+
+void HvColScrollRegion::ReleaseVisibleHeaders()
+{
+    // A client may keep the collection: it lets go of the shown headers,
+    // which go with this region, and stands for nothing any more.
+    headers_->ClearObjectListCollection(true, 1);
+    CAutomationObject::Deactivate(headers_);
 }
 
 void HvColScrollRegion::ReleaseReferences()
 {
+    if (headers_)
+        ReleaseVisibleHeaders();
     if (!source_)
         bar_.Destroy();
     HvScrollRegionBase::ReleaseReferences();

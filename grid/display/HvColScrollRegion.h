@@ -100,6 +100,7 @@ private:
 
     HRESULT CheckPut() override;
     void ReleaseReferences() override;
+    void ReleaseVisibleHeaders();
     // The content's width and the range of positions, in pixels.
     LONG ContentExtent();
     LONG RangePixels();

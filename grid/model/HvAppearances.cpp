@@ -32,7 +32,7 @@ STDMETHODIMP HvAppearances::Add(VARIANT key, IHvAppearance** out)
 
 STDMETHODIMP HvAppearances::InternalAdd(VARIANT index)
 {
-    return Guard([&] { return AddUnkeyed(&index); });
+    return Guard([&] { return IsActive() ? AddUnkeyed(&index) : NotActiveError(); });
 }
 
 HvAppearance* HvAppearances::AppearanceAt(LONG index) const

@@ -53,6 +53,7 @@ void HvBands::ReleaseReferences()
 {
     DeactivateAllItems();
     ClearCollection(true, 1);
+    layout_ = nullptr;   // a client may keep the collection after its layout
 }
 
 GridBandSeam* HvBands::BandAt(LONG position) const

@@ -98,6 +98,9 @@ protected:
         if (!out)
             return E_INVALIDARG;
         *out = nullptr;
+        // The new item would belong to a layout that has gone.
+        if (!this->IsActive())
+            return this->NotActiveError();
         VARIANT copy;
         VariantInit(&copy);
         HRESULT hr = VariantCopyInd(&copy, &key);

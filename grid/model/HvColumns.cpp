@@ -172,6 +172,8 @@ STDMETHODIMP HvColumns::Add(VARIANT key, VARIANT caption, IHvColumn** out)
         return E_INVALIDARG;
     *out = nullptr;
     return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();   // the column would belong to a band that has gone
         VARIANT keyCopy;
         VariantInit(&keyCopy);
         if (FAILED(VariantCopyInd(&keyCopy, &key)))
@@ -259,6 +261,8 @@ HRESULT HvColumns::RemoveUnboundTail(bool* removed)
 STDMETHODIMP HvColumns::ClearUnbound()
 {
     return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();
         bool removed = false;
         const HRESULT hr = RemoveUnboundTail(&removed);
         if (removed && IsGridOwnLayout())

@@ -114,6 +114,9 @@ void HvGroup::ReleaseReferences()
 {
     ReleaseSharedReferences();
     groupColsLink_.Unlink();
+    // A client may keep the group's column list: it goes with the group.
+    if (groupCols_)
+        CAutomationObject::Deactivate(groupCols_);
     collectionLink_.Unlink();
 }
 

@@ -146,6 +146,8 @@ STDMETHODIMP HvGroups::get_Item(VARIANT index, IHvGroup** out)
 STDMETHODIMP HvGroups::Add(VARIANT key, VARIANT index, VARIANT caption, IHvGroup** out)
 {
     return Guard([&]() -> HRESULT {
+        if (!IsActive())
+            return NotActiveError();   // the group would belong to a band that has gone
         IDispatch* added = nullptr;
         HRESULT hr = HvVectorCollection::Add(&key, &index, &added, 0);
         if (out)

@@ -64,6 +64,7 @@ bool HvOverrides::HasDataForCategories(LONG categories) const
 void HvOverrides::ReleaseReferences()
 {
     DeactivateAllItems();
+    layout_ = nullptr;   // a client may keep the collection after its layout
 }
 
 HRESULT HvOverrides::CopyFrom(HvOverrides& source)

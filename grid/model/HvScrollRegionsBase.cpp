@@ -97,6 +97,7 @@ template <class TInterface>
 void HvScrollRegionsBase<TInterface>::ReleaseReferences()
 {
     this->DeactivateAllItems();
+    layout_ = nullptr;   // a client may keep the collection after its layout
 }
 
 template <class TInterface>

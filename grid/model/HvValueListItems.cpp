@@ -52,6 +52,7 @@ void HvValueListItems::ReleaseReferences()
 {
     DeactivateAllItems();
     list_ = nullptr;
+    layout_ = nullptr;
 }
 
 void HvValueListItems::DetachFromList()

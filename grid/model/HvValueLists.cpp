@@ -41,6 +41,7 @@ HRESULT HvValueLists::Create(ValueListLayoutSeam* layout, HvValueLists** out)
 void HvValueLists::ReleaseReferences()
 {
     DeactivateAllItems();
+    layout_ = nullptr;   // a client may keep the collection after its layout
 }
 
 STDMETHODIMP HvValueLists::get_Item(VARIANT index, IHvValueList** out)
