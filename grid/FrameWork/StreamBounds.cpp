@@ -147,6 +147,10 @@ HRESULT CheckPictureStream(IStream* stream) noexcept
             read = static_cast<ULONG>(length);
     } else if (!StreamBytesLeft(stream, &length)) {
         return S_OK;
+    } else if (read >= 10 && length >= 8 && data[8] == 'B' && data[9] == 'M') {
+        // Without its header the loader may still find a bitmap after the
+        // eight bytes the header would take.
+        return BitmapFits(data + 8, read - 8, length - 8) ? S_OK : E_FAIL;
     }
     if (read >= 2 && data[0] == 'B' && data[1] == 'M')
         return BitmapFits(data, read, length) ? S_OK : E_FAIL;

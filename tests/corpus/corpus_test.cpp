@@ -54,7 +54,7 @@ TEST_CASE("mutated inputs are taken whole or refused without a trace")
 TEST_CASE("inputs that once got through are refused without a trace")
 {
     // Bitmaps whose headers place their bits past the picture's data: one
-    // wider than its bits (1434), one whose bits start past its end (6800).
+    // wider than its bits, others whose bits start past its end.
     struct Case {
         const char* format;
         std::uint32_t seed;
@@ -62,6 +62,7 @@ TEST_CASE("inputs that once got through are refused without a trace")
     } cases[] = {
         {"layout-registry", 1, 1434},
         {"layout-registry", 1, 6800},
+        {"appearance", 1, 5210}, // no header before the bitmap
     };
     auto formats = corpus::MakeFormats();
     for (const Case& c : cases) {
