@@ -175,9 +175,10 @@ LRESULT MouseHoverOperation::OnMouseMove(UINT, int x, int y, bool&)
 
 LRESULT MouseHoverOperation::RearmHover()
 {
-    // The system tracks a hover only while the pointer it knows lies over
-    // the tracked window: a request made while that position still trailed
-    // behind this move's is made again now.
+    // A hover request ends with its notice, and takes only while the
+    // pointer the system knows lies over the tracked window: while the
+    // element under the pointer wants notices, each move over it, and each
+    // re-layout under a resting pointer, asks for the next one.
     if (hoverAwaited_ && !hoverRequested_)
         ShowTip();
     return 0;
@@ -209,8 +210,9 @@ LRESULT MouseHoverOperation::OnMouseLeave(UINT, int, int, bool&)
 
 LRESULT MouseHoverOperation::OnMouseHover(UINT keys, int x, int y, bool&)
 {
+    // The request is spent; the element still wants the next notice once
+    // the pointer moves or the elements under it change.
     hoverRequested_ = false;
-    hoverAwaited_ = false;
     if (!IsTracking())
         return 0;
     HvUIElement* root = host_.GetRootUIElement();
@@ -226,7 +228,6 @@ LRESULT MouseHoverOperation::OnMouseHover(UINT keys, int x, int y, bool&)
         bool handled = false;
         OnMouseMove(keys, x, y, handled);
         hovering_ = wasHovering;
-        hoverAwaited_ = false;
     }
     if (current_ && current_->IsAlive())
         current_->OnMouseHover(POINT{x, y});

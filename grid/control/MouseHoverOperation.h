@@ -42,8 +42,9 @@ private:
     void FireEnterChain(HvUIElement* stop, HvUIElement* element);
     void FireExitChain(HvUIElement* stop, HvUIElement* element);
     bool GridInActiveWindow();
-    // Asks again for the hover notice the current element still awaits
-    // when the last request could not take.
+    // Asks for the next hover notice while the current element wants them
+    // and no request is pending: the last one was spent on its notice or
+    // could not take.
     LRESULT RearmHover();
     // The system's pointer position lies over the grid window itself.
     bool PointerOverGrid();
@@ -52,7 +53,7 @@ private:
     std::uint32_t id_ = 0xFFFFFFFFu;
     bool registered_ = false;
     bool hoverRequested_ = false;      // a hover notice is being tracked
-    bool hoverAwaited_ = false;        // the current element wants one not yet delivered
+    bool hoverAwaited_ = false;        // the current element wants hover notices
     bool hovering_ = false;            // a hover notice is being delivered
     HvUIElement* current_ = nullptr;   // referenced, with its context objects
 };

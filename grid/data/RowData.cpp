@@ -452,16 +452,9 @@ DBCOMPARE RowData::CompareOrder(RowData& other)
         return DBCOMPARE_NOTCOMPARABLE;
     if (IsSameRow(other))
         return DBCOMPARE_EQ;
-    if (binding_ && binding_->HasLocate() && !binding_->HasLiteralBookmarks()) {
-        const ULONG mine = bookmark_.GetBookmarkLength();
-        const ULONG theirs = other.bookmark_.GetBookmarkLength();
-        const BYTE* a = mine ? bookmark_.GetBookmarkBytes() : nullptr;
-        const BYTE* b = theirs ? other.bookmark_.GetBookmarkBytes() : nullptr;
-        DBCOMPARE result = DBCOMPARE_NOTCOMPARABLE;
-        if (a && b && SUCCEEDED(binding_->CompareBookmarks(chapter_.Value(), mine, a, theirs, b, &result)) &&
-            result != DBCOMPARE_NOTCOMPARABLE && result != DBCOMPARE_NE)
-            return result;
-    }
+    const DBCOMPARE byProvider = CompareByProvider(other);
+    if (byProvider != DBCOMPARE_NOTCOMPARABLE)
+        return byProvider;
     const DBCOMPARE byPosition = CompareByPosition(other);
     if (byPosition != DBCOMPARE_NOTCOMPARABLE)
         return byPosition;
@@ -470,6 +463,22 @@ DBCOMPARE RowData::CompareOrder(RowData& other)
     if (mine == theirs)
         return DBCOMPARE_NOTCOMPARABLE;
     return mine < theirs ? DBCOMPARE_LT : DBCOMPARE_GT;
+}
+
+DBCOMPARE RowData::CompareByProvider(RowData& other)
+{
+    if (!binding_ || binding_ != other.binding_ || parent_ != other.parent_ || !binding_->HasLocate() ||
+        binding_->HasLiteralBookmarks())
+        return DBCOMPARE_NOTCOMPARABLE;
+    const ULONG mine = bookmark_.GetBookmarkLength();
+    const ULONG theirs = other.bookmark_.GetBookmarkLength();
+    const BYTE* a = mine ? bookmark_.GetBookmarkBytes() : nullptr;
+    const BYTE* b = theirs ? other.bookmark_.GetBookmarkBytes() : nullptr;
+    DBCOMPARE result = DBCOMPARE_NOTCOMPARABLE;
+    if (!a || !b || FAILED(binding_->CompareBookmarks(chapter_.Value(), mine, a, theirs, b, &result)) ||
+        result == DBCOMPARE_NE)
+        return DBCOMPARE_NOTCOMPARABLE;
+    return result;
 }
 
 DBCOMPARE RowData::CompareByPosition(RowData& other)

@@ -103,6 +103,9 @@ public:
     bool IsSameRow(RowData& other);
     DBCOMPARE CompareOrder(RowData& other);
     DBCOMPARE CompareByPosition(RowData& other);
+    // The provider's own order of two rows of one list (their bookmarks
+    // compared by the rowset); DBCOMPARE_NOTCOMPARABLE when it cannot tell.
+    DBCOMPARE CompareByProvider(RowData& other);
     bool IsAtRowPosition();
 
     // RowTreeNode

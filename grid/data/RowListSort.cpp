@@ -33,7 +33,9 @@ int CompareValues(const VARIANT& first, const VARIANT& second)
     return a.Compare(b);
 }
 
-// True when row first goes before row second under the keys.
+// True when row first goes before row second under the keys. Rows equal on
+// every key keep the data source's order, whatever order an earlier sort
+// left them in.
 bool SortsBefore(RowData* first, RowData* second, const SortKeyChain& keys)
 {
     for (const SortKeyChain::Key& key : keys.Keys()) {
@@ -50,7 +52,7 @@ bool SortsBefore(RowData* first, RowData* second, const SortKeyChain& keys)
         if (order != 0)
             return key.ascending ? order < 0 : order > 0;
     }
-    return false;
+    return first->CompareByProvider(*second) == DBCOMPARE_LT;
 }
 
 } // namespace

@@ -249,16 +249,6 @@ HRESULT RowsetBinding::GetColumnInfo()
     return FAILED(hr) ? hr : S_OK;
 }
 
-HRESULT RowsetBinding::ReadColumnAttributes()
-{
-    // The extended attributes (base names, defaults, autoincrement) are read
-    // only from rowsets that describe their columns as a rowset.
-    ComRef<IColumnsRowset> columnsRowset;
-    if (!rowset_ || FAILED(columnsRowset.QueryFrom(rowset_.Get(), IID_IColumnsRowset)))
-        return S_FALSE;
-    return S_FALSE;
-}
-
 ULONG RowsetBinding::GetColumnCount() const
 {
     ULONG count = static_cast<ULONG>(columns_.size());

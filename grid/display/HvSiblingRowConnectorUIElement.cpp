@@ -154,6 +154,19 @@ void HvSiblingRowConnectorUIElement::OnMouseLeave()
     lastHovered_ = nullptr;
 }
 
+void HvSiblingRowConnectorUIElement::OnCtrlKeyChange(bool)
+{
+    UIElementControlSeam* control = GetControl();
+    HWND grid = control ? control->GetGridWindow() : nullptr;
+    POINT point;
+    if (!grid || !GetCursorPos(&point) || !ScreenToClient(grid, &point))
+        return;
+    if (HCURSOR cursor = GetCursorAt(point))
+        SetCursor(cursor);
+    if (RowBeside(point) != lastHovered_)
+        OnMouseHover(point);
+}
+
 bool HvSiblingRowConnectorUIElement::OnDoubleClick(POINT point)
 {
     if (DisplayRow* row = RowBeside(point); row && !row->IsActiveRow())

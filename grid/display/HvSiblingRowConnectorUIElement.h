@@ -28,6 +28,9 @@ public:
     // tip just below the pointer.
     void OnMouseHover(POINT point) override;
     void OnMouseLeave() override;
+    // Sets the cursor for the pointer's place and, when another row has
+    // come beside the pointer since the last tip, shows that row's tip.
+    void OnCtrlKeyChange(bool ctrlDown) override;
     // Activates the row beside the pointer unless it is the active row.
     bool OnDoubleClick(POINT point) override;
     CAutomationObject* GetContextObject() override { return nullptr; }

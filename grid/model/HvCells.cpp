@@ -19,6 +19,12 @@ HvCells::HvCells(CellRowSeam* row)
 {
 }
 
+HvCells::~HvCells()
+{
+    // A cell a client still holds has no row to answer for any more.
+    DeactivateAllItems();
+}
+
 HRESULT HvCells::Create(CellRowSeam* row, HvCells** out)
 {
     if (!out)

@@ -42,7 +42,8 @@ public:
 
 private:
     explicit HvCells(CellRowSeam* row);
-    ~HvCells() override = default;
+    // The cells the collection lets go end with it.
+    ~HvCells() override;
 
     GridBandSeam* Band() const;
     LONG BandColumnCount() const;

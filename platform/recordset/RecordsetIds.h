@@ -10,6 +10,7 @@ namespace hv::recordset {
 
 extern const GUID kPropsetRowset;          // DBPROPSET_ROWSET
 extern const GUID kSpecialColumn;          // DBCOL_SPECIALCOL (bookmark column id)
+extern const GUID kColumnAttributes;       // DBCIDGUID (the columns rowset's column ids)
 extern const IID kIidDataSource;           // DataSource
 extern const IID kIidDataSourceListener;   // DataSourceListener
 

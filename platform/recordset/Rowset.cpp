@@ -90,6 +90,8 @@ STDMETHODIMP Rowset::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IChapteredRowset*>(this);
     else if (IsEqualIID(iid, IID_IRowsetChapterMember) && keyField_ != kNoKey)
         *out = static_cast<IRowsetChapterMember*>(this);
+    else if (IsEqualIID(iid, IID_IColumnsRowset))
+        *out = static_cast<IColumnsRowset*>(this);
     else if (IsEqualIID(iid, IID_ISupportErrorInfo))
         *out = static_cast<ISupportErrorInfo*>(this);
     else

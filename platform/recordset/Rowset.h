@@ -32,6 +32,7 @@ class Rowset : public IRowsetScroll,
                public IConnectionPointContainer,
                public IChapteredRowset,
                public IRowsetChapterMember,
+               public IColumnsRowset,
                public ISupportErrorInfo,
                public TableObserver {
 public:
@@ -117,6 +118,12 @@ public:
     STDMETHODIMP ReleaseChapter(HCHAPTER hChapter, DBREFCOUNT* pcRefCount) override;
     // IRowsetChapterMember
     STDMETHODIMP IsRowInChapter(HCHAPTER hChapter, HROW hRow) override;
+    // IColumnsRowset: one row per column after the bookmark column, in
+    // ordinal order.
+    STDMETHODIMP GetAvailableColumns(DBORDINAL* pcOptColumns, DBID** prgOptColumns) override;
+    STDMETHODIMP GetColumnsRowset(IUnknown* pUnkOuter, DBORDINAL cOptColumns, const DBID rgOptColumns[],
+                                  REFIID riid, ULONG cPropertySets, DBPROPSET rgPropertySets[],
+                                  IUnknown** ppColRowset) override;
     // ISupportErrorInfo
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 

@@ -30,6 +30,10 @@ public:
     const Field& FieldAt(size_t i) const { return fields_[i]; }
     // Case-insensitive lookup; npos when there is no such field.
     size_t FindField(std::wstring_view name) const;
+    // The table of a database the records stand for, as the rowset's
+    // extended column attributes name it; empty when none.
+    void SetBaseTableName(std::wstring name) { baseTableName_ = std::move(name); }
+    const std::wstring& BaseTableName() const { return baseTableName_; }
 
     // Records.
     size_t Count() const { return order_.size(); }
@@ -72,6 +76,7 @@ public:
 private:
     std::shared_ptr<TestSwitches> switches_ = std::make_shared<TestSwitches>();
     std::vector<Field> fields_;
+    std::wstring baseTableName_;
     std::vector<ColumnStore> columns_;
     std::vector<uint32_t> order_;
     std::vector<uint32_t> unlinked_; // bit per slot: not in the order

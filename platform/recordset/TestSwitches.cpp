@@ -39,6 +39,14 @@ int TestSwitches::Calls(const std::string& method) const
     return it == calls_.end() ? 0 : it->second;
 }
 
+long TestSwitches::TotalCalls() const
+{
+    long total = 0;
+    for (const auto& [method, count] : calls_)
+        total += count;
+    return total;
+}
+
 bool TestSwitches::IsVetoed(DBREASON reason, DBEVENTPHASE phase) const
 {
     return std::find(vetoes_.begin(), vetoes_.end(), std::make_pair(reason, phase)) != vetoes_.end();

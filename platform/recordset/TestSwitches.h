@@ -16,7 +16,8 @@ class TestSwitches {
 public:
     // Optional interfaces (IRowsetScroll, IRowsetChange, IRowsetUpdate,
     // IRowsetIdentity, IRowsetInfo, IConnectionPointContainer,
-    // IChapteredRowset, IRowsetChapterMember, IRowPosition) can be refused.
+    // IChapteredRowset, IRowsetChapterMember, IRowPosition, IColumnsRowset)
+    // can be refused.
     void DisableInterface(REFIID iid) { disabled_.push_back(iid); }
     bool IsDisabled(REFIID iid) const;
 
@@ -33,6 +34,8 @@ public:
     // Counts the call and answers the failure to return, or S_OK.
     HRESULT Enter(const char* method);
     int Calls(const std::string& method) const;
+    // Calls of every counted method together.
+    long TotalCalls() const;
 
     // A listener-independent veto: the given phase of the given reason is
     // refused as if a listener had answered S_FALSE.

@@ -348,6 +348,40 @@ TEST_CASE("sorting by ME descending puts the largest first and keeps equal value
     }
 }
 
+TEST_CASE("rows equal on every sort key stand in the recordset's order, whatever an earlier sort made of them")
+{
+    Recordset rs;
+    MakeAnalyses(rs, 0);
+    const std::pair<const wchar_t*, double> records[] = {{L"B1", 812.5}, {L"B2", 990.0}, {L"B3", 812.5}, {L"B4", 845.0}};
+    const double temperatures[] = {10.0, 20.0, 20.0, 10.0};
+    for (int i = 0; i < 4; ++i) {
+        REQUIRE(rs.AddNew() == S_OK);
+        Var sample(records[i].first);
+        REQUIRE(rs.SetValue(L"AMOSTRA", sample.v) == S_OK);
+        REQUIRE(rs.SetValue(L"ME", Var(records[i].second).v) == S_OK);
+        REQUIRE(rs.SetValue(L"TEMP_ENS", Var(temperatures[i]).v) == S_OK);
+        REQUIRE(rs.Update() == S_OK);
+    }
+    BoundGrid grid;
+    REQUIRE(grid.Bind(DataSourceOf(rs).Get()) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(FirstBand(grid.control.Get())->get_Columns(columns.GetAddressOf()) == S_OK);
+    auto column = [&](const wchar_t* key) {
+        ComPtr<IHvColumn> found;
+        Var which(key);
+        REQUIRE(columns->get_Item(which.v, found.GetAddressOf()) == S_OK);
+        return found;
+    };
+    REQUIRE(column(L"ME")->put_SortIndicator(hvSortIndicatorDescending) == S_OK);
+    CHECK(Samples(grid) == L"B2 B4 B1 B3 ");
+    // TEMP_ENS joins as a second key, then becomes the only one: the rows
+    // of equal temperature follow the recordset, not the ME order.
+    REQUIRE(column(L"TEMP_ENS")->put_SortIndicator(hvSortIndicatorAscending) == S_OK);
+    CHECK(Samples(grid) == L"B2 B4 B1 B3 ");
+    REQUIRE(column(L"ME")->put_SortIndicator(hvSortIndicatorNone) == S_OK);
+    CHECK(Samples(grid) == L"B1 B4 B2 B3 ");
+}
+
 TEST_CASE("a chaptered recordset: a child band keyed by the chapter field, child rows read their chapter")
 {
     Recordset child;

@@ -232,3 +232,38 @@ TEST_CASE("the container's IOleObject::Update commits the rows waiting for the g
     REQUIRE(rs.GetValue(L"ME", &after.v) == S_OK);
     CHECK(after.v.dblVal == 901.5);
 }
+
+TEST_CASE("columns take their base names from a rowset that describes its columns; without one they stay empty")
+{
+    for (bool described : {true, false}) {
+        CAPTURE(described);
+        Recordset rs;
+        MakeAnalyses(rs, 1);
+        rs.GetTable()->SetBaseTableName(L"ANALISES");
+        if (!described)
+            rs.GetTable()->Switches().DisableInterface(IID_IColumnsRowset);
+        BoundGrid grid;
+        REQUIRE(grid.Bind(DataSourceOf(rs).Get()) == S_OK);
+        ComPtr<IHvBands> bands;
+        REQUIRE(grid.control->get_Bands(bands.GetAddressOf()) == S_OK);
+        ComPtr<IHvBand> band;
+        Var zero(0L);
+        REQUIRE(bands->get_Item(zero.v, band.GetAddressOf()) == S_OK);
+        ComPtr<IHvColumns> columns;
+        REQUIRE(band->get_Columns(columns.GetAddressOf()) == S_OK);
+        for (const wchar_t* field : {L"AMOSTRA", L"FATOR"}) {
+            ComPtr<IHvColumn> column;
+            Var key(field);
+            REQUIRE(columns->get_Item(key.v, column.GetAddressOf()) == S_OK);
+            BSTR baseColumn = nullptr;
+            BSTR baseTable = nullptr;
+            REQUIRE(column->get_BaseColumnName(&baseColumn) == S_OK);
+            REQUIRE(column->get_BaseTableName(&baseTable) == S_OK);
+            CHECK(std::wstring(baseColumn ? baseColumn : L"") == (described ? field : L""));
+            CHECK(std::wstring(baseTable ? baseTable : L"") == (described ? L"ANALISES" : L""));
+            SysFreeString(baseColumn);
+            SysFreeString(baseTable);
+        }
+        CHECK(TextOf(grid.Row(hvChildRowFirst).Get(), L"AMOSTRA") == L"A1");
+    }
+}

@@ -45,6 +45,29 @@ std::wstring ColumnKey(IHvBand* band, long index)
     return text;
 }
 
+// Deletes the first records through a rowset of the recordset's own, as
+// another consumer of the data source would.
+void DeleteFirstRecords(Recordset& rs, DBCOUNTITEM count)
+{
+    ComPtr<DataSource> source;
+    REQUIRE(DataSourceOf(rs)->QueryInterface(IID_DataSource, reinterpret_cast<void**>(source.GetAddressOf())) == S_OK);
+    ComPtr<IUnknown> rowsetUnknown;
+    BSTR member = SysAllocString(L"");
+    REQUIRE(source->getDataMember(member, IID_IRowset, rowsetUnknown.GetAddressOf()) == S_OK);
+    SysFreeString(member);
+    ComPtr<IRowset> rowset;
+    ComPtr<IRowsetChange> change;
+    REQUIRE(rowsetUnknown->QueryInterface(IID_IRowset, reinterpret_cast<void**>(rowset.GetAddressOf())) == S_OK);
+    REQUIRE(rowsetUnknown->QueryInterface(IID_IRowsetChange, reinterpret_cast<void**>(change.GetAddressOf())) == S_OK);
+    std::vector<HROW> handles(count);
+    HROW* out = handles.data();
+    DBCOUNTITEM obtained = 0;
+    REQUIRE(SUCCEEDED(rowset->GetNextRows(DB_NULL_HCHAPTER, 0, static_cast<DBROWCOUNT>(count), &obtained, &out)));
+    REQUIRE(obtained == count);
+    REQUIRE(change->DeleteRows(DB_NULL_HCHAPTER, count, handles.data(), nullptr) == S_OK);
+    rowset->ReleaseRows(count, handles.data(), nullptr, nullptr, nullptr);
+}
+
 } // namespace
 
 TEST_CASE("an analysis recordset bound: eight columns keyed by field, InitializeLayout before InitializeRow")
@@ -228,4 +251,47 @@ TEST_CASE("a row kept by the client after the grid has gone answers 'This object
     CHECK(kept->get_Cells(cells.GetAddressOf()) == static_cast<HRESULT>(0x800AA21B));
     CHECK(LastErrorText() == L"This object is no longer active");
     (void)BeforeRowActivateId;
+}
+
+TEST_CASE("objects kept from rows the recordset deletes: rows and lone cells end, a kept Cells gives only its cells")
+{
+    Recordset rs;
+    MakeAnalyses(rs, 3);
+    BoundGrid grid;
+    REQUIRE(grid.Bind(DataSourceOf(rs).Get()) == S_OK);
+    ComPtr<IHvRow> first = grid.Row(hvChildRowFirst);
+    ComPtr<IHvCells> cells;
+    REQUIRE(first->get_Cells(cells.GetAddressOf()) == S_OK);
+    ComPtr<IHvCell> sample;
+    Var sampleKey(L"AMOSTRA");
+    REQUIRE(cells->get_Item(sampleKey.v, sample.GetAddressOf()) == S_OK);
+    ComPtr<IHvRow> second;
+    Var noSpan = Var::Missing();
+    REQUIRE(first->GetSibling(hvSiblingRowNext, &noSpan.v, second.GetAddressOf()) == S_OK);
+    ComPtr<IHvCell> lone = CellOf(second.Get(), L"ME");
+
+    DeleteFirstRecords(rs, 2);
+    REQUIRE(rs.RecordCount() == 1);
+
+    const HRESULT ended = static_cast<HRESULT>(0x800AA21B);
+    VARIANT_BOOL expanded = VARIANT_FALSE;
+    CHECK(first->get_Expanded(&expanded) == ended);
+    CHECK(second->get_Expanded(&expanded) == ended);
+    // The collection the client kept answers from what it holds.
+    long count = -1;
+    REQUIRE(cells->get_Count(&count) == S_OK);
+    CHECK(count == 8);
+    ComPtr<IHvCell> again;
+    CHECK(cells->get_Item(sampleKey.v, again.GetAddressOf()) == S_OK);
+    CHECK(again.Get() == sample.Get());
+    ComPtr<IHvCell> unmade;
+    Var meKey(L"ME");
+    CHECK(cells->get_Item(meKey.v, unmade.GetAddressOf()) == ended);
+    CHECK(LastErrorText() == L"This object is no longer active");
+    // Its cell has no record left to read; a cell no collection keeps has ended.
+    Var value;
+    CHECK(sample->get_Value(&value.v) == E_FAIL);
+    CHECK(lone->get_Value(&value.v) == ended);
+    CHECK(LastErrorText() == L"This object is no longer active");
+    CHECK(TextOf(grid.Row(hvChildRowFirst).Get(), L"AMOSTRA") == L"A3");
 }

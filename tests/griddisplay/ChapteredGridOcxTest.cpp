@@ -4,8 +4,7 @@
 // the add-new box with one button per band in a staircase.
 #include "KeepPicture.h"
 #include "OcxGrid.h"
-
-#include "Recordset.h"
+#include "ParentItemTree.h"
 
 #include <doctest/doctest.h>
 
@@ -16,7 +15,6 @@
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
-using namespace hv::recordset;
 
 namespace {
 
@@ -28,50 +26,8 @@ constexpr long AddNewRowButton = 6600;
 constexpr long ButtonConnector = 7000;
 constexpr COLORREF Untouched = RGB(1, 2, 3);
 
-VARIANT Number(double value)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_R8;
-    v.dblVal = value;
-    return v;
-}
-
-// Three parents (ID, NAME) with five items (PARENT, QTY) each.
-struct Tree {
-    Recordset items, parents;
-    Tree()
-    {
-        REQUIRE(items.AppendField(L"PARENT", FieldType::Double) == S_OK);
-        REQUIRE(items.AppendField(L"QTY", FieldType::Double) == S_OK);
-        REQUIRE(items.Open() == S_OK);
-        for (int p = 1; p <= 3; ++p)
-            for (int i = 0; i < 5; ++i) {
-                REQUIRE(items.AddNew() == S_OK);
-                REQUIRE(items.SetValue(L"PARENT", Number(p)) == S_OK);
-                REQUIRE(items.SetValue(L"QTY", Number(p * 100 + i)) == S_OK);
-            }
-        REQUIRE(items.Update() == S_OK);
-        REQUIRE(parents.AppendField(L"ID", FieldType::Double) == S_OK);
-        REQUIRE(parents.AppendField(L"NAME", FieldType::WideString, 20) == S_OK);
-        REQUIRE(parents.AppendChapter(L"ITEMS", items, L"ID", L"PARENT") == S_OK);
-        REQUIRE(parents.Open() == S_OK);
-        for (int p = 1; p <= 3; ++p) {
-            REQUIRE(parents.AddNew() == S_OK);
-            REQUIRE(parents.SetValue(L"ID", Number(p)) == S_OK);
-            VARIANT name;
-            VariantInit(&name);
-            name.vt = VT_BSTR;
-            name.bstrVal = SysAllocString((L"parent " + std::to_wstring(p)).c_str());
-            REQUIRE(parents.SetValue(L"NAME", name) == S_OK);
-            VariantClear(&name);
-        }
-        REQUIRE(parents.Update() == S_OK);
-    }
-};
-
 struct ChapteredGrid {
-    Tree tree;
+    ParentItemTree tree;
     OcxGrid grid;
     Canvas canvas;
 
@@ -82,19 +38,7 @@ struct ChapteredGrid {
         grid.Bind(source.Get());
     }
     // The second parent row alone expanded.
-    void ExpandSecondParent()
-    {
-        ComPtr<IHvRow> row;
-        REQUIRE(grid.Control()->GetRow(hvChildRowFirst, &row) == S_OK);
-        for (int i = 0; row; ++i) {
-            REQUIRE(row->put_Expanded(i == 1 ? VARIANT_TRUE : VARIANT_FALSE) == S_OK);
-            VARIANT span = Missing();
-            ComPtr<IHvRow> next;
-            if (FAILED(row->GetSibling(hvSiblingRowNext, &span, &next)))
-                break;
-            row = next;
-        }
-    }
+    void ExpandSecondParent() { ExpandOnlyParent(grid.Control(), 1); }
     void Draw() { REQUIRE(grid.DrawInto(canvas) == S_OK); }
 };
 

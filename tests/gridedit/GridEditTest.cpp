@@ -193,6 +193,68 @@ TEST_CASE("a write the data source refuses: one Error, the typed text kept in ed
     CHECK(grid.Stored(2, L"Qty").v.dblVal == 7.0);
 }
 
+TEST_CASE("a write refused with the provider's own text: the Error event's data error names the cell, row, value and text")
+{
+    EditGrid grid;
+    SuggestQuantities(grid);
+    struct Seen {
+        long type = -1;
+        std::wstring description;
+        ComPtr<IHvCell> cell;
+        ComPtr<IHvRow> row;
+        Var invalid;
+    } seen;
+    int errors = 0;
+    grid.Events().On(ErrorId, [&](const hv::container::EventCall& call) {
+        ++errors;
+        ComPtr<IHvError> info;
+        IDispatch* error = call.Object(0);
+        REQUIRE(error);
+        REQUIRE(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf())) == S_OK);
+        info->put_DisplayErrorDialog(VARIANT_FALSE);
+        info->get_Type(reinterpret_cast<Constants_ErrorType*>(&seen.type));
+        BSTR text = nullptr;
+        info->get_Description(&text);
+        seen.description = text ? text : L"";
+        SysFreeString(text);
+        ComPtr<IHvDataError> data;
+        REQUIRE(info->get_DataError(data.GetAddressOf()) == S_OK);
+        REQUIRE(data);
+        data->get_Cell(seen.cell.GetAddressOf());
+        data->get_Row(seen.row.GetAddressOf());
+        data->get_InvalidValue(&seen.invalid.v);
+    });
+    grid.Records().GetTable()->Switches().FailCall("IRowsetChange::SetData", E_FAIL, L"Quantidade bloqueada");
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    REQUIRE(grid.EditThroughList(qty.Get()));
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"7");
+    ComPtr<IHvCell> name = grid.Cell(2, L"Name");
+    grid.Control()->put_ActiveCell(name.Get());
+    Pump();
+
+    REQUIRE(errors == 1);
+    CHECK(seen.type == hvErrorTypeData);
+    CHECK(seen.description.find(L"Quantidade bloqueada") != std::wstring::npos);
+    CHECK(seen.cell.Get() == qty.Get());
+    VARIANT_BOOL same = VARIANT_FALSE;
+    REQUIRE(seen.row);
+    CHECK((seen.row->IsSameAs(grid.Row(2).Get(), &same) == S_OK && same == VARIANT_TRUE));
+    REQUIRE(VariantChangeType(&seen.invalid.v, &seen.invalid.v, 0, VT_R8) == S_OK);
+    CHECK(seen.invalid.v.dblVal == 7.0);
+    CHECK(grid.IsInEditMode());
+    CHECK(grid.EditText() == L"7");
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 20.0);
+    CHECK(grid.Boxes().Texts().empty());
+
+    // The refusal was for one write: leaving again stores the kept text.
+    CHECK(grid.Control()->put_ActiveCell(name.Get()) == S_OK);
+    Pump();
+    CHECK(errors == 1);
+    CHECK_FALSE(grid.IsInEditMode());
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 7.0);
+}
+
 TEST_CASE("a mask refuses a key that does not fit: the Error event names the text and its place, the text kept raw")
 {
     EditGrid grid;

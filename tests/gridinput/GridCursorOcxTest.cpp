@@ -1,8 +1,9 @@
 // The cursor the registered, bound grid chooses through WM_SETCURSOR: the
-// sizing cursors over a header's edge and a row selector's edge, and one
-// over the cells.
+// sizing cursors over a header's edge and a row selector's edge, one over
+// the cells, and the library's own over a connector line.
 // The pointer is placed with SetCursorPos, so the test runs alone.
 #include "BoundGrid.h"
+#include "ParentItemTree.h"
 
 #include <doctest/doctest.h>
 
@@ -11,15 +12,19 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 // The cursor the grid sets with the pointer at the point of its client area.
-HCURSOR CursorAt(BoundGrid& bound, POINT at)
+HCURSOR CursorAt(POINT at, HWND window)
 {
     POINT screen = at;
-    ClientToScreen(bound.Window(), &screen);
+    ClientToScreen(window, &screen);
     REQUIRE(SetCursorPos(screen.x, screen.y));
     SetCursor(nullptr);
-    SendMessageW(bound.Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(bound.Window()),
-                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     return GetCursor();
+}
+
+HCURSOR CursorAt(BoundGrid& bound, POINT at)
+{
+    return CursorAt(at, bound.Window());
 }
 
 HCURSOR System(LPCWSTR id)
@@ -49,4 +54,39 @@ TEST_CASE("WM_SETCURSOR sets the sizing cursor over sizing edges")
     CHECK(CursorAt(bound, POINT{(selector.left + selector.right) / 2, selector.bottom - 1}) == System(IDC_SIZENS));
     // Over a cell the grid chooses a cursor of its own.
     CHECK(CursorAt(bound, Middle(qty)) != nullptr);
+}
+
+TEST_CASE("WM_SETCURSOR over a connector line beside another row than its own sets the library's cursor 108")
+{
+    ParentItemTree tree;
+    OcxGrid grid(500, 400);
+    ComPtr<IUnknown> source;
+    REQUIRE(tree.parents.GetDataSource(&source) == S_OK);
+    grid.Bind(source.Get());
+    ExpandOnlyParent(grid.Control(), 1);
+    Canvas canvas(500, 400, RGB(1, 2, 3));
+    REQUIRE(grid.DrawInto(canvas) == S_OK);
+    const HMODULE library = GetModuleHandleW(L"Tavelle.ocx");
+    REQUIRE(library);
+    const HCURSOR other = LoadCursorW(library, MAKEINTRESOURCEW(108));
+    REQUIRE(other);
+    REQUIRE(other != LoadCursorW(library, MAKEINTRESOURCEW(107)));
+
+    // The first parents' line that passes item rows: the second parent's,
+    // down to the third parent beside the second's items.
+    const auto rows = grid.OfType(5000);
+    int checked = 0;
+    for (const auto& line : grid.OfType(2000)) {
+        const RECT rect = RectOf(line.Get());
+        for (const auto& row : rows) {
+            const RECT beside = RectOf(row.Get());
+            const POINT at{(rect.left + rect.right) / 2, (beside.top + beside.bottom) / 2};
+            if (beside.left <= at.x || at.y < rect.top || at.y >= rect.bottom)
+                continue;
+            CAPTURE(at.y);
+            CHECK(CursorAt(at, grid.Window()) == other);
+            ++checked;
+        }
+    }
+    CHECK(checked == 5);
 }

@@ -4,6 +4,7 @@
 // band's AddButtonToolTipText below the pointer resting on its add-new-row
 // button.
 #include "MediaTestSupport.h"
+#include "ParentItemTree.h"
 #include "SampleRecords.h"
 
 #include <commctrl.h>
@@ -14,13 +15,19 @@ namespace {
 
 constexpr long kCellElement = 6000;
 constexpr long kAddNewRowButtonElement = 6600;
+constexpr long kConnectorElement = 2000;
+constexpr long kRowElement = 5000;
 const wchar_t kLongText[] = L"Amostra de alcool etilico hidratado, lote 2026-12-11, tanque quatro";
 
-void CollectElements(IHvUIElement* element, long wanted, std::vector<RECT>& cells)
+// The elements of the wanted type under element, with their rectangles.
+void CollectElements(IHvUIElement* element, long wanted, std::vector<RECT>& cells,
+                     std::vector<ComPtr<IHvUIElement>>* found = nullptr)
 {
     Constants_UIElement type{};
     element->get_Type(&type);
     if (type == wanted) {
+        if (found)
+            found->push_back(element);
         ComPtr<IHvUIRect> rect;
         RECT place{};
         if (SUCCEEDED(element->get_Rect(rect.GetAddressOf())) && rect) {
@@ -40,10 +47,19 @@ void CollectElements(IHvUIElement* element, long wanted, std::vector<RECT>& cell
         VARIANT index = Long(i);
         ComPtr<IHvUIElement> child;
         if (SUCCEEDED(children->get_Item(index, child.GetAddressOf())) && child)
-            CollectElements(child.Get(), wanted, cells);
+            CollectElements(child.Get(), wanted, cells, found);
     }
 }
 
+bool CursorAt(POINT at)
+{
+    POINT now{};
+    return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+}
+
+// Moves the real pointer and waits until the system's position has settled
+// there: a move right after another may be followed by a late echo of the
+// first.
 void MovePointer(POINT at)
 {
     INPUT input = {};
@@ -51,7 +67,13 @@ void MovePointer(POINT at)
     input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
     input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SendInput(1, &input, sizeof input);
+        PumpUntil([&] { return CursorAt(at); }, 500);
+        PumpUntil([] { return false; }, 100);
+        if (CursorAt(at))
+            return;
+    }
 }
 
 // A shown tooltip window of this thread, or null.
@@ -91,11 +113,20 @@ bool Inside(const RECT& inner, const RECT& outer)
            inner.bottom <= outer.bottom;
 }
 
-// The registered grid bound to samples, shown on top of the desktop and
-// painted.
+// The registered grid bound to samples or to parents and their items, shown
+// on top of the desktop and painted.
 struct ShownGrid {
     explicit ShownGrid(std::initializer_list<const wchar_t*> samples)
         : source(SampleRecords(records, samples)), grid(false, RECT{20, 20, 320, 220})
+    {
+        Show();
+    }
+    ShownGrid(ParentItemTree& tree, const RECT& place) : grid(false, place)
+    {
+        REQUIRE(tree.parents.GetDataSource(source.GetAddressOf()) == S_OK);
+        Show();
+    }
+    void Show()
     {
         SetWindowPos(grid.window.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
         SetForegroundWindow(grid.window.Hwnd());
@@ -156,19 +187,26 @@ TEST_CASE("A cell whose text is cut off shows it whole in a tip while the pointe
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
 
     // Wherever the pointer rested before, resting on the cut-off cell shows
-    // the tip, and leaving the grid hides it.
+    // the tip, and leaving the grid hides it. Resting on the cell whose text
+    // fits outlasts the hover time and shows no tip; the hover notice that
+    // brings is no reason to stop asking for the next one.
     const struct {
         const char* name;
         POINT start;
+        bool fits;
     } starts[] = {
-        {"beside the grid, on its container", besideGrid},
-        {"beyond the container window", POINT{std::min(container.right + 30, work.right - 2), container.top + 10}},
-        {"on the cell whose text fits", onScreen(cells[0])},
+        {"beside the grid, on its container", besideGrid, false},
+        {"beyond the container window", POINT{std::min(container.right + 30, work.right - 2), container.top + 10},
+         false},
+        {"on the cell whose text fits", onScreen(cells[0]), true},
     };
     for (const auto& start : starts) {
         INFO(start.name);
         MovePointer(start.start);
-        PumpUntil([] { return false; }, 300);
+        if (start.fits)
+            CHECK_FALSE(PumpUntil([] { return ShownTip() != nullptr; }, 1500));
+        else
+            PumpUntil([] { return false; }, 300);
         MovePointer(onScreen(cells[1]));
         REQUIRE(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
         HWND tip = ShownTip();
@@ -182,11 +220,17 @@ TEST_CASE("A cell whose text is cut off shows it whole in a tip while the pointe
         CHECK(PumpUntil([] { return ShownTip() == nullptr; }, 3000));
     }
 
-    // A text that fits: no tip, however long the pointer rests.
+    // Within the grid: from the cut-off cell to the fitting one the tip
+    // goes and stays away; back on the cut-off cell it shows again.
+    MovePointer(onScreen(cells[1]));
+    REQUIRE(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
     MovePointer(onScreen(cells[0]));
+    CHECK(PumpUntil([] { return ShownTip() == nullptr; }, 3000));
     CHECK_FALSE(PumpUntil([] { return ShownTip() != nullptr; }, 1500));
+    MovePointer(onScreen(cells[1]));
+    CHECK(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
     MovePointer(besideGrid);
-    PumpUntil([] { return false; }, 100);
+    PumpUntil([] { return ShownTip() == nullptr; }, 3000);
 }
 
 TEST_CASE("Resting on the add-new-row button shows its band's AddButtonToolTipText")
@@ -228,4 +272,116 @@ TEST_CASE("Resting on the add-new-row button shows its band's AddButtonToolTipTe
     CHECK(tipRect.top >= onButton.y); // below the pointer
     MovePointer(besideGrid);
     PumpUntil([] { return false; }, 300);
+}
+
+namespace {
+
+short BandIndexOf(IHvUIElement* element)
+{
+    ComPtr<IHvBand> band;
+    short index = -1;
+    if (SUCCEEDED(element->get_Band(band.GetAddressOf())) && band)
+        band->get_Index(&index);
+    return index;
+}
+
+// The scroll-tip text of the item row shown at the height y (grid client
+// coordinates): its parent's ID, then its own QTY, indented.
+std::wstring ItemTipAt(ShownGrid& shown, long y)
+{
+    ComPtr<IHvUIElement> root;
+    REQUIRE(shown.grid.control->GetUIElement(root.GetAddressOf()) == S_OK);
+    std::vector<RECT> rects;
+    std::vector<ComPtr<IHvUIElement>> rows;
+    CollectElements(root.Get(), kRowElement, rects, &rows);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (BandIndexOf(rows[i].Get()) != 1 || y < rects[i].top || y >= rects[i].bottom)
+            continue;
+        ComPtr<IHvRow> row;
+        ComPtr<IHvCells> cells;
+        ComPtr<IHvCell> cell;
+        VARIANT key = Text(L"QTY");
+        REQUIRE(rows[i]->get_Row(row.GetAddressOf()) == S_OK);
+        REQUIRE(row->get_Cells(cells.GetAddressOf()) == S_OK);
+        REQUIRE(cells->get_Item(key, cell.GetAddressOf()) == S_OK);
+        VariantClear(&key);
+        VARIANT value;
+        VariantInit(&value);
+        REQUIRE(cell->get_Value(&value) == S_OK);
+        REQUIRE(VariantChangeType(&value, &value, 0, VT_I4) == S_OK);
+        return L"ID: 2\r\n    QTY: " + std::to_wstring(value.lVal);
+    }
+    return L"";
+}
+
+} // namespace
+
+TEST_CASE("The tip of a connector line follows the row that comes beside the resting pointer")
+{
+    ParentItemTree tree;
+    ShownGrid shown(tree, RECT{20, 20, 360, 180});
+    IHvTavelleControl* control = shown.grid.control.Get();
+    ExpandOnlyParent(control, 1);
+    ComPtr<IHvLayout> layout;
+    REQUIRE(control->get_Layout(layout.GetAddressOf()) == S_OK);
+    ComPtr<IHvBands> bands;
+    REQUIRE(layout->get_Bands(bands.GetAddressOf()) == S_OK);
+    ComPtr<IHvBand> items;
+    REQUIRE(bands->get_Item(Long(1), items.GetAddressOf()) == S_OK);
+    BSTR field = SysAllocString(L"QTY");
+    REQUIRE(items->put_ScrollTipField(field) == S_OK);
+    SysFreeString(field);
+    ComPtr<IHvRowScrollRegions> regions;
+    REQUIRE(layout->get_RowScrollRegions(regions.GetAddressOf()) == S_OK);
+    ComPtr<IHvRowScrollRegion> region;
+    REQUIRE(regions->get_Item(0, region.GetAddressOf()) == S_OK);
+    shown.Settle();
+
+    // The parents' line beside the first item row shown.
+    std::vector<ComPtr<IHvUIElement>> lines;
+    std::vector<RECT> lineRects;
+    ComPtr<IHvUIElement> root;
+    REQUIRE(control->GetUIElement(root.GetAddressOf()) == S_OK);
+    CollectElements(root.Get(), kConnectorElement, lineRects, &lines);
+    POINT at{-1, -1};
+    for (size_t i = 0; i < lines.size() && at.x < 0; ++i) {
+        if (BandIndexOf(lines[i].Get()) != 0)
+            continue;
+        for (long y = lineRects[i].top; y < lineRects[i].bottom && at.x < 0; ++y)
+            if (!ItemTipAt(shown, y).empty())
+                at = POINT{(lineRects[i].left + lineRects[i].right) / 2, y + 6};
+    }
+    REQUIRE(at.x >= 0);
+    const std::wstring first = ItemTipAt(shown, at.y);
+    REQUIRE_FALSE(first.empty());
+    POINT screen = at;
+    ClientToScreen(shown.window, &screen);
+    MovePointer(shown.Beside());
+    PumpUntil([] { return false; }, 300);
+    MovePointer(screen);
+    REQUIRE(PumpUntil([] { return ShownTip() != nullptr; }, 5000));
+    CHECK(TipText(ShownTip(), shown.window) == first);
+
+    // The rows move up under the pointer: after the hover time the tip
+    // tells of the row now beside it.
+    REQUIRE(region->Scroll(hvRowScrollActionLineDown) == S_OK);
+    shown.Settle();
+    const std::wstring second = ItemTipAt(shown, at.y);
+    REQUIRE_FALSE(second.empty());
+    REQUIRE(second != first);
+    CHECK(PumpUntil([&] { return ShownTip() && TipText(ShownTip(), shown.window) == second; }, 5000));
+
+    // A change of the Ctrl key's state brings the tip up to date at once,
+    // without waiting for a hover notice.
+    REQUIRE(layout->put_TipDelay(60000) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionLineDown) == S_OK);
+    shown.Settle();
+    const std::wstring third = ItemTipAt(shown, at.y);
+    REQUIRE_FALSE(third.empty());
+    REQUIRE(third != second);
+    PostMessageW(shown.window, 1478, 0, 0);
+    CHECK(PumpUntil([&] { return ShownTip() && TipText(ShownTip(), shown.window) == third; }, 2000));
+
+    MovePointer(shown.Beside());
+    PumpUntil([] { return ShownTip() == nullptr; }, 3000);
 }
