@@ -1,7 +1,9 @@
 // Times the grid's collections at size, through their automation members
 // as a script reaches them: Add, For Each (one item per Next, as a script
 // host asks) and Save to a memory stream over 10,000 keyed appearances and
-// 10,000 and 100,000 without keys; then a band of 1,000 and 10,000 columns sorted one by one
+// 10,000 and 100,000 without keys; Add, Item by key and by index, For Each
+// and Save over 10,000 and 100,000 keyed columns of a band; then a band of
+// 1,000 and 10,000 columns sorted one by one
 // (each Add goes through the proposal and its adoption), For Each and Save
 // over its sort columns, and one more column taken into the full sort.
 // Prints figures; asserts nothing.
@@ -120,18 +122,62 @@ void Appearances(long count, bool keyed)
                 keyed ? "keyed  " : "no keys", add, m.walkMs, m.seen, m.saveMs, m.bytes);
 }
 
+// A band of its own, added to the grid's layout; null when it cannot be made.
+IDispatch* NewBand(GridObject& grid, const wchar_t* name)
+{
+    IDispatch* made = nullptr;
+    BSTR key = SysAllocString(name);
+    const HRESULT hr = grid.Layout().Bands()->AddInternal(key, nullptr, &made, 0);
+    SysFreeString(key);
+    if (FAILED(hr))
+        std::printf("%ls: no band (0x%08lx)\n", name, static_cast<unsigned long>(hr));
+    return FAILED(hr) ? nullptr : made;
+}
+
+// Keyed columns: each Add tests its key against the band's columns, each
+// Item by key finds one; then For Each and Save over them all.
+void KeyedColumns(long count)
+{
+    GridObject grid;
+    Disp band(NewBand(grid, L"Chaves"));
+    if (!band.p)
+        return;
+    Disp columns(GetObject(band.p, L"Columns"));
+    Clock clock;
+    for (long i = 0; i < count; ++i) {
+        Var key;
+        key.v = Text(L"k" + std::to_wstring(i));
+        Disp column(CallObject(columns.p, L"Add", {key.v}));
+    }
+    const double add = clock.Ms();
+    clock.Restart();
+    for (long i = count - 1; i >= 0; i -= 1) {
+        Var key;
+        key.v = Text(L"K" + std::to_wstring(i));
+        Disp column(CallObject(columns.p, L"Item", {key.v}));
+    }
+    const double byKey = clock.Ms();
+    clock.Restart();
+    for (long i = 0; i < count; ++i) {
+        Var index;
+        index.v = Long(i);
+        Disp column(CallObject(columns.p, L"Item", {index.v}));
+        Var position;
+        TryGet(column.p, L"Index", &position.v);
+    }
+    const double byIndex = clock.Ms();
+    const WalkAndSave m = Measure(columns.p);
+    std::printf("columns %7ld keyed: Add %9.1f ms, Item by key %8.1f ms, Item and Index %8.1f ms, For Each %8.1f ms "
+                "(%ld items), Save %8.1f ms (%lld bytes)\n",
+                count, add, byKey, byIndex, m.walkMs, m.seen, m.saveMs, m.bytes);
+}
+
 void SortedColumns(long count)
 {
     GridObject grid;
-    IDispatch* made = nullptr;
-    BSTR key = SysAllocString(L"Larga");
-    const HRESULT hr = grid.Layout().Bands()->AddInternal(key, nullptr, &made, 0);
-    SysFreeString(key);
-    if (FAILED(hr)) {
-        std::printf("sorted columns: no band (0x%08lx)\n", static_cast<unsigned long>(hr));
+    Disp band(NewBand(grid, L"Larga"));
+    if (!band.p)
         return;
-    }
-    Disp band(made);
     Disp columns(GetObject(band.p, L"Columns"));
     for (long i = 0; i <= count; ++i) {
         Var name;
@@ -171,6 +217,8 @@ int main()
         Appearances(10000, true);
         Appearances(10000, false);
         Appearances(100000, false);
+        KeyedColumns(10000);
+        KeyedColumns(100000);
         SortedColumns(1000);
         SortedColumns(10000);
     } catch (const std::exception& error) {

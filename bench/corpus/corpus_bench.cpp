@@ -6,7 +6,12 @@
 // is left in corpus-current.bin). Asserts nothing; exits 1 when a problem
 // was found.
 //
-//   corpus_bench [COUNT [SEED [FORMAT]]]
+//   corpus_bench [COUNT [SEED [FORMAT [FIRST]]]]
+//
+// FIRST is the index of the first input (0), so that a stretch of a run can
+// be taken again. At full size a format takes minutes: under tools/wine-run
+// give the run time with HV_TIMEOUT (seconds), e.g.
+//   HV_TIMEOUT=7200 tools/wine-run build64 build64/bench/corpus/corpus_bench.exe
 #include <windows.h>
 #include <psapi.h>
 
@@ -44,14 +49,15 @@ int main(int argc, char** argv)
     const std::uint32_t count = argc > 1 ? static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10)) : 10000;
     const std::uint32_t seed = argc > 2 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)) : 1;
     const std::string only = argc > 3 ? argv[3] : "";
+    const std::uint32_t first = argc > 4 ? static_cast<std::uint32_t>(std::strtoul(argv[4], nullptr, 10)) : 0;
     ComApartment apartment;
     std::printf("%-22s %8s %8s %8s %10s %12s %10s %9s\n", "format", "inputs", "taken", "refused", "problems",
                 "slowest", "inputs/s", "peak MB");
     bool clean = true;
     for (auto& format : corpus::MakeFormats()) {
-        if (!only.empty() && format->Name() != only)
+        if (!only.empty() && only != "all" && format->Name() != only)
             continue;
-        const corpus::RunStats stats = corpus::RunInputs(*format, seed, 0, count);
+        const corpus::RunStats stats = corpus::RunInputs(*format, seed, first, count);
         const double perSecond = stats.totalMs > 0 ? 1000.0 * count / stats.totalMs : 0;
         char slowest[48];
         std::snprintf(slowest, sizeof slowest, "#%u %.1f ms", stats.slowestIndex, stats.slowestMs);

@@ -2,6 +2,8 @@
 // loaded once found; they are set without a lock (UI thread only).
 #include "PictureLoading.h"
 
+#include "StreamBounds.h"
+
 #include "PngCallback.h"
 
 #include <new>
@@ -106,7 +108,9 @@ HRESULT ReadPictureFromStream(IStream* stream, InterfacePtr& picture)
 {
     picture.Release();
     IPicture* loaded = nullptr;
-    HRESULT hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
+    HRESULT hr = CheckPictureStream(stream);
+    if (SUCCEEDED(hr))
+        hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
     if (FAILED(hr))
         return hr;
     picture.AssignPicture(loaded);

@@ -1,6 +1,8 @@
 // Stream positions and remaining lengths for the readers of stored state.
 #include "StreamBounds.h"
 
+#include <cstring>
+
 HRESULT StreamPosition(IStream* stream, ULONGLONG* position) noexcept
 {
     if (!stream || !position)
@@ -42,22 +44,117 @@ bool StreamHasBytes(IStream* stream, ULONGLONG count) noexcept
     return !StreamBytesLeft(stream, &left) || left >= count;
 }
 
+namespace {
+
+template <class T>
+T Field(const BYTE* bytes, size_t at)
+{
+    T value{};
+    std::memcpy(&value, bytes + at, sizeof value);
+    return value;
+}
+
+// A bitmap file ("BM") whose header places its bits within the picture's
+// length, with a bit depth and size a bitmap can have. The picture loader
+// reads the bits where the header says, however short the data is.
+bool BitmapFits(const BYTE* data, ULONG read, ULONGLONG length)
+{
+    constexpr size_t kFileHeader = 14;
+    if (read < kFileHeader + 12)
+        return false;
+    const ULONGLONG offset = Field<DWORD>(data, 10);
+    const DWORD headerSize = Field<DWORD>(data, kFileHeader);
+    LONGLONG width = 0;
+    LONGLONG height = 0;
+    WORD planes = 0;
+    WORD depth = 0;
+    DWORD compression = BI_RGB;
+    ULONGLONG imageSize = 0;
+    if (headerSize == 12) {
+        width = Field<WORD>(data, kFileHeader + 4);
+        height = Field<WORD>(data, kFileHeader + 6);
+        planes = Field<WORD>(data, kFileHeader + 8);
+        depth = Field<WORD>(data, kFileHeader + 10);
+    } else if (headerSize >= 40 && read >= kFileHeader + 40) {
+        width = Field<LONG>(data, kFileHeader + 4);
+        height = Field<LONG>(data, kFileHeader + 8);
+        planes = Field<WORD>(data, kFileHeader + 12);
+        depth = Field<WORD>(data, kFileHeader + 14);
+        compression = Field<DWORD>(data, kFileHeader + 16);
+        imageSize = Field<DWORD>(data, kFileHeader + 20);
+    } else {
+        return false;
+    }
+    if (height < 0)
+        height = -height;
+    if (width <= 0 || height <= 0 || planes != 1 || kFileHeader + ULONGLONG(headerSize) > length)
+        return false;
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
+        return false;
+    ULONGLONG bits = 0;
+    if (compression == BI_RGB || compression == BI_BITFIELDS)
+        bits = ((ULONGLONG(width) * depth + 31) / 32) * 4 * ULONGLONG(height);
+    else if (compression == BI_RLE8 || compression == BI_RLE4)
+        bits = imageSize;
+    else
+        return false;
+    return offset <= length && bits <= length - offset;
+}
+
+// An icon or cursor directory whose images all lie within the length.
+bool IconFits(const BYTE* data, ULONG read, ULONGLONG length)
+{
+    const WORD count = Field<WORD>(data, 4);
+    if (count == 0 || ULONGLONG(6) + 16ULL * count > length)
+        return false;
+    for (WORD i = 0; i < count && 6 + 16u * (i + 1u) <= read; ++i) {
+        const ULONGLONG size = Field<DWORD>(data, 6 + 16u * i + 8);
+        const ULONGLONG offset = Field<DWORD>(data, 6 + 16u * i + 12);
+        if (offset > length || size > length - offset)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 HRESULT CheckPictureStream(IStream* stream) noexcept
 {
     ULONGLONG start = 0;
     HRESULT hr = StreamPosition(stream, &start);
     if (FAILED(hr))
         return S_OK; // nothing to go by: the loader's own checks apply
-    DWORD header[2] = {};
+    // Room for the optional header, a bitmap's file and information headers,
+    // or an icon directory of 16 images.
+    BYTE head[8 + 6 + 16 * 16] = {};
     ULONG read = 0;
-    hr = stream->Read(header, sizeof header, &read);
+    hr = stream->Read(head, sizeof head, &read);
     StreamSeekTo(stream, start);
     if (FAILED(hr))
         return hr;
-    if (read < sizeof header)
+    if (read < 8)
         return E_FAIL;
     constexpr DWORD kHeaderMagic = 0x0000746C; // "lt\0\0"
-    if (header[0] == kHeaderMagic && !StreamHasBytes(stream, ULONGLONG(sizeof header) + header[1]))
-        return E_FAIL;
+    ULONGLONG length = 0;
+    const BYTE* data = head;
+    if (Field<DWORD>(head, 0) == kHeaderMagic) {
+        length = Field<DWORD>(head, 4);
+        if (!StreamHasBytes(stream, 8 + length))
+            return E_FAIL;
+        data += 8;
+        read -= 8;
+        if (read > length)
+            read = static_cast<ULONG>(length);
+    } else if (!StreamBytesLeft(stream, &length)) {
+        return S_OK;
+    } else if (read >= 10 && length >= 8 && data[8] == 'B' && data[9] == 'M') {
+        // Without its header the loader may still find a bitmap after the
+        // eight bytes the header would take.
+        return BitmapFits(data + 8, read - 8, length - 8) ? S_OK : E_FAIL;
+    }
+    if (read >= 2 && data[0] == 'B' && data[1] == 'M')
+        return BitmapFits(data, read, length) ? S_OK : E_FAIL;
+    if (read >= 6 && Field<WORD>(data, 0) == 0 && (Field<WORD>(data, 2) == 1 || Field<WORD>(data, 2) == 2))
+        return IconFits(data, read, length) ? S_OK : E_FAIL;
     return S_OK;
 }

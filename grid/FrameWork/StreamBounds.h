@@ -17,6 +17,8 @@ bool StreamHasBytes(IStream* stream, ULONGLONG count) noexcept;
 
 // A picture in the standard OLE stream form may begin with a header that
 // states the length of the picture data ("lt\0\0", length); a length beyond
-// the end of the stream refuses the picture with E_FAIL before it is loaded.
+// the end of the stream refuses the picture with E_FAIL before it is loaded,
+// and so does a bitmap whose header places its bits beyond the picture's
+// length (or describes no bitmap), or an icon whose images lie beyond it.
 // The stream is left where it was.
 HRESULT CheckPictureStream(IStream* stream) noexcept;

@@ -5,6 +5,7 @@
 #include "PictureDrawing.h"
 #include "PropertySinkConnection.h"
 #include "ResourceModule.h"
+#include "StreamBounds.h"
 #include "StreamText.h"
 #include "Units.h"
 
@@ -99,6 +100,9 @@ HRESULT SaveObject(IStream* stream, IUnknown* object)
 HRESULT LoadPicture(IStream* stream, IPictureDisp** out)
 {
     *out = nullptr;
+    const HRESULT hr = CheckPictureStream(stream);
+    if (FAILED(hr))
+        return hr;
     return OleLoadPicture(stream, 0, FALSE, IID_IPictureDisp, reinterpret_cast<void**>(out));
 }
 

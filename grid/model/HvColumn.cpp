@@ -34,8 +34,10 @@ HvColumn::HvColumn(ColumnBandSeam* band, HvColumns* collection, ColumnInfoSeam* 
     if (collection)
         collectionLink_.RelinkSubscription(this);
     ResetSettings(false);
+    // Not yet in a collection: no index knows the column.
+    info_ = info;
     if (info)
-        AttachColumnInfo(info);
+        InitFromColumnInfo();
     else if (key)
         key_.Assign(*key);
 }
@@ -232,8 +234,28 @@ LONG HvColumn::HeaderFontHeight()
 
 // --- binding ---------------------------------------------------------------
 
+HvColumn::KeyWatch::KeyWatch(HvColumn& column) : column_(column), before_(KeyOf(column)) {}
+
+HvColumn::KeyWatch::~KeyWatch()
+{
+    try {
+        if (KeyOf(column_) != before_)
+            HvKeyedItem::KeyChanged();
+    } catch (...) {
+        HvKeyedItem::KeyChanged();
+    }
+}
+
+std::string HvColumn::KeyWatch::KeyOf(HvColumn& column)
+{
+    const CDualString* key = column.GetKey();
+    const char* text = key ? key->Text() : nullptr;
+    return text ? text : "";
+}
+
 HRESULT HvColumn::AttachColumnInfo(ColumnInfoSeam* info)
 {
+    KeyWatch watch(*this);
     info_ = info;
     return InitFromColumnInfo();
 }

@@ -23,6 +23,7 @@
 #include <Tavelle.h>
 
 #include <memory>
+#include <string>
 
 class ColumnInfoSeam;
 class GridBandSeam;
@@ -358,6 +359,22 @@ private:
     HvColumn(ColumnBandSeam* band, HvColumns* collection, ColumnInfoSeam* info, const CDualString* key);
     HvColumn(HvColumn& source, Constants_PosChanged kind);
     ~HvColumn() override;
+
+    // Tells the collections' key indexes when a change made while it lives
+    // (a binding, a reset, a read) gave the column another key.
+    class KeyWatch {
+    public:
+        explicit KeyWatch(HvColumn& column);
+        ~KeyWatch();
+        KeyWatch(const KeyWatch&) = delete;
+        KeyWatch& operator=(const KeyWatch&) = delete;
+
+    private:
+        static std::string KeyOf(HvColumn& column);
+
+        HvColumn& column_;
+        std::string before_;
+    };
 
     template <class TValue, class TApply>
     HRESULT PutSetting(TValue current, TValue value, bool valid, DISPID dispid, TApply apply);

@@ -264,6 +264,7 @@ void HvColumn::Reset(DWORD code, LONG categories)
         cellAppearance_.ReleaseAppearance();
         break;
     case CodeGeneral: {
+        KeyWatch watch(*this);
         ColumnLayoutSeam* layout = ItemLayout();
         const bool keep = layout && layout->IsGridLayoutResetting();
         ResetSettings(keep);
@@ -363,6 +364,7 @@ HRESULT HvColumn::SaveHeader(IStream* stream)
 
 HRESULT HvColumn::LoadHeader(IStream* stream)
 {
+    KeyWatch watch(*this);
     for (CDualString* text : {&key_, &dataField_, &baseColumnName_, &baseTableName_}) {
         const HRESULT hr = ReadStringFromStream(stream, *text);
         if (FAILED(hr))

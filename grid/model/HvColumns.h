@@ -48,6 +48,9 @@ public:
 
     // HvCollectionImpl
     bool SupportsKeys() const override { return true; }
+    // A column's key changes only by binding, reset or a read, each
+    // reported to the key indexes.
+    bool IndexesKeys() const override { return true; }
     HRESULT Save(IStream* stream, LONG categories) override;
     HRESULT Load(IStream* stream, LONG categories) override;
 

@@ -6,6 +6,13 @@
 #include <algorithm>
 #include <new>
 
+namespace {
+
+// Below this many items a walk costs less than keeping the map.
+constexpr size_t kMappedPositions = 64;
+
+} // namespace
+
 HRESULT HvVectorCollection::InsertItem(LONG index, HvKeyedItem* item, bool addRef, LONG arg)
 {
     const LONG count = ItemCount();
@@ -18,6 +25,15 @@ HRESULT HvVectorCollection::InsertItem(LONG index, HvKeyedItem* item, bool addRe
         return E_OUTOFMEMORY;
     }
     NoteInserted(item);
+    if (position != count) {
+        positionsCurrent_ = false;
+    } else if (positionsCurrent_) {
+        try {
+            positions_.emplace(item, position);
+        } catch (const std::bad_alloc&) {
+            positionsCurrent_ = false;
+        }
+    }
     if (addRef)
         item->AddRefItem();
     OnItemAdded(item, FirstIndex() + position, arg);
@@ -31,7 +47,7 @@ HRESULT HvVectorCollection::AppendLoadedItem(HvKeyedItem* item)
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    NoteStorageChanged();
+    StorageChanged();
     return S_OK;
 }
 
@@ -46,6 +62,7 @@ HRESULT HvVectorCollection::RemoveCollectionItem(HvKeyedItem* item)
     if (found == items_.end())
         return S_OK;
     items_.erase(found);
+    positionsCurrent_ = false;
     NoteRemoved(item);
     OnItemRemoved(item, false, 0, false);
     item->ReleaseItem();
@@ -66,7 +83,7 @@ HRESULT HvVectorCollection::ClearCollection(bool force, LONG silent)
     // that reaches back into the collection finds no dangling entry.
     std::vector<HvKeyedItem*> taken;
     taken.swap(items_);
-    NoteStorageChanged();
+    StorageChanged();
     for (HvKeyedItem* item : taken) {
         if (!item)
             continue;
@@ -87,6 +104,21 @@ HvKeyedItem* HvVectorCollection::ItemAtPosition(LONG position) const
 
 LONG HvVectorCollection::PositionOf(const HvKeyedItem* item) const
 {
+    if (items_.size() >= kMappedPositions) {
+        try {
+            if (!positionsCurrent_) {
+                positions_.clear();
+                for (size_t i = 0; i < items_.size(); ++i)
+                    positions_.emplace(items_[i], static_cast<LONG>(i));
+                positionsCurrent_ = true;
+            }
+            auto found = positions_.find(item);
+            return found == positions_.end() ? -1 : found->second;
+        } catch (const std::bad_alloc&) {
+            positions_.clear();
+            positionsCurrent_ = false;
+        }
+    }
     auto found = std::find(items_.begin(), items_.end(), item);
     return found == items_.end() ? -1 : static_cast<LONG>(found - items_.begin());
 }
@@ -97,11 +129,11 @@ void HvVectorCollection::EraseVectorRange(LONG first, LONG last)
     last = std::min<LONG>(last, ItemCount());
     if (first < last)
         items_.erase(items_.begin() + first, items_.begin() + last);
-    NoteStorageChanged();
+    StorageChanged();
 }
 
 void HvVectorCollection::FreeVectorBuffer()
 {
     std::vector<HvKeyedItem*>().swap(items_);
-    NoteStorageChanged();
+    StorageChanged();
 }

@@ -5,6 +5,7 @@
 
 #include "HvCollectionImpl.h"
 
+#include <unordered_map>
 #include <vector>
 
 class HvVectorCollection : public HvCollectionImpl {
@@ -36,10 +37,22 @@ protected:
     // Slot storage (cells): entries may be null.
     std::vector<HvKeyedItem*>& MutableItems()
     {
-        NoteStorageChanged();
+        StorageChanged();
         return items_;
     }
 
 private:
+    // Any change but one item appended or inserted.
+    void StorageChanged()
+    {
+        NoteStorageChanged();
+        positionsCurrent_ = false;
+    }
+
     std::vector<HvKeyedItem*> items_;
+    // The first position of each item, made by the first look-up in a large
+    // collection and kept while items are only appended: finding a column's
+    // place in a wide band does not walk the band.
+    mutable std::unordered_map<const HvKeyedItem*, LONG> positions_;
+    mutable bool positionsCurrent_ = false;
 };

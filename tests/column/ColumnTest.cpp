@@ -4,11 +4,14 @@
 #include "ColumnFakes.h"
 
 #include "HvColumn.h"
+#include "HvColumns.h"
 #include "HvGroup.h"
 #include "HvSelectedCols.h"
 #include "HvValueList.h"
 
 #include <doctest/doctest.h>
+
+#include <deque>
 
 namespace {
 
@@ -404,4 +407,61 @@ TEST_CASE("columns swap places and move through the position events")
         CHECK(f.band.headerOrder[0] == other.Get());
         CHECK(header->put_VisiblePosition(-1) == kInvalidValue);
     }
+}
+
+TEST_CASE("Columns finds a column by the key it has now: after a read, a binding and a reset")
+{
+    TestLayout layout;
+    TestBand band{layout};
+    HvColumns* columns = band.Columns();
+    auto find = [&](const wchar_t* key) {
+        const CDualString text(key);
+        return dynamic_cast<HvColumn*>(columns->FindColumnByKey(&text));
+    };
+    Ref<HvColumn> a(band.AddUnbound(L"A"));
+    Ref<HvColumn> c(band.AddUnbound(L"C"));
+    CHECK(find(L"a") == a.Get());
+    CHECK(find(L"c") == c.Get());
+
+    // A read gives c the key A: the first of the two is found.
+    Ref<IStream> stream(NewStream());
+    REQUIRE(a->SaveToStream(stream.Get(), 0) == S_OK);
+    Rewind(stream.Get());
+    REQUIRE(c->LoadFromStream(stream.Get(), 0) == S_OK);
+    CHECK(find(L"C") == nullptr);
+    CHECK(find(L"A") == a.Get());
+    REQUIRE(columns->RemoveCollectionItem(a.Get()) == S_OK);
+    CHECK(find(L"A") == c.Get());
+
+    // Bound, its key is its field; a reset of its settings unbinds it.
+    TestColumnInfo info;
+    info.name = L"Campo";
+    REQUIRE(c->AttachColumnInfo(&info) == S_OK);
+    CHECK(find(L"CAMPO") == c.Get());
+    CHECK(find(L"A") == nullptr);
+    c->AttachColumnInfo(nullptr);
+    c->ResetAll(0);
+    CHECK(find(L"Campo") == nullptr);
+    CHECK(find(L"a") == c.Get());
+}
+
+TEST_CASE("a column's place in a wide band follows insertions and removals")
+{
+    TestLayout layout;
+    TestBand band{layout};
+    std::deque<Ref<HvColumn>> made;
+    for (int i = 0; i < 100; ++i)
+        made.emplace_back(band.AddUnbound(nullptr));
+    HvColumns* columns = band.Columns();
+    CHECK(columns->ColumnPosition(made[99].Get()) == 99);
+    made.emplace_back(band.AddUnbound(nullptr));
+    CHECK(columns->ColumnPosition(made[100].Get()) == 100);
+    TestColumnInfo info;
+    Ref<HvColumn> first(band.AddBound(info));
+    CHECK(columns->ColumnPosition(first.Get()) == 0);
+    CHECK(columns->ColumnPosition(made[0].Get()) == 1);
+    REQUIRE(columns->RemoveCollectionItem(made[50].Get()) == S_OK);
+    CHECK(columns->ColumnPosition(made[50].Get()) == -1);
+    CHECK(columns->ColumnPosition(made[51].Get()) == 51);
+    CHECK(columns->ColumnPosition(made[100].Get()) == 100);
 }

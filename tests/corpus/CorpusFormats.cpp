@@ -5,6 +5,7 @@
 #include "CorpusBag.h"
 #include "CorpusTargets.h"
 
+#include <cstdio>
 #include <optional>
 
 namespace corpus {
@@ -90,6 +91,11 @@ public:
         std::unique_ptr<Target> again = MakeTarget(kind_);
         hr = again->Load(first);
         if (FAILED(hr)) {
+            // The bytes that did not load are left beside the input.
+            if (FILE* file = std::fopen("corpus-saved.bin", "wb")) {
+                std::fwrite(first.data(), 1, first.size(), file);
+                std::fclose(file);
+            }
             outcome.problem = "what the object saved does not load: " + Hex(hr);
             return outcome;
         }

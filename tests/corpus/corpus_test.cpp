@@ -51,6 +51,33 @@ TEST_CASE("mutated inputs are taken whole or refused without a trace")
     }
 }
 
+TEST_CASE("inputs that once got through are refused without a trace")
+{
+    // Bitmaps whose headers place their bits past the picture's data: one
+    // wider than its bits, others whose bits start past its end.
+    struct Case {
+        const char* format;
+        std::uint32_t seed;
+        std::uint32_t index;
+    } cases[] = {
+        {"layout-registry", 1, 1434},
+        {"layout-registry", 1, 6800},
+        {"appearance", 1, 5210}, // no header before the bitmap
+    };
+    auto formats = corpus::MakeFormats();
+    for (const Case& c : cases) {
+        CAPTURE(c.format);
+        CAPTURE(c.index);
+        for (auto& format : formats) {
+            if (format->Name() != c.format)
+                continue;
+            HRESULT result = S_OK;
+            CHECK(corpus::ReplayInput(*format, c.seed, c.index, &result) == "");
+            CHECK(FAILED(result));
+        }
+    }
+}
+
 TEST_CASE("one input replays from its format, seed and index" * doctest::skip(std::getenv("HV_CORPUS_REPLAY") == nullptr))
 {
     const std::string triple = std::getenv("HV_CORPUS_REPLAY");

@@ -99,6 +99,28 @@ TEST_CASE("loading a bag reads every category from its own keys whatever GridFla
     CHECK(hosted.grid->ImageFlags() == HvTavelle::ImageMasking);
 }
 
+TEST_CASE("an UpdateMode out of range: the default from a bag, a refusal from a stream")
+{
+    HostedGrid hosted;
+    hosted.grid->SetUpdateMode(2);
+    ComPtr<PropertyBag> bag;
+    bag.Attach(PropertyBag::Create());
+    WriteLong(bag.Get(), L"UpdateMode", 7);
+    ComPtr<IPersistPropertyBag> persist = hosted.Query<IPersistPropertyBag>();
+    REQUIRE(persist->Load(bag.Get(), nullptr) == S_OK);
+    CHECK(hosted.grid->GetUpdateMode() == 0);
+
+    hosted.grid->SetUpdateMode(2);
+    const BYTE block[ControlStateParticipant::GeneralSize] = {7, 0, 0, HvTavelle::ImageMasking};
+    ComPtr<IStream> stream;
+    REQUIRE(CreateStreamOnHGlobal(nullptr, TRUE, stream.GetAddressOf()) == S_OK);
+    REQUIRE(stream->Write(block, sizeof block, nullptr) == S_OK);
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    CHECK(FAILED(hosted.grid->StateParticipant().Load(ControlStateParticipant::General, stream.Get(), -1)));
+    CHECK(hosted.grid->GetUpdateMode() == 2);
+}
+
 TEST_CASE("the property bag round trip keeps the control's own settings")
 {
     HostedGrid first;

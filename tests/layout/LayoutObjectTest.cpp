@@ -178,6 +178,15 @@ TEST_CASE("Font: a stand-alone layout starts from the stock GUI font; a put mark
     REQUIRE(LateGet(font.Get(), L"Name", &name).hr == S_OK);
     CHECK(std::wstring(V_BSTR(&name)) == stock.lfFaceName);
     VariantClear(&name);
+    // Its size in points is the stock height in pixels at the screen's
+    // resolution: 8.25 for 11 pixels at 96 DPI.
+    HDC screen = GetDC(nullptr);
+    const long long dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    VARIANT size;
+    REQUIRE(LateGet(font.Get(), L"Size", &size).hr == S_OK);
+    REQUIRE(V_VT(&size) == VT_CY);
+    CHECK(V_CY(&size).int64 == (stock.lfHeight < 0 ? -stock.lfHeight : stock.lfHeight) * 72LL * 10000 / dpi);
     CHECK(SavedFrame(*layout).size() == 8); // nothing to save: the font is not the user's
 
     Ref<IFontDisp> chosen(NewFont(L"Arial", 14));
