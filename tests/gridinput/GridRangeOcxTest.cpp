@@ -232,6 +232,44 @@ TEST_CASE("a press dragged below the rows scrolls them and selects on to the las
         CHECK(selected[i] == selected[i - 1] + 1);
 }
 
+TEST_CASE("a press dragged above the rows scrolls them back and selects on past the first row shown")
+{
+    BoundGrid bound(60);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    ComPtr<IHvRowScrollRegion> region;
+    REQUIRE(bound.Control()->get_ActiveRowScrollRegion(&region) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionPageDown) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionPageDown) == S_OK);
+    bound.Pump();
+    const std::vector<long> before = bound.ShownRowIds();
+    REQUIRE(before.size() > 6);
+    REQUIRE(before.front() > 10);
+    const long pressed = before[5];
+    const POINT start = Middle(bound.CellRect(pressed, L"Name"));
+    const POINT above{start.x, -20};
+    bound.Press(start);
+    MoveOver(bound, above);
+    for (int tick = 0; tick < 40; ++tick) {
+        Sleep(25);
+        bound.Pump();
+    }
+    MoveOver(bound, above);
+    bound.Release(above);
+    CHECK(GetCapture() != bound.Window());
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(!shown.empty());
+    CHECK(shown.front() < before.front());
+    std::vector<long> selected = bound.SelectedRowIds();
+    std::sort(selected.begin(), selected.end());
+    REQUIRE(!selected.empty());
+    // From the pressed row up to the first row shown now: one block.
+    CHECK(selected.back() == pressed);
+    CHECK(selected.front() < before.front());
+    CHECK(selected.front() == shown.front());
+    for (size_t i = 1; i < selected.size(); ++i)
+        CHECK(selected[i] == selected[i - 1] + 1);
+}
+
 TEST_CASE("Ctrl pressed in the middle of a drag over the rows neither ends the drag nor turns it into a Ctrl drag")
 {
     constexpr UINT CtrlKeyChanged = 1478; // the grid window's notice of a change of the Ctrl key
