@@ -17,6 +17,7 @@
 #include <wrl/client.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -233,7 +234,8 @@ void Measure(int rows)
 
 } // namespace
 
-int main()
+// With a row count as argument, only that size is measured.
+int main(int argc, char** argv)
 {
     OleInitialize(nullptr);
     if (!hv::bench::RegisterGrid()) {
@@ -241,8 +243,11 @@ int main()
         OleUninitialize();
         return 1;
     }
-    for (int rows : {10000, 100000})
-        Measure(rows);
+    if (argc > 1)
+        Measure(std::atoi(argv[1]));
+    else
+        for (int rows : {10000, 100000})
+            Measure(rows);
     OleUninitialize();
     return 0;
 }

@@ -135,6 +135,28 @@ TEST_CASE("Shift+click on a header selects the columns from the pivot header")
     CHECK(SelectedColumnKeys(bound) == std::vector<std::wstring>{L"Name"});
 }
 
+TEST_CASE("Shift+click on a row scrolled into view takes every row from the pivot scrolled out of sight")
+{
+    BoundGrid bound(60);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    bound.ClickCell(2, L"Name");
+    REQUIRE(bound.SelectedRowIds() == std::vector<long>{2});
+    ComPtr<IHvRowScrollRegion> region;
+    REQUIRE(bound.Control()->get_ActiveRowScrollRegion(&region) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionBottom) == S_OK);
+    bound.Pump();
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(!shown.empty());
+    REQUIRE(shown.front() > 2);
+    bound.ClickCell(shown.back(), L"Name", true);
+    std::vector<long> selected = bound.SelectedRowIds();
+    std::sort(selected.begin(), selected.end());
+    REQUIRE(!selected.empty());
+    CHECK(selected.size() == static_cast<size_t>(shown.back() - 1));
+    CHECK(selected.front() == 2);
+    CHECK(selected.back() == shown.back());
+}
+
 TEST_CASE("a press dragged over the rows selects the rows it passes; moving back gives them up")
 {
     BoundGrid bound(30);
