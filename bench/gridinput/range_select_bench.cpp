@@ -237,6 +237,8 @@ void Measure(int rows)
 // With a row count as argument, only that size is measured.
 int main(int argc, char** argv)
 {
+    // Each figure as soon as it is known.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     OleInitialize(nullptr);
     if (!hv::bench::RegisterGrid()) {
         std::printf("the grid control could not be registered\n");
