@@ -19,6 +19,7 @@
 #include "HvLayoutHost.h"
 #include "HvPersistParticipant.h"
 #include "HvUIElementOwner.h"
+#include "LayoutSortCallback.h"
 #include "LayoutRegionsSeam.h"
 #include "OverrideLayoutSeam.h"
 #include "PropertySinkConnection.h"
@@ -394,6 +395,8 @@ public:
     IHvTVDataFilter* DataFilter() const { return dataFilter_; }
     IHvTVSortFilter* SortFilter() const { return sortFilter_; }
     IHvTVDrawFilter* DrawFilter() const { return drawFilter_; }
+    // What the layout does around each sort of a band's rows.
+    LayoutSortCallback& Sorting() { return sorting_; }
     const CDualString& Caption() const { return caption_; }
 
     // Settings as stored.
@@ -630,6 +633,7 @@ private:
     IHvTVDataFilter* dataFilter_ = nullptr;
     IHvTVSortFilter* sortFilter_ = nullptr;
     IHvTVDrawFilter* drawFilter_ = nullptr;
+    LayoutSortCallback sorting_;
     HvAutoSizeEdit* autoSizeEdit_ = nullptr;
     HRGN cornerRegion_ = nullptr;
     LONG captionHeight_ = 0;

@@ -6,6 +6,7 @@
 #include "BoundGrid.h"
 
 #include "EventCall.h"
+#include "RecordingSortFilter.h"
 
 #include <doctest/doctest.h>
 
@@ -103,12 +104,18 @@ TEST_CASE("a click on the header of a sorting band sorts ascending, then descend
         REQUIRE(!IsRectEmpty(&header));
         REQUIRE(FirstShown(bound, 3) == std::vector<long>{1, 2, 3});
 
+        // The client's sort filter hears the sort the click makes.
+        RecordingSortFilter filter;
+        REQUIRE(bound.Control()->putref_SortFilter(&filter) == S_OK);
         bound.Events().ClearReceived();
         bound.Click(Middle(header));
         CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorAscending);
         CHECK(SortedCount(bound) == 1);
         CHECK(bound.Events().ReceivedCount(BeforeSortChange) == 1);
         CHECK(bound.Events().ReceivedCount(AfterSortChange) == 1);
+        CHECK(filter.calls == std::vector<std::wstring>{L"begin", L"end"});
+        CHECK_FALSE(filter.directions.empty());
+        REQUIRE(bound.Control()->putref_SortFilter(nullptr) == S_OK);
         // The names sort as text: n1, n10, n11, ...
         CHECK(FirstShown(bound, 3) == std::vector<long>{1, 10, 11});
 

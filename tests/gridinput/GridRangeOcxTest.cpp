@@ -320,3 +320,25 @@ TEST_CASE("Ctrl pressed in the middle of a drag over the rows neither ends the d
     CHECK(bound.SelectedRowIds() == std::vector<long>{3, 4, 5, 6, 7});
     CHECK(GetCapture() != bound.Window());
 }
+
+TEST_CASE("Shift+click in a sorted band selects the rows shown between, down and up, whatever the recordset's order")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    REQUIRE(bound.Override0()->put_SelectTypeRow(hvSelectTypeExtended) == S_OK);
+    REQUIRE(bound.Column(L"Name")->put_SortIndicator(hvSortIndicatorDescending) == S_OK);
+    // Names as text, descending: n9 n8 n7 n6 n5 n4 n30 n3 ...
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(shown.size() >= 8);
+    REQUIRE(std::vector<long>(shown.begin(), shown.begin() + 8) == std::vector<long>{9, 8, 7, 6, 5, 4, 30, 3});
+    auto selected = [&] {
+        std::vector<long> ids = bound.SelectedRowIds();
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    bound.ClickCell(7, L"Name");
+    bound.ClickCell(30, L"Name", true, false);
+    CHECK(selected() == std::vector<long>{4, 5, 6, 7, 30});
+    bound.ClickCell(9, L"Name", true, false);
+    CHECK(selected() == std::vector<long>{7, 8, 9});
+}
