@@ -7,6 +7,7 @@
 #include "HvCell.h"
 #include "HvCells.h"
 #include "GridColumnSeam.h"
+#include "HvColumn.h"
 #include "HvColumnGroupImpl.h"
 #include "HvLayout.h"
 #include "HvRow.h"
@@ -352,6 +353,12 @@ long DisplayRowAdapter::CellState(HvColumnGroupImpl* column)
     if (cell->ResolvedActivation() == hvActivationDisabled)
         state |= 8;
     return state;
+}
+
+long DisplayRowAdapter::CellStyle(HvColumnGroupImpl* column)
+{
+    auto* shown = dynamic_cast<HvColumn*>(column);
+    return shown ? shown->ResolveStyle() : 0;
 }
 
 void DisplayRowAdapter::EnterEditMode(HvColumnGroupImpl* column)

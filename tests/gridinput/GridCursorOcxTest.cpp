@@ -90,3 +90,33 @@ TEST_CASE("WM_SETCURSOR over a connector line beside another row than its own se
     }
     CHECK(checked == 5);
 }
+
+TEST_CASE("WM_SETCURSOR over an open editor leaves the cursor to the editor's window")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionEdit) == S_OK);
+    ComPtr<IHvAppearance> look;
+    REQUIRE(bound.Column(L"Name")->get_CellAppearance(&look) == S_OK);
+    REQUIRE(look->put_MousePointer(hvHand) == S_OK);
+    bound.Pump();
+    const RECT cell = bound.CellRect(4, L"Name");
+    REQUIRE(!IsRectEmpty(&cell));
+    const HCURSOR cellCursor = CursorAt(bound, Middle(cell));
+    REQUIRE(cellCursor);
+    REQUIRE(cellCursor != System(IDC_IBEAM));
+
+    bound.DoubleClick(Middle(cell));
+    bound.Pump();
+    const HWND editor = ChildWindowFromPointEx(bound.Window(), Middle(cell), CWP_SKIPINVISIBLE);
+    REQUIRE(editor);
+    REQUIRE(editor != bound.Window());
+    CHECK(CursorAt(bound, Middle(cell)) != cellCursor);
+    // The editor's own answer, as the system asks it.
+    POINT screen = Middle(cell);
+    ClientToScreen(bound.Window(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    SetCursor(nullptr);
+    SendMessageW(editor, WM_SETCURSOR, reinterpret_cast<WPARAM>(editor), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(GetCursor() == System(IDC_IBEAM));
+    bound.Key(VK_ESCAPE);
+}

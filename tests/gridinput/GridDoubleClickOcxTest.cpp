@@ -91,3 +91,46 @@ TEST_CASE("a double click on a header's sizing edge sizes nothing and leaves no 
     REQUIRE(bound.Column(L"Name")->get_Width(&after) == S_OK);
     CHECK(after == before);
 }
+
+namespace {
+
+RECT WindowRectIn(HWND window, HWND parent)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+} // namespace
+
+TEST_CASE("the open editor goes back over its cell when the grid is resized; a paint alone leaves it")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionCellSelect) == S_OK);
+    const RECT cell = bound.CellRect(4, L"Name");
+    REQUIRE(!IsRectEmpty(&cell));
+    bound.DoubleClick(Middle(cell));
+    REQUIRE(IsInEditMode(bound));
+    const HWND grid = bound.Window();
+    const HWND editor = ChildWindowFromPointEx(grid, Middle(cell), CWP_SKIPINVISIBLE);
+    REQUIRE(editor);
+    REQUIRE(editor != grid);
+    const RECT placed = WindowRectIn(editor, grid);
+
+    SetWindowPos(editor, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(grid, nullptr, FALSE);
+    UpdateWindow(grid);
+    CHECK(WindowRectIn(editor, grid).left == 0);
+
+    Microsoft::WRL::ComPtr<IOleInPlaceObject> inPlace = bound.Grid().Host().Query<IOleInPlaceObject>();
+    REQUIRE(inPlace);
+    const RECT larger{0, 0, 440, 320};
+    REQUIRE(inPlace->SetObjectRects(&larger, &larger) == S_OK);
+    UpdateWindow(grid);
+    bound.Pump();
+    const RECT back = WindowRectIn(editor, grid);
+    CHECK(back.left == placed.left);
+    CHECK(back.top == placed.top);
+    bound.Key(VK_ESCAPE);
+}
