@@ -601,7 +601,6 @@ public:
     HRESULT RefreshCellElement(HvCell* cell) override;
     HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) override;
-    bool PressCellPart(HvCell* cell, int part) override;
     bool ShownText(HvCell* cell, std::wstring* text) override;
 
     // ErrorReporterHost

@@ -258,13 +258,6 @@ HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
     return cell ? cell->GetValueAsString(out) : E_FAIL;
 }
 
-bool HvTavelle::PressCellPart(HvCell* cell, int part)
-{
-    if (!editor_ || IsDesignMode())
-        return false;
-    return editor_->Editor().OnCellPartPressed(cell, static_cast<CellPart>(part));
-}
-
 bool HvTavelle::ShownText(HvCell* cell, std::wstring* text)
 {
     return editor_ && text && editor_->Editor().GetValueText(cell, text);

@@ -131,9 +131,6 @@ public:
     virtual HRESULT RefreshCellElement(HvCell* cell) = 0;
     virtual HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) = 0;
     virtual HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) = 0;
-    // A press on a part of the cell's element (a value of CellPart): the
-    // editing code acts on it; true when it did.
-    virtual bool PressCellPart(HvCell*, int) { return false; }
     // The text the cell shows: its edit text while a check box or a date is
     // edited, else its value as text. False when there is none to give.
     virtual bool ShownText(HvCell*, std::wstring*) { return false; }

@@ -104,7 +104,6 @@ public:
     LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
     UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
     LONG GetState(OwnedElementSeam* element) override;
-    bool OnMouseDown(OwnedElementSeam* element) override;
     // A double click on the cell's text enters edit mode.
     bool OnTextClick(OwnedElementSeam* element) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;

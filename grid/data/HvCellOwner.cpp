@@ -1,8 +1,7 @@
 // HvCell as the owner of its element's parts: the value text, its state
-// and its default alignment; the check box's state and press.
+// and its default alignment; the check box's state.
 #include "HvCell.h"
 
-#include "CellEditor.h"
 #include "DualString.h"
 #include "OwnedElementSeam.h"
 
@@ -31,12 +30,6 @@ LONG HvCell::GetState(OwnedElementSeam* element)
     return ResolvedActivation() == hvActivationDisabled ? LONG{StateDisabled} : LONG{0};
 }
 
-bool HvCell::OnMouseDown(OwnedElementSeam* element)
-{
-    if (!element || element->OwnerContext() != ContextCheckBox || !IsActive())
-        return false;
-    return grid_->PressCellPart(this, static_cast<int>(CellPart::CheckBox));
-}
 
 bool HvCell::GetText(OwnedElementSeam*, CDualString& text)
 {

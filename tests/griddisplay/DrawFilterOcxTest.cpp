@@ -83,9 +83,17 @@ TEST_CASE("a draw filter given to the grid hears every phase of each element it 
     REQUIRE(bound.grid.Control()->putref_DrawFilter(&filter) == S_OK);
     bound.Draw();
     const auto rows = bound.grid.OfType(5000);
-    const auto cells = bound.grid.OfType(6000);
+    // The cells that show: those under the vertical bar are placed, not
+    // drawn.
+    int cells = 0;
+    for (const auto& cell : bound.grid.OfType(6000)) {
+        ComPtr<IHvUIRect> shown;
+        long width = 0;
+        if (SUCCEEDED(cell->get_RectDisplayed(&shown)) && shown && SUCCEEDED(shown->get_Width(&width)) && width > 0)
+            ++cells;
+    }
     REQUIRE(!rows.empty());
-    REQUIRE(!cells.empty());
+    REQUIRE(cells > 0);
 
     CHECK(filter.seenWithoutElement.empty());
     CHECK(filter.calls[100][Draw] == 1);
@@ -94,10 +102,10 @@ TEST_CASE("a draw filter given to the grid hears every phase of each element it 
     CHECK(filter.calls[5000][After] == static_cast<int>(rows.size()));
     for (const Phase phase : {Draw, Background, Borders, Foreground, After}) {
         CAPTURE(phase);
-        CHECK(filter.calls[6000][phase] == static_cast<int>(cells.size()));
+        CHECK(filter.calls[6000][phase] == cells);
     }
     // Cells' texts are drawn too.
-    CHECK(filter.calls[10000][Foreground] >= static_cast<int>(cells.size()));
+    CHECK(filter.calls[10000][Foreground] >= cells);
 
     SUBCASE("a draw object kept after the paint names no element")
     {

@@ -94,6 +94,26 @@ TEST_CASE("a double click on a header's sizing edge sizes nothing and leaves no 
 
 namespace {
 
+// The editor: a visible popup window owned by the grid's window.
+HWND EditorOf(HWND grid)
+{
+    struct Search {
+        HWND grid;
+        HWND found;
+    } search{grid, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetWindow(window, GW_OWNER) != s->grid || !IsWindowVisible(window))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 RECT WindowRectIn(HWND window, HWND parent)
 {
     RECT rect{};
@@ -113,10 +133,11 @@ TEST_CASE("the open editor goes back over its cell when the grid is resized; a p
     bound.DoubleClick(Middle(cell));
     REQUIRE(IsInEditMode(bound));
     const HWND grid = bound.Window();
-    const HWND editor = ChildWindowFromPointEx(grid, Middle(cell), CWP_SKIPINVISIBLE);
+    const HWND editor = EditorOf(grid);
     REQUIRE(editor);
-    REQUIRE(editor != grid);
     const RECT placed = WindowRectIn(editor, grid);
+    CHECK(placed.left >= cell.left);
+    CHECK(placed.left < cell.right);
 
     SetWindowPos(editor, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(grid, nullptr, FALSE);
