@@ -63,6 +63,16 @@ public:
     // The column's resolved Style for the row's cell (0 the default).
     virtual long CellStyle(HvColumnGroupImpl*) { return 0; }
     virtual void EnterEditMode(HvColumnGroupImpl* column) = 0;
+    // The button the cell shows beside its value: its element type (6300
+    // the drop-down button), 0 for none. keepsRoom: whether the text leaves
+    // room for a button, shown or not; textAlign is the cell's resolved
+    // TextAlign (0 when unset).
+    virtual long CellButton(HvColumnGroupImpl*, long textAlign, bool* keepsRoom)
+    {
+        (void)textAlign;
+        *keepsRoom = false;
+        return 0;
+    }
 
 protected:
     ~DisplayRow() = default;

@@ -23,7 +23,8 @@ public:
         ContextPicture = -2,
         ContextSwapButton = -3,
         ContextCheckBox = -4,
-        ContextAddNewButton = -6
+        ContextAddNewButton = -6,
+        ContextDropDownButton = -7
     };
 
     // The layout that shows the object, or null.
