@@ -604,6 +604,7 @@ public:
     HRESULT RefreshCellElement(HvCell* cell) override;
     HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) override;
+    bool ShownText(HvCell* cell, std::wstring* text) override;
 
     // ErrorReporterHost
     bool HasEventGateAndLayout() override { return gate_ && layout_; }
