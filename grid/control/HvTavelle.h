@@ -489,6 +489,7 @@ public:
     HRESULT DeselectItem(HvSelectableItem* item, bool fireEvents) override;
     void PressHeader(HvSelectableItem* item) override;
     bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) override;
+    bool HearsSortChange() override;
     void FireAfterSortChange(GridBandSeam* band) override;
     void SetActiveRow(HvSelectableItem* row) override;
     void SetActiveCell(HvSelectableItem* cell) override;

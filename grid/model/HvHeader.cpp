@@ -119,10 +119,7 @@ IHvColScrollRegion* HvHeader::GetExclusiveColScrollRegion()
 {
     if (!region_)
         return nullptr;
-    CAutomationObject* automation = nullptr;
-    long pointer = 0;
-    if (SUCCEEDED(region_->_GetObjectPointer(&pointer)))
-        automation = CAutomationObject::FromObjectPointer(pointer);
+    CAutomationObject* automation = CAutomationObject::FromInterface(region_, IID_IHvColScrollRegion);
     if (!automation || !CAutomationObject::IsActive(automation)) {
         region_->Release();
         region_ = nullptr;
@@ -432,10 +429,7 @@ HRESULT HvHeader::PutRegion(IHvColScrollRegion* region)
         return Exception(ColumnError::ReadOnlyInEvent, ColumnError::ReadOnlyInEventString);
     if (region) {
         // Only a live region of this library is accepted.
-        long pointer = 0;
-        CAutomationObject* automation = nullptr;
-        if (SUCCEEDED(region->_GetObjectPointer(&pointer)))
-            automation = CAutomationObject::FromObjectPointer(pointer);
+        CAutomationObject* automation = CAutomationObject::FromInterface(region, IID_IHvColScrollRegion);
         if (!automation || !CAutomationObject::IsActive(automation))
             return Exception(HvResult::InvalidPropertyValue, HvResult::InvalidPropertyValueString);
     }

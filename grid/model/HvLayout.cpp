@@ -127,17 +127,7 @@ HvLayout::~HvLayout() = default;
 
 HvLayout* HvLayout::FromObject(IUnknown* object)
 {
-    if (!object)
-        return nullptr;
-    IHvLayout* layout = nullptr;
-    if (FAILED(object->QueryInterface(IID_IHvLayout, reinterpret_cast<void**>(&layout))) || !layout)
-        return nullptr;
-    long pointer = 0;
-    HRESULT hr = layout->_GetObjectPointer(&pointer);
-    layout->Release();
-    if (FAILED(hr))
-        return nullptr;
-    return dynamic_cast<HvLayout*>(CAutomationObject::FromObjectPointer(pointer));
+    return dynamic_cast<HvLayout*>(CAutomationObject::FromInterface(object, IID_IHvLayout));
 }
 
 HRESULT HvLayout::InternalQueryInterface(REFIID iid, void** out)
