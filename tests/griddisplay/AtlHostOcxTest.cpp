@@ -3,32 +3,11 @@
 // container.
 #include "BoundTable.h"
 
+#include "AtlLibrary.h"
+
 #include <doctest/doctest.h>
 
 using Microsoft::WRL::ComPtr;
-
-namespace {
-
-using AtlAxWinInitFunction = BOOL(WINAPI*)();
-using AtlAxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-// atl.dll for the length of a test.
-struct AtlLibrary {
-    AtlLibrary() : module(LoadLibraryW(L"atl.dll")) {}
-    ~AtlLibrary()
-    {
-        if (module)
-            FreeLibrary(module);
-    }
-    template <class T>
-    T Entry(const char* name) const
-    {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    }
-    HMODULE module;
-};
-
-} // namespace
 
 TEST_CASE("in the ATL host window the bound grid paints its cells and answers its elements")
 {
