@@ -293,20 +293,26 @@ void CSimpleDropDown::ReleaseList()
     oldListProc_ = nullptr;
 }
 
-void CSimpleDropDown::OnListButtonUp(HWND listBox)
+int CSimpleDropDown::EntryAt(HWND listBox, LPARAM point)
 {
-    if (!buttonDown_) {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        POINT client = cursor;
-        ScreenToClient(listBox, &client);
-        const LRESULT hit = SendMessageW(listBox, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
-        if (HIWORD(hit) == 0 && WindowFromPoint(cursor) == listBox) {
-            SendMessageW(combo_, CB_SETCURSEL, LOWORD(hit), 0);
-            OnSelChange();
-            OnSelEndOk();
-            ShowDropDown(false);
-        }
+    // The point the release came with, in the list box's client area: a
+    // press begun on the cell's button leaves the list the mouse's capture,
+    // so the release comes here wherever it happens.
+    const POINT client{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    RECT area{};
+    if (!IsWindowVisible(listBox) || !GetClientRect(listBox, &area) || !PtInRect(&area, client))
+        return -1;
+    const LRESULT hit = SendMessageW(listBox, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+    return HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+}
+
+void CSimpleDropDown::OnListButtonUp(int entry)
+{
+    if (!buttonDown_ && entry >= 0) {
+        SendMessageW(combo_, CB_SETCURSEL, entry, 0);
+        OnSelChange();
+        OnSelEndOk();
+        ShowDropDown(false);
     }
     buttonDown_ = false;
 }
@@ -323,9 +329,13 @@ LRESULT CALLBACK CSimpleDropDown::ListProc(HWND window, UINT message, WPARAM wPa
             object->OnListButtonDown();
             break;
         case WM_LBUTTONUP: {
+            // The entry under the release, found before the list's own
+            // handling may close it.
+            const int entry = object->buttonDown_ ? -1 : EntryAt(window, lParam);
+            const HWND combo = object->combo_;
             const LRESULT result = CallWindowProcW(old, window, message, wParam, lParam);
-            if (FromWindow(window) == object)
-                object->OnListButtonUp(window);
+            if (FromWindow(combo) == object)
+                object->OnListButtonUp(entry);
             return result;
         }
         case WM_SHOWWINDOW:

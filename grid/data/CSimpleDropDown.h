@@ -76,9 +76,10 @@ protected:
     void Adopt(HWND combo, HWND owner);
     // The height of the selection field as the combo reports it.
     int SelectionFieldHeight() const;
-    // A button came up in the list without going down there first: the
-    // item under the cursor is taken.
-    virtual void OnListButtonUp(HWND listBox);
+    // A button came up in the list without going down there first (the
+    // press began on the cell's button): entry, the one it came up over,
+    // is taken; -1 when none.
+    virtual void OnListButtonUp(int entry);
     virtual void OnListButtonDown() { buttonDown_ = true; }
 
     RECT rect_{0, 0, 10, 10};
@@ -91,6 +92,9 @@ protected:
     void* ownerObject_ = nullptr;  // not owned
 
 private:
+    // The entry of the list box under a mouse message's client point; -1
+    // when the point is off the list box or below its last entry.
+    static int EntryAt(HWND listBox, LPARAM point);
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void ReleaseList();
     void DestroyWindow();

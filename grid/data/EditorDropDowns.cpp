@@ -123,9 +123,7 @@ void EditorDropDowns::ToggleCalendar(HvCell* cell)
     EditorHost* host = editor_.Host();
     HvCalendarWindow& calendar = editor_.Calendar();
     if (calendar.IsVisible()) {
-        calendar.Hide();
-        editor_.SetUpEditWindow(cell, false, false);
-        host->FireAfterCellListCloseUp(cell);
+        Close(cell);
         return;
     }
     const bool fromValue = !editor_.Edit().IsVisible();
@@ -163,6 +161,10 @@ void EditorDropDowns::Close(HvCell* cell)
     HvCalendarWindow& calendar = editor_.Calendar();
     if (calendar.IsVisible()) {
         calendar.Hide();
+        // A cell still being edited goes on in its EDIT window, as when the
+        // calendar is toggled shut.
+        if (cell && editor_.EditingCell() == cell)
+            editor_.SetUpEditWindow(cell, false, false);
         if (cell && cell->IsActive())
             editor_.Host()->FireAfterCellListCloseUp(cell);
         return;

@@ -174,8 +174,8 @@ LRESULT CALLBACK HvCalendarWindow::Proc(HWND window, UINT message, WPARAM wParam
             if (cell && (where == MCHT_CALENDARDATE || where == MCHT_CALENDARDATEPREV ||
                          where == MCHT_CALENDARDATENEXT)) {
                 editor->calendarPick = true;
+                // Closing sets the EDIT window up again with the day's text.
                 editor->DropDowns().Close(cell);
-                editor->SetUpEditWindow(cell, false, false);
                 editor->calendarPick = false;
             }
             return result;

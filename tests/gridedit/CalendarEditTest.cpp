@@ -1,7 +1,8 @@
 // A date cell edited through its month calendar: F4 or the cell's drop-down
 // button opens the calendar on the cell's day (today for a null one), a day
 // picked with the mouse becomes the cell's text and, when the cell is left,
-// the record's date; Esc closes the calendar and changes nothing.
+// the record's date; Esc closes the calendar, the cell going on in its EDIT
+// window, and changes nothing.
 #include "EditGrid.h"
 
 #include <commctrl.h>
@@ -151,7 +152,7 @@ TEST_CASE("a day picked from a date cell's calendar becomes the cell's text and,
     }
 }
 
-TEST_CASE("Esc closes a date cell's calendar: no pick, the record's date unchanged")
+TEST_CASE("Esc closes a date cell's calendar and the cell goes on in its EDIT window; a second Esc leaves it unchanged")
 {
     for (int record : {1, 2}) {
         CAPTURE(record);
@@ -171,10 +172,21 @@ TEST_CASE("Esc closes a date cell's calendar: no pick, the record's date unchang
         VARIANT_BOOL changed = VARIANT_TRUE;
         CHECK(day->get_DataChanged(&changed) == S_OK);
         CHECK_FALSE(changed);
+        // Still editing, in the EDIT window, which has the keys.
+        CHECK(grid.IsInEditMode());
+        const HWND edit = grid.EditWindow();
+        REQUIRE(edit);
+        CHECK(GetFocus() == edit);
+        BSTR shown = nullptr;
+        REQUIRE(day->get_Text(&shown) == S_OK);
+        CHECK(grid.EditText() == std::wstring(shown ? shown : L""));
+        SysFreeString(shown);
 
+        grid.PressKey(VK_ESCAPE);
+        CHECK_FALSE(grid.IsInEditMode());
+        CHECK(grid.EditWindow() == nullptr);
         REQUIRE(grid.Control()->put_ActiveCell(grid.Cell(record, L"Name").Get()) == S_OK);
         Pump();
-        CHECK_FALSE(grid.IsInEditMode());
         CHECK(grid.Count(BeforeCellUpdateId) == 0);
         CHECK(grid.Count(ErrorId) == 0);
         Var after = grid.Stored(record, L"Day");
@@ -182,4 +194,22 @@ TEST_CASE("Esc closes a date cell's calendar: no pick, the record's date unchang
         if (before.v.vt == VT_DATE)
             CHECK(after.v.date == before.v.date);
     }
+}
+
+TEST_CASE("a refused exit while the calendar is open closes it and keeps the cell editing in its EDIT window")
+{
+    EditGrid grid;
+    bool refuseExit = true;
+    grid.Events().On(BeforeExitEditModeId, [&](const hv::container::EventCall& call) { call.SetBool(0, refuseExit); });
+    ComPtr<IHvCell> day = grid.Cell(1, L"Day");
+    OpenCalendar(grid, day.Get(), false);
+    REQUIRE(grid.CalendarWindow());
+    grid.ClearEvents();
+    REQUIRE(grid.Control()->put_ActiveCell(grid.Cell(1, L"Name").Get()) == S_OK);
+    Pump();
+    CHECK(grid.CalendarWindow() == nullptr);
+    CHECK(grid.Count(AfterCellListCloseUpId) == 1);
+    CHECK(grid.IsInEditMode());
+    CHECK(grid.EditWindow());
+    refuseExit = false;
 }

@@ -76,6 +76,8 @@ TEST_CASE("an entry of the Kind list picked with the mouse: one CellListSelect, 
     const Case cases[] = {
         {L"click, drop-down list", hvStyleDropDownList, false},
         {L"click, editable list", hvStyleDropDown, false},
+        {L"drag from the button, drop-down list", hvStyleDropDownList, true},
+        {L"drag from the button, editable list", hvStyleDropDown, true},
     };
     for (const Case& c : cases) {
         CAPTURE(std::string(c.name, c.name + wcslen(c.name)));
@@ -92,12 +94,16 @@ TEST_CASE("an entry of the Kind list picked with the mouse: one CellListSelect, 
         grid.ClearEvents();
         const POINT entry = EntryPoint(listBox, 1);
         const LPARAM at = MAKELPARAM(entry.x, entry.y);
-        MoveCursorTo(listBox, entry);
         // A drag moves over the list with the button down, and lets it go
-        // there.
-        SendMessageW(listBox, WM_MOUSEMOVE, c.dragFromButton ? MK_LBUTTON : 0, at);
-        if (!c.dragFromButton)
+        // there: the list, which holds the mouse while it is down, is told
+        // where, and the pointer itself is not moved.
+        if (c.dragFromButton) {
+            SendMessageW(listBox, WM_MOUSEMOVE, MK_LBUTTON, at);
+        } else {
+            MoveCursorTo(listBox, entry);
+            SendMessageW(listBox, WM_MOUSEMOVE, 0, at);
             SendMessageW(listBox, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        }
         BYTE keys[256] = {};
         GetKeyboardState(keys);
         keys[VK_LBUTTON] = 0;
