@@ -20,7 +20,7 @@ constexpr COLORREF Blue = RGB(0, 0, 255);
 constexpr COLORREF Yellow = RGB(255, 255, 0);
 constexpr int PictureSide = 12;
 
-// A square bitmap picture of one colour.
+// A square bitmap picture of one colour inside a white frame.
 ComPtr<IPictureDisp> SolidPicture(COLORREF colour)
 {
     HDC screen = GetDC(nullptr);
@@ -28,9 +28,13 @@ ComPtr<IPictureDisp> SolidPicture(COLORREF colour)
     HBITMAP bitmap = CreateCompatibleBitmap(screen, PictureSide, PictureSide);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    HBRUSH brush = CreateSolidBrush(colour);
+    // A white frame: a masked image takes its corner's colour as the
+    // transparent one.
     const RECT all{0, 0, PictureSide, PictureSide};
-    FillRect(dc, &all, brush);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT inside{1, 1, PictureSide - 1, PictureSide - 1};
+    FillRect(dc, &inside, brush);
     DeleteObject(brush);
     SelectObject(dc, old);
     DeleteDC(dc);
@@ -167,9 +171,8 @@ TEST_CASE("a dropped list shows each entry's picture (image by index or key, pic
             REQUIRE(SendMessageW(listBox, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&row)) != LB_ERR);
             for (COLORREF colour : shown) {
                 const int count = printed.Count(colour, row.top, row.bottom);
-                // Images are drawn at the image list's size, objects at their own.
                 if (c.pictures && colour == shown[i])
-                    CHECK(count >= PictureSide * PictureSide);
+                    CHECK(count == (PictureSide - 2) * (PictureSide - 2));
                 else
                     CHECK(count == 0);
             }
