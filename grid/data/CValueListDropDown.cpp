@@ -101,15 +101,14 @@ HFONT CValueListDropDown::ListFont() const
 SIZE CValueListDropDown::MeasureText(const std::wstring& text) const
 {
     SIZE size{};
-    HDC dc = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+    if (!measureDC_)
+        measureDC_.reset(CreateICW(L"DISPLAY", nullptr, nullptr, nullptr));
+    HDC dc = measureDC_.get();
     if (!dc)
         return size;
-    {
-        FontScope font(dc, ListFont());
-        const std::wstring sample = text.empty() ? std::wstring(L"Wp") : text;
-        GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &size);
-    }
-    DeleteDC(dc);
+    FontScope font(dc, ListFont());
+    const std::wstring sample = text.empty() ? std::wstring(L"Wp") : text;
+    GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &size);
     return size;
 }
 

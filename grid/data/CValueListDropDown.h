@@ -9,7 +9,9 @@
 
 #include <oleauto.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 
 class CellEditor;
 class HvCell;
@@ -57,8 +59,16 @@ protected:
     int takenIndex_ = -1;     // the entry last taken for cell_
 
 private:
+    struct DcDeleter {
+        void operator()(HDC dc) const { DeleteDC(dc); }
+    };
+
     void ReleaseItems();
     SIZE MeasureText(const std::wstring& text) const;
     // The size of the item's picture in the list, 0 by 0 without one.
     SIZE PictureSize(HvValueListItem* item) const;
+
+    // The "DISPLAY" information context entries are measured on, made at the
+    // first measure and kept: a list of thousands measures each entry twice.
+    mutable std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> measureDC_;
 };
