@@ -12,6 +12,7 @@
 #include "../support/Clock.h"
 #include "../support/GridRegistration.h"
 #include "../support/GuiCounts.h"
+#include "../support/Messages.h"
 
 #include <Tavelle.h>
 #include <windows.h>
@@ -27,6 +28,7 @@ using namespace hv::recordset;
 using hv::bench::CountGuiObjects;
 using hv::bench::GuiCounts;
 using hv::bench::Now;
+using hv::bench::Pump;
 
 namespace {
 
@@ -51,15 +53,6 @@ bool Fill(Recordset& rs)
         rs.SetNumber(2L, 10.0 * i);
     }
     return SUCCEEDED(rs.Update());
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 VARIANT Text(const wchar_t* text)
@@ -317,6 +310,21 @@ int main(int argc, char** argv)
         }
         paint = (Now() - paint) / 100;
         std::printf("one paint of the grid window: %.3f ms\n", paint);
+        // And what showing, focusing and hiding a pop-up EDIT window of our
+        // own costs, which every edit does.
+        if (HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW, L"EDIT", L"", WS_POPUP | ES_AUTOHSCROLL, 10, 10, 80, 20,
+                                         window.Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr)) {
+            double shown = Now();
+            for (int i = 0; i < 100; ++i) {
+                ShowWindow(popup, SW_SHOW);
+                SetFocus(popup);
+                ShowWindow(popup, SW_HIDE);
+                SetFocus(grid);
+                Pump();
+            }
+            std::printf("a pop-up EDIT window shown, focused and hidden: %.3f ms\n", (Now() - shown) / 100);
+            DestroyWindow(popup);
+        }
 
         const std::vector<ComPtr<IHvCell>> qty = Cells(control.Get(), L"Qty", 20);
         if (qty.empty() || !EditCycles(control.Get(), grid, qty)) {

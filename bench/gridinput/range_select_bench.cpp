@@ -12,6 +12,7 @@
 #include "Recordset.h"
 #include "../support/Clock.h"
 #include "../support/GridRegistration.h"
+#include "../support/Messages.h"
 
 #include <Tavelle.h>
 #include <windows.h>
@@ -31,6 +32,7 @@ constexpr int Width = 600;
 constexpr int Height = 400;
 
 using hv::bench::Now;
+using hv::bench::Pump;
 
 bool Fill(Recordset& rs, int rows)
 {
@@ -49,15 +51,6 @@ bool Fill(Recordset& rs, int rows)
         VariantClear(&v);
     }
     return SUCCEEDED(rs.Update());
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 // A key with Shift and Ctrl held, offered to the control first as a
