@@ -213,6 +213,8 @@ int main()
 {
     if (FAILED(OleInitialize(nullptr)))
         return 3;
+    // Each figure shows as soon as it is measured.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     try {
         Appearances(10000, true);
         Appearances(10000, false);

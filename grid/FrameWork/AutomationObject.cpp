@@ -238,6 +238,39 @@ HRESULT CAutomationObject::GetObjectPointer(const void* calledInterface, long* p
     return S_OK;
 }
 
+HRESULT CAutomationObject::ObjectPointerMember(const void* calledInterface, long* pointer)
+{
+    if (!pointer)
+        return E_INVALIDARG;
+    *pointer = 0;
+    if (!IsActive())
+        return NotActiveError();
+    return GetObjectPointer(calledInterface, pointer);
+}
+
+HRESULT CAutomationObject::IsSameAsMember(IDispatch* other, VARIANT_BOOL* result)
+{
+    if (!result)
+        return E_INVALIDARG;
+    *result = VARIANT_FALSE;
+    if (!IsActive())
+        return NotActiveError();
+    *result = IsSameAs(other);
+    return S_OK;
+}
+
+CAutomationObject* CAutomationObject::FromInterface(IUnknown* object, REFIID iid)
+{
+    if (!object)
+        return nullptr;
+    IUnknown* primary = nullptr;
+    if (FAILED(object->QueryInterface(iid, reinterpret_cast<void**>(&primary))) || !primary)
+        return nullptr;
+    CAutomationObject* automation = FromPrimaryInterface(primary);
+    primary->Release();
+    return automation;
+}
+
 CAutomationObject* CAutomationObject::FromObjectPointer(long pointer)
 {
     return FromPrimaryInterface(reinterpret_cast<const void*>(static_cast<INT_PTR>(pointer)));

@@ -52,6 +52,13 @@ public:
     // VARIANT_TRUE when other is this same object.
     VARIANT_BOOL IsSameAs(IDispatch* other);
 
+    // The bodies of the members every object and collection of the library
+    // shares (_GetObjectPointer, IsSameAs, and the test TagVariant makes):
+    // an object that is no longer active answers that it is not.
+    HRESULT CheckActive() { return IsActive() ? S_OK : NotActiveError(); }
+    HRESULT ObjectPointerMember(const void* calledInterface, long* pointer);
+    HRESULT IsSameAsMember(IDispatch* other, VARIANT_BOOL* result);
+
     // The body of IHvBase::_GetObjectPointer: the address of the interface
     // it was called on (E_INVALIDARG for a null out pointer).
     static HRESULT GetObjectPointer(const void* calledInterface, long* pointer);
@@ -60,6 +67,10 @@ public:
     static CAutomationObject* FromObjectPointer(long pointer);
     // The same from the primary interface's address itself (no narrowing).
     static CAutomationObject* FromPrimaryInterface(const void* primary);
+    // The live automation object behind object whose primary interface is
+    // iid, active or not, or null: the library's own road to its objects,
+    // where _GetObjectPointer answers only while the object is active.
+    static CAutomationObject* FromInterface(IUnknown* object, REFIID iid);
 
     int ObjectType() const { return objectType_; }
     ObjectInfo& Info() const { return GetObjectInfo(objectType_); }

@@ -10,14 +10,36 @@ constexpr int TwipsPerInch = 1440;
 constexpr int HimetricPerInch = 2540;
 constexpr int FallbackDpi = 96;
 
+// The DPI of the "Display" information context, read once per process: an
+// information context a conversion costs milliseconds, and the display's
+// logical DPI does not change while a process runs. An axis whose context
+// could not be made or answered nothing counts as 96.
+struct DisplayContextDpi
+{
+    int x = FallbackDpi;
+    int y = FallbackDpi;
+};
+
+const DisplayContextDpi& ReadDisplayDpi()
+{
+    static const DisplayContextDpi dpi = [] {
+        DisplayContextDpi read;
+        if (HDC ic = CreateICW(L"Display", nullptr, nullptr, nullptr)) {
+            const int x = GetDeviceCaps(ic, LOGPIXELSX);
+            const int y = GetDeviceCaps(ic, LOGPIXELSY);
+            DeleteDC(ic);
+            read.x = x > 0 ? x : FallbackDpi;
+            read.y = y > 0 ? y : FallbackDpi;
+        }
+        return read;
+    }();
+    return dpi;
+}
+
 int DisplayDpi(int axis)
 {
-    int dpi = 0;
-    if (HDC ic = CreateICW(L"Display", nullptr, nullptr, nullptr)) {
-        dpi = GetDeviceCaps(ic, axis);
-        DeleteDC(ic);
-    }
-    return dpi > 0 ? dpi : FallbackDpi;
+    const DisplayContextDpi& dpi = ReadDisplayDpi();
+    return axis == LOGPIXELSY ? dpi.y : dpi.x;
 }
 
 // The quotients are computed in 64 bits so that a huge extent cannot overflow

@@ -13,8 +13,8 @@ int TwipsToPixels(int twips, int twipsPerPixel);
 int HimetricToPixels(int himetric, int dpi);
 int PixelsToHimetric(int pixels, int dpi);
 
-// Twips conversions: the DPI of the "Display" information context, read anew
-// at every call (0 counts as 96).
+// Twips conversions: the DPI of the "Display" information context, read once
+// per process (0 counts as 96).
 int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
 int TwipsToPixelsX(int twips);

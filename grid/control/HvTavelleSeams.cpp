@@ -140,6 +140,12 @@ bool HvTavelle::FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal
     return gate_ && gate_->Fire_BeforeSortChange(dispatch.get(), proposal);
 }
 
+bool HvTavelle::HearsSortChange()
+{
+    constexpr DISPID kBeforeSortChange = 1046;
+    return gate_ && gate_->IsEventAllowed(kBeforeSortChange) && EventPoint().Count() > 0;
+}
+
 void HvTavelle::FireAfterSortChange(GridBandSeam* band)
 {
     BandDispatch dispatch(band);

@@ -62,6 +62,12 @@ HvRowScrollRegion::~HvRowScrollRegion()
 
 void HvRowScrollRegion::ReleaseReferences()
 {
+    // A client may keep the visible rows: the collection lets go of the
+    // rows shown, which go with this region, and stands for nothing more.
+    if (visibleRows_) {
+        visibleRows_->ClearObjectListCollection(true, 1);
+        CAutomationObject::Deactivate(visibleRows_);
+    }
     state_.rows.Clear();
     state_.SetFirstRow(nullptr);
     if (!source_)

@@ -44,15 +44,7 @@ HRESULT HvUIElement::Create(UIElementLayoutSeam* layout, HvUIElement* parent, co
 
 HvUIElement* HvUIElement::FromObject(IUnknown* object)
 {
-    if (!object)
-        return nullptr;
-    IHvUIElement* element = nullptr;
-    if (FAILED(object->QueryInterface(IID_IHvUIElement, reinterpret_cast<void**>(&element))) || !element)
-        return nullptr;
-    long pointer = 0;
-    element->_GetObjectPointer(&pointer);
-    element->Release();
-    return dynamic_cast<HvUIElement*>(CAutomationObject::FromObjectPointer(pointer));
+    return dynamic_cast<HvUIElement*>(CAutomationObject::FromInterface(object, IID_IHvUIElement));
 }
 
 void HvUIElement::ReleaseReferences()

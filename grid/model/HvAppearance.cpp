@@ -101,13 +101,16 @@ HRESULT HvAppearance::InternalQueryInterface(REFIID iid, void** out)
 
 STDMETHODIMP HvAppearance::_GetObjectPointer(long* pointer)
 {
-    return GetObjectPointer(static_cast<IHvAppearance*>(this), pointer);
+    return ObjectPointerMember(static_cast<IHvAppearance*>(this), pointer);
 }
 
 STDMETHODIMP HvAppearance::get_TagVariant(VARIANT* value)
 {
     if (!value)
         return E_INVALIDARG;
+    VariantInit(value);
+    if (!IsActive())
+        return NotActiveError();
     return tag_.GetValue(value);
 }
 
@@ -129,10 +132,7 @@ STDMETHODIMP HvAppearance::putref_TagVariant(VARIANT* value)
 
 STDMETHODIMP HvAppearance::IsSameAs(IDispatch* other, VARIANT_BOOL* result)
 {
-    if (!result)
-        return E_INVALIDARG;
-    *result = CAutomationObject::IsSameAs(other);
-    return S_OK;
+    return IsSameAsMember(other, result);
 }
 
 // --- data block ------------------------------------------------------------
@@ -683,9 +683,9 @@ STDMETHODIMP HvAppearance::Clone(IHvAppearance** out)
     return Guard([&]() -> HRESULT {
         if (!IsActive())
             return NotActiveError();
-        // The copy of a resolved snapshot is an ordinary, writable appearance.
+        // The copy of a resolved snapshot is a snapshot too: read-only.
         HvAppearance* clone = nullptr;
-        HRESULT hr = CloneFor(owner_, true, &clone);
+        HRESULT hr = CloneFor(owner_, false, &clone);
         if (SUCCEEDED(hr))
             *out = clone;
         return hr;

@@ -27,11 +27,12 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override { return Dual::AddRef(); }
     STDMETHODIMP_(ULONG) Release() override { return Dual::Release(); }
 
-    // Shared dispatch methods. They answer from the storage whether or not
+    // Shared dispatch methods. Save the object pointer, which a collection
+    // no longer active refuses, they answer from the storage whether or not
     // the collection is still active.
     STDMETHODIMP _GetObjectPointer(long* pointer)
     {
-        return CAutomationObject::GetObjectPointer(static_cast<TInterface*>(this), pointer);
+        return this->ObjectPointerMember(static_cast<TInterface*>(this), pointer);
     }
     STDMETHODIMP get__NewEnum(IUnknown** out)
     {

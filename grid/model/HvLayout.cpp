@@ -127,17 +127,7 @@ HvLayout::~HvLayout() = default;
 
 HvLayout* HvLayout::FromObject(IUnknown* object)
 {
-    if (!object)
-        return nullptr;
-    IHvLayout* layout = nullptr;
-    if (FAILED(object->QueryInterface(IID_IHvLayout, reinterpret_cast<void**>(&layout))) || !layout)
-        return nullptr;
-    long pointer = 0;
-    HRESULT hr = layout->_GetObjectPointer(&pointer);
-    layout->Release();
-    if (FAILED(hr))
-        return nullptr;
-    return dynamic_cast<HvLayout*>(CAutomationObject::FromObjectPointer(pointer));
+    return dynamic_cast<HvLayout*>(CAutomationObject::FromInterface(object, IID_IHvLayout));
 }
 
 HRESULT HvLayout::InternalQueryInterface(REFIID iid, void** out)
@@ -604,6 +594,12 @@ void HvLayout::ReportMaskError(const std::wstring& text, short position)
 {
     if (grid_ && grid_->IsAlive() && IsCurrentLayout())
         grid_->ReportMaskError(text, position);
+}
+
+void HvLayout::PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
+{
+    if (grid_ && grid_->IsAlive() && IsCurrentLayout())
+        grid_->PressSwapButton(item, header);
 }
 
 void HvLayout::MarkColScrollRegionsDirty()

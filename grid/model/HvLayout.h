@@ -358,6 +358,7 @@ public:
     HWND GridEditWindow() override { return editWindow_ && IsWindow(editWindow_) ? editWindow_ : nullptr; }
     bool IsActiveCellColumn(HvColumn* column) override;
     void ReportMaskError(const std::wstring& text, short position) override;
+    void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }

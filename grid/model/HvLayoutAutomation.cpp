@@ -54,18 +54,23 @@ const VARIANT& Deref(const VARIANT& value)
 
 STDMETHODIMP HvLayout::_GetObjectPointer(long* pointer)
 {
-    return CAutomationObject::GetObjectPointer(static_cast<IHvLayout*>(this), pointer);
+    return ObjectPointerMember(static_cast<IHvLayout*>(this), pointer);
 }
 
 STDMETHODIMP HvLayout::get_TagVariant(VARIANT* value)
 {
     if (!value)
         return E_INVALIDARG;
+    VariantInit(value);
+    if (!IsActive())
+        return NotActiveError();
     return tag_.GetValue(value);
 }
 
 STDMETHODIMP HvLayout::put_TagVariant(VARIANT value)
 {
+    if (!IsActive())
+        return NotActiveError();
     return tag_.SetValue(value);
 }
 
@@ -73,6 +78,8 @@ STDMETHODIMP HvLayout::putref_TagVariant(VARIANT* value)
 {
     if (!value)
         return E_INVALIDARG;
+    if (!IsActive())
+        return NotActiveError();
     return tag_.SetValueRef(value);
 }
 
@@ -83,10 +90,7 @@ void HvLayout::OnVariantValueChanged(DWORD)
 
 STDMETHODIMP HvLayout::IsSameAs(IDispatch* other, VARIANT_BOOL* result)
 {
-    if (!result)
-        return E_INVALIDARG;
-    *result = CAutomationObject::IsSameAs(other);
-    return S_OK;
+    return IsSameAsMember(other, result);
 }
 
 // ---------------------------------------------------------------------------

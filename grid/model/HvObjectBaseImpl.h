@@ -1,6 +1,7 @@
 // HvObjectBaseImpl: the members that every grid object interface derived
 // from IHvObjectBase shares: the hidden object pointer, the TagVariant held
-// in a variant holder, and IsSameAs. None of them tests liveness.
+// in a variant holder, and IsSameAs. Once the object is no longer active
+// (its grid or layout has gone, or it left its collection) each answers so.
 #pragma once
 
 #include "DualObject.h"
@@ -13,27 +14,31 @@ class HvObjectBaseImpl : public CDualObject<TInterface> {
 public:
     STDMETHODIMP _GetObjectPointer(long* pointer) override
     {
-        return CAutomationObject::GetObjectPointer(static_cast<TInterface*>(this), pointer);
+        return this->ObjectPointerMember(static_cast<TInterface*>(this), pointer);
     }
     STDMETHODIMP get_TagVariant(VARIANT* value) override
     {
         if (!value)
             return E_INVALIDARG;
-        return tag_.GetValue(value);
+        VariantInit(value);
+        const HRESULT hr = this->CheckActive();
+        return FAILED(hr) ? hr : tag_.GetValue(value);
     }
-    STDMETHODIMP put_TagVariant(VARIANT value) override { return tag_.SetValue(value); }
+    STDMETHODIMP put_TagVariant(VARIANT value) override
+    {
+        const HRESULT hr = this->CheckActive();
+        return FAILED(hr) ? hr : tag_.SetValue(value);
+    }
     STDMETHODIMP putref_TagVariant(VARIANT* value) override
     {
         if (!value)
             return E_INVALIDARG;
-        return tag_.SetValueRef(value);
+        const HRESULT hr = this->CheckActive();
+        return FAILED(hr) ? hr : tag_.SetValueRef(value);
     }
     STDMETHODIMP IsSameAs(IDispatch* other, VARIANT_BOOL* result) override
     {
-        if (!result)
-            return E_INVALIDARG;
-        *result = CAutomationObject::IsSameAs(other);
-        return S_OK;
+        return this->IsSameAsMember(other, result);
     }
 
 protected:

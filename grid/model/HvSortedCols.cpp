@@ -236,11 +236,19 @@ HRESULT HvSortedCols::ApplyColumnSort(GridColumnSeam* column, LONG indicator, bo
     ControlHold hold(control);
     // The band and this list must outlive the event's handlers.
     BandHold holdBand(band_);
+    // A layout that no grid shows takes the change without events.
+    const bool fire = control && fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
+    // With nobody to hand a proposal to, the list changes where it stands:
+    // sorting a wide band column by column does not copy the list each time.
+    if (!fire || !control->HearsSortChange()) {
+        ApplyInPlace(columnItem, indicator, single);
+        if (fire)
+            control->FireAfterSortChange(band_);
+        return S_OK;
+    }
     HvSortedCols* proposal = MakeProposal(true);
     if (!proposal)
         return S_OK;
-    // A layout that no grid shows takes the change without events.
-    const bool fire = control && fireEvents && !layout_->TestGridState(SelectionEvent::InitializeLayout);
 
     HvKeyedItem* copy = sort->CreateLevelCopy(-1);
     sort->SetPendingSortIndicator(indicator);
@@ -328,6 +336,46 @@ void HvSortedCols::Resort(HvSortedCols& proposal)
             item->ReleaseItem();
     }
 
+    RebindBand();
+}
+
+void HvSortedCols::ApplyInPlace(HvKeyedItem* column, LONG indicator, bool single)
+{
+    SortColumnSeam* sort = SortOf(column);
+    column->AddRefItem();   // the list's reference may be the last one
+    bool wasListed = false;
+    if (single) {
+        const std::vector<HvKeyedItem*> old = ItemsInOrder();
+        ErasePointerListRange(HvListCollection::Head()->next, HvListCollection::Head());
+        for (HvKeyedItem* item : old) {
+            wasListed = wasListed || item == column;
+            if (SortColumnSeam* itemSort = SortOf(item))
+                itemSort->SetSortIndicator(SortIndicatorNone);
+            item->ReleaseItem();
+        }
+    } else {
+        auto* head = HvListCollection::Head();
+        for (auto* node = head->next; node != head; node = node->next) {
+            if (node->item != column)
+                continue;
+            ErasePointerListRange(node, node->next);
+            column->ReleaseItem();
+            wasListed = true;
+            break;
+        }
+    }
+    const bool listed = indicator != SortIndicatorNone && indicator != SortIndicatorDisabled &&
+                        BelongsToBand(column) && SUCCEEDED(InsertListCollectionItem(-1, column, true, 0));
+    if (listed)
+        sort->SetSortIndicator(indicator);
+    else if (wasListed)
+        sort->SetSortIndicator(SortIndicatorNone);
+    column->ReleaseItem();
+    RebindBand();
+}
+
+void HvSortedCols::RebindBand()
+{
     if (band_) {
         band_->UpdateBinding();
         if (BandsLayoutSeam* layout = band_->Layout())

@@ -58,6 +58,11 @@ private:
     // BeforeSortChange with the sort-event flag set; true when cancelled.
     bool OfferProposal(HvSortedCols* proposal, bool fireEvents);
     void AdoptProposal(HvSortedCols* proposal, bool fireEvents);
+    // The change made on the list itself, when no handler could see a
+    // proposal: what adopting one would give, without a copy of the list.
+    void ApplyInPlace(HvKeyedItem* column, LONG indicator, bool single);
+    // The band re-bound to its rows after its sort changed.
+    void RebindBand();
     HRESULT RemoveColumn(HvKeyedItem* column);
     // bandColumns, when given, holds the band's columns (a walk saved).
     bool BelongsToBand(HvKeyedItem* column, const std::unordered_set<const HvKeyedItem*>* bandColumns = nullptr);

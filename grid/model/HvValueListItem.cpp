@@ -293,7 +293,7 @@ STDMETHODIMP HvValueListItem::IsReadOnly(VARIANT_BOOL* out)
     if (!out)
         return E_INVALIDARG;
     *out = VARIANT_FALSE;
-    return S_OK;
+    return IsActive() ? S_OK : NotActiveError();
 }
 
 STDMETHODIMP HvValueListItem::IsValueProperty(DISPID dispid, VARIANT_BOOL* result)

@@ -28,7 +28,7 @@ public:
 
     STDMETHODIMP _GetObjectPointer(long* pointer) override
     {
-        return CAutomationObject::GetObjectPointer(static_cast<TInterface*>(this), pointer);
+        return this->ObjectPointerMember(static_cast<TInterface*>(this), pointer);
     }
     STDMETHODIMP get__NewEnum(IUnknown** out) override
     {

@@ -39,6 +39,9 @@ public:
     // BeforeSortChange with the band and the proposal (when allowed); true
     // when the handler cancelled.
     virtual bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) = 0;
+    // Whether BeforeSortChange would reach a handler now: allowed, and a
+    // client listens to the control's events.
+    virtual bool HearsSortChange() = 0;
     virtual void FireAfterSortChange(GridBandSeam* band) = 0;
 
     // Null when there is none or it is no longer alive.

@@ -73,6 +73,7 @@ public:
     HRESULT DeselectItem(HvSelectableItem*, bool) override { return S_OK; }
     void PressHeader(HvSelectableItem*) override {}
     bool FireBeforeSortChange(GridBandSeam*, IHvSortedCols*) override { return false; }
+    bool HearsSortChange() override { return true; }
     void FireAfterSortChange(GridBandSeam*) override {}
     HvSelectableItem* GetActiveRow() override { return nullptr; }
     HvSelectableItem* GetActiveCell() override { return nullptr; }

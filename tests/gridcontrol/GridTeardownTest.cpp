@@ -309,16 +309,20 @@ bool EndsWith(const std::wstring& text, std::wstring_view end)
 // (an appearance reads unset, an override and a value list their stored
 // values); a collection counts, enumerates, finds, removes and clears in
 // its own storage; a put of the value already held changes nothing, and a
-// missing argument is refused before anything else. Open still: the
-// members every object answers, above, and IsReadOnly of a value list item.
+// missing argument is refused before anything else. The members every
+// object of the library shares (its pointer, TagVariant, IsSameAs) and
+// IsReadOnly answer not active, whatever they are passed.
 bool AnswersAsDead(const Answer& answer)
 {
-    static const std::wstring_view kStorage[] = {L"_NewEnum get", L"Count get", L"Item get", L"Remove", L"Clear",
-                                                 // Members every object of the library answers (not yet
-                                                 // tested for activity).
-                                                 L"_GetObjectPointer", L"TagVariant put", L"TagVariant putref",
-                                                 L"IsSameAs", L"IsReadOnly"};
-    if (answer.result == kNotActive || answer.result == E_INVALIDARG || answer.result == E_POINTER)
+    static const std::wstring_view kStorage[] = {L"_NewEnum get", L"Count get", L"Item get", L"Remove", L"Clear"};
+    static const std::wstring_view kShared[] = {L"_GetObjectPointer", L"TagVariant get", L"TagVariant put",
+                                                L"TagVariant putref", L"IsSameAs", L"IsReadOnly"};
+    if (answer.result == kNotActive)
+        return true;
+    for (std::wstring_view member : kShared)
+        if (answer.member == member)
+            return false;
+    if (answer.result == E_INVALIDARG || answer.result == E_POINTER)
         return true;
     if (EndsWith(answer.member, L" get"))
         return true;

@@ -93,6 +93,12 @@ own.AllowAddNew = 1: Gone Err.Number, Err.Description, "the layout's Override Al
 v = bands.Count: Emptied Err.Number, v, "Bands"
 ownAppearance.ForeColor = 5: Gone Err.Number, Err.Description, "the layout's Appearance ForeColor set"
 v = element.Type: Gone Err.Number, Err.Description, "the grid's element Type"
+' The members every object shares answer the same.
+appearance.TagVariant = 1: Gone Err.Number, Err.Description, "a shared appearance TagVariant set"
+Set item.TagVariant = rect: Gone Err.Number, Err.Description, "an override TagVariant set to an object"
+v = own.IsSameAs(own): Gone Err.Number, Err.Description, "the layout's Override IsSameAs"
+v = entry.TagVariant: Gone Err.Number, Err.Description, "a value list item TagVariant"
+v = entry.IsReadOnly(): Gone Err.Number, Err.Description, "a value list item IsReadOnly"
 On Error GoTo 0
 
 ' The images go on without the control, from their own list.
@@ -139,6 +145,11 @@ cloneAppearance.ForeColor = 65280
 ' converted.
 CheckEqual CLng(cloneAppearance.ForeColor), 65280, "the clone's appearance answers"
 CheckEqual clone.Appearances.Count, 2, "the clone has both appearances"
+clone.TagVariant = "c"
+CheckEqual clone.TagVariant, "c", "the clone takes a tag"
+CheckEqual clone.IsSameAs(clone), True, "the clone is itself"
+cloneAppearance.TagVariant = 3
+CheckEqual cloneAppearance.TagVariant, 3, "the clone's appearance takes a tag"
 
 '' A layout kept after its grid has gone answers, for itself and its parts,
 ' that it is no longer active.

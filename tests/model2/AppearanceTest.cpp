@@ -370,10 +370,11 @@ TEST_CASE("model2: Clone, Replace and Clear")
     CHECK(recorder.notices.empty());
 }
 
-TEST_CASE("model2: a resolved appearance refuses Clear and Replace but clones writable")
+TEST_CASE("model2: a resolved appearance refuses Clear and Replace and clones read-only")
 {
     FakeLayout layout;
     Ref<HvAppearance> resolved(NewAppearance(layout, true));
+    REQUIRE(resolved->Interface()->put_ForeColor(0x20) == kReadOnly);
     LateResult clear = LateCall(resolved->Interface(), L"Clear", {}, nullptr);
     CHECK(clear.hr == kCannotDo);
     CHECK(clear.description == L"Unable to perform the requested operation.");
@@ -381,7 +382,16 @@ TEST_CASE("model2: a resolved appearance refuses Clear and Replace but clones wr
     VARIANT result;
     REQUIRE(LateCall(resolved->Interface(), L"Clone", {}, &result).hr == S_OK);
     REQUIRE(V_VT(&result) == VT_DISPATCH);
-    CHECK(LatePut(V_DISPATCH(&result), L"BackColor", MakeI4(0x10)).hr == S_OK);
+    // The copy is a snapshot as well: its writes are refused, and so is a
+    // change through a clone of the clone.
+    LateResult put = LatePut(V_DISPATCH(&result), L"BackColor", MakeI4(0x10));
+    CHECK(put.hr == kReadOnly);
+    CHECK(put.description == L"Property is read-only");
+    VARIANT again;
+    REQUIRE(LateCall(V_DISPATCH(&result), L"Clone", {}, &again).hr == S_OK);
+    REQUIRE(V_VT(&again) == VT_DISPATCH);
+    CHECK(LatePut(V_DISPATCH(&again), L"BackColor", MakeI4(0x10)).hr == kReadOnly);
+    VariantClear(&again);
     VariantClear(&result);
 }
 

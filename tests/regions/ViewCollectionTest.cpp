@@ -16,10 +16,8 @@ constexpr HRESULT kInvalidIndex = static_cast<HRESULT>(0x800AA21D);
 
 LONG TagOf(IDispatch* object)
 {
-    // Every fake item is an automation object of the library.
-    long pointer = 0;
-    static_cast<IHvObjectBase*>(object)->_GetObjectPointer(&pointer);
-    auto* automation = CAutomationObject::FromObjectPointer(pointer);
+    // Every fake item is an automation object of the library, active or not.
+    auto* automation = CAutomationObject::FromInterface(object, IID_IDispatch);
     if (auto* header = dynamic_cast<FakeHeader*>(automation))
         return header->tag;
     if (auto* row = dynamic_cast<FakeVisibleRow*>(automation))

@@ -243,6 +243,7 @@ public:
     HRESULT DeselectItem(HvSelectableItem* item, bool fireEvents) override;
     void PressHeader(HvSelectableItem*) override {}
     bool FireBeforeSortChange(GridBandSeam* band, IHvSortedCols* proposal) override;
+    bool HearsSortChange() override { return hears; }
     void FireAfterSortChange(GridBandSeam* band) override;
     HvSelectableItem* GetActiveRow() override { return activeRow; }
     HvSelectableItem* GetActiveCell() override { return activeCell; }
@@ -255,6 +256,7 @@ public:
 
     bool shown = true;
     LONG firing = 0;
+    bool hears = true;   // a client listens to BeforeSortChange
     std::set<DISPID> allowed{1017, 1045, 1018, 1046};
     bool cancelSelect = false;
     LONG clearAllAnswer = 0;

@@ -259,6 +259,44 @@ TEST_CASE("Remove, Clear, disabled columns, InitializeLayout and layouts without
     }
 }
 
+TEST_CASE("With nobody to hear BeforeSortChange the list changes in place, as adopting a proposal would")
+{
+    SortFixture f;
+    f.grid.hears = false;
+    f.Add(f.a);
+    f.Add(f.b, {MakeBool(true)});
+    f.Add(f.c);
+    CHECK(f.Order() == std::vector<std::string>{"A+", "B-", "C+"});
+    CHECK(f.grid.log == std::vector<std::string>{"after-sort", "after-sort", "after-sort"});
+    CHECK(f.band.bindingUpdates == 3);
+
+    // Again without Descending: to the end, ascending; the others keep theirs.
+    f.Add(f.a);
+    CHECK(f.Order() == std::vector<std::string>{"B-", "C+", "A+"});
+    LateResult result;
+    LateCall(f.sorted, L"Remove", {MakeI4(0)}, result);
+    CHECK(result.hr == S_OK);
+    CHECK(f.Order() == std::vector<std::string>{"C+", "A+"});
+    CHECK(f.b->indicator == SortIndicatorNone);
+
+    // The only sort column: the others leave with their indicators.
+    CHECK(f.sorted->ApplyColumnSort(f.b, SortIndicatorDescending, true, true) == S_OK);
+    CHECK(f.Order() == std::vector<std::string>{"B-"});
+    CHECK(f.a->indicator == SortIndicatorNone);
+    CHECK(f.c->indicator == SortIndicatorNone);
+    // A column that was never sorted leaves nothing behind when unsorted.
+    CHECK(f.sorted->ApplyColumnSort(f.c, SortIndicatorNone, false, true) == S_OK);
+    CHECK(f.Order() == std::vector<std::string>{"B-"});
+
+    // A column of another band stays out.
+    FakeBand otherBand{f.grid};
+    FakeColumn* stranger = otherBand.AddColumn("X");
+    LateCall(f.sorted, L"Add", {MakeObject(stranger)}, result);
+    CHECK(CodeOf(result) == static_cast<HRESULT>(0x800AA220));
+    CHECK(f.Order() == std::vector<std::string>{"B-"});
+    CHECK(f.grid.controlRefs == 0);
+}
+
 TEST_CASE("Layout copy by keys, persistence test and the column-list form")
 {
     SortFixture source;
