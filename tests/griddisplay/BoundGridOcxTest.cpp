@@ -784,6 +784,52 @@ TEST_CASE("the add-new box gives its element; a cell's and the box's Refresh rep
     CHECK(bound.canvas.At(cellRect.right - 4, cellRect.bottom - 4) == Tint);
 }
 
+TEST_CASE("with both scroll bars, a sorted column and a drop-down column the grid makes their elements")
+{
+    BoundGrid bound;
+    OcxGrid& grid = bound.grid;
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(band->get_Columns(&columns) == S_OK);
+    auto column = [&](const wchar_t* name) {
+        VARIANT key = Text(name);
+        ComPtr<IHvColumn> found;
+        REQUIRE(columns->get_Item(key, &found) == S_OK);
+        VariantClear(&key);
+        return found;
+    };
+    REQUIRE(column(L"F1")->put_SortIndicator(hvSortIndicatorAscending) == S_OK);
+    ComPtr<IHvColumn> list = column(L"F2");
+    REQUIRE(list->put_Style(hvStyleDropDown) == S_OK);
+    REQUIRE(list->put_ButtonDisplayStyle(hvButtonDisplayStyleAlways) == S_OK);
+    bound.Draw();
+
+    const struct {
+        long type;
+        const char* what;
+    } made[] = {{1300, "column split box"}, {1600, "row split box"}, {1800, "scroll bars' corner"},
+                {6500, "sort indicator"},   {6300, "drop-down button"}};
+    for (const auto& m : made) {
+        CAPTURE(m.what);
+        CHECK(grid.CountOf(m.type) >= 1);
+    }
+    // The sort indicator sits in the sorted column's header, the buttons in
+    // the drop-down column's cells.
+    const RECT sorted = RectOf(HeaderCaptioned(grid, L"F1").Get());
+    const RECT indicator = RectOf(grid.OfType(6500).at(0).Get());
+    CHECK(indicator.left >= sorted.left);
+    CHECK(indicator.right <= sorted.right);
+    const RECT listHeader = RectOf(HeaderCaptioned(grid, L"F2").Get());
+    for (const auto& button : grid.OfType(6300)) {
+        const RECT rect = RectOf(button.Get());
+        CHECK(rect.left >= listHeader.left - 1);
+        CHECK(rect.right <= listHeader.right + 1);
+    }
+}
+
 TEST_CASE("an auto-preview shows its text across the bottom of each row, except where a row hides it")
 {
     BoundGrid bound(400, 300);
