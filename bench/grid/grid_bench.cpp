@@ -5,7 +5,7 @@
 // and the same for a report-style list view (owner data, same columns, font
 // and window size) fed from the same records. Each paint is drawn into a
 // memory context. For the grid also the provider calls of each step and
-// the memory it took per row it fetched; then the ratios that the goals
+// the heap it took per row it fetched; then the ratios that the goals
 // name. Prints only; asserts nothing.
 #include "ContainerWindow.h"
 #include "ControlHost.h"
@@ -16,12 +16,12 @@
 #include <Tavelle.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 #include <wrl/client.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 using namespace hv::recordset;
@@ -34,14 +34,22 @@ constexpr int Repeats = 10;
 
 using hv::bench::Now;
 
-// The process's private bytes.
-SIZE_T PrivateBytes()
+// The bytes of every heap of the process handed out and not freed.
+SIZE_T HeapBytesInUse()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    return counters.PrivateUsage;
+    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    SIZE_T used = 0;
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heap, &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                used += entry.cbData;
+        HeapUnlock(heap);
+    }
+    return used;
 }
 
 bool Fill(Recordset& rs, int rows)
@@ -99,7 +107,7 @@ struct Figures {
     double toEnd = 0;
     double repaint = 0;
     // The grid's only: provider calls per step (page down: per page), rows
-    // fetched in all, and private bytes grown over the steps.
+    // fetched in all, and heap bytes grown over the steps.
     long firstPaintCalls = 0;
     long pageDownCalls = 0;
     long toEndCalls = 0;
@@ -126,7 +134,7 @@ bool MeasureGrid(Recordset& rs, Figures& out)
     };
     TestSwitches& switches = rs.GetTable()->Switches();
     const long fetchedBefore = switches.RowsFetched();
-    const SIZE_T bytesBefore = PrivateBytes();
+    const SIZE_T bytesBefore = HeapBytesInUse();
     long calls = switches.TotalCalls();
     auto callsSince = [&] {
         const long now = switches.TotalCalls();
@@ -168,7 +176,7 @@ bool MeasureGrid(Recordset& rs, Figures& out)
     out.repaint = (Now() - start) / Repeats;
     out.repaintCalls = callsSince() / Repeats;
     out.rowsFetched = switches.RowsFetched() - fetchedBefore;
-    const SIZE_T bytesAfter = PrivateBytes();
+    const SIZE_T bytesAfter = HeapBytesInUse();
     out.bytesGrown = bytesAfter > bytesBefore ? static_cast<double>(bytesAfter - bytesBefore) : 0.0;
     return true;
 }
@@ -288,7 +296,7 @@ int main()
         const Figures& g = grid[i];
         std::printf("           provider calls: first paint %ld, a page down %ld, to the end %ld, a repaint %ld\n",
                     g.firstPaintCalls, g.pageDownCalls, g.toEndCalls, g.repaintCalls);
-        std::printf("           rows fetched %ld, private bytes grown %.0f: %.1f bytes per fetched row "
+        std::printf("           rows fetched %ld, heap bytes grown %.0f: %.1f bytes per fetched row "
                     "(goal <= 200 plus values)\n",
                     g.rowsFetched, g.bytesGrown, g.rowsFetched > 0 ? g.bytesGrown / g.rowsFetched : 0.0);
         if (!MeasureList(rs, counts[i], list[i]))
