@@ -536,6 +536,22 @@ TEST_CASE("on 100,000 rows the thumb dragged to the end shows the last row in it
 
 namespace {
 
+// The column of band 0 with the key.
+ComPtr<IHvColumn> ColumnNamed(OcxGrid& grid, const wchar_t* key)
+{
+    ComPtr<IHvBands> bands;
+    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
+    ComPtr<IHvBand> band;
+    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(band->get_Columns(&columns) == S_OK);
+    VARIANT which = Text(key);
+    ComPtr<IHvColumn> column;
+    REQUIRE(columns->get_Item(which, &column) == S_OK);
+    VariantClear(&which);
+    return column;
+}
+
 // The grid's window, its container shown without activation: a hidden
 // window keeps no area to repaint.
 HWND ShownGridWindow(OcxGrid& grid)
@@ -559,16 +575,7 @@ TEST_CASE("a column's cell colour put repaints that column only, and shows in it
     UpdateWindow(window);
     ValidateRect(window, nullptr);
 
-    ComPtr<IHvBands> bands;
-    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
-    ComPtr<IHvBand> band;
-    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
-    ComPtr<IHvColumns> columns;
-    REQUIRE(band->get_Columns(&columns) == S_OK);
-    VARIANT key = Text(L"F2");
-    ComPtr<IHvColumn> column;
-    REQUIRE(columns->get_Item(key, &column) == S_OK);
-    VariantClear(&key);
+    ComPtr<IHvColumn> column = ColumnNamed(grid, L"F2");
     ComPtr<IHvAppearance> look;
     REQUIRE(column->get_CellAppearance(&look) == S_OK);
     PutBackColor(look.Get(), Tint);
@@ -697,16 +704,7 @@ TEST_CASE("a header gives its element where it shows")
     BoundGrid bound;
     OcxGrid& grid = bound.grid;
     bound.Draw();
-    ComPtr<IHvBands> bands;
-    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
-    ComPtr<IHvBand> band;
-    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
-    ComPtr<IHvColumns> columns;
-    REQUIRE(band->get_Columns(&columns) == S_OK);
-    VARIANT key = Text(L"F2");
-    ComPtr<IHvColumn> column;
-    REQUIRE(columns->get_Item(key, &column) == S_OK);
-    VariantClear(&key);
+    ComPtr<IHvColumn> column = ColumnNamed(grid, L"F2");
     ComPtr<IHvHeader> header;
     REQUIRE(column->get_Header(&header) == S_OK);
     VARIANT rows = Missing();
@@ -788,21 +786,8 @@ TEST_CASE("with both scroll bars, a sorted column and a drop-down column the gri
 {
     BoundGrid bound;
     OcxGrid& grid = bound.grid;
-    ComPtr<IHvBands> bands;
-    REQUIRE(grid.Layout()->get_Bands(&bands) == S_OK);
-    ComPtr<IHvBand> band;
-    REQUIRE(bands->get_Item(Short(0), &band) == S_OK);
-    ComPtr<IHvColumns> columns;
-    REQUIRE(band->get_Columns(&columns) == S_OK);
-    auto column = [&](const wchar_t* name) {
-        VARIANT key = Text(name);
-        ComPtr<IHvColumn> found;
-        REQUIRE(columns->get_Item(key, &found) == S_OK);
-        VariantClear(&key);
-        return found;
-    };
-    REQUIRE(column(L"F1")->put_SortIndicator(hvSortIndicatorAscending) == S_OK);
-    ComPtr<IHvColumn> list = column(L"F2");
+    REQUIRE(ColumnNamed(grid, L"F1")->put_SortIndicator(hvSortIndicatorAscending) == S_OK);
+    ComPtr<IHvColumn> list = ColumnNamed(grid, L"F2");
     REQUIRE(list->put_Style(hvStyleDropDown) == S_OK);
     REQUIRE(list->put_ButtonDisplayStyle(hvButtonDisplayStyleAlways) == S_OK);
     bound.Draw();
