@@ -7,6 +7,7 @@
 #include "HvCell.h"
 #include "HvCells.h"
 #include "GridColumnSeam.h"
+#include "HvColumn.h"
 #include "HvColumnGroupImpl.h"
 #include "HvLayout.h"
 #include "HvRow.h"
@@ -323,6 +324,31 @@ CAutomationObject* DisplayRowAdapter::CellObject(HvColumnGroupImpl* column)
 HvUIElementOwner* DisplayRowAdapter::CellOwner(HvColumnGroupImpl* column)
 {
     return dynamic_cast<HvCell*>(CellObject(column));
+}
+
+long DisplayRowAdapter::CellButton(HvColumnGroupImpl* column, long textAlign, bool* keepsRoom)
+{
+    *keepsRoom = false;
+    auto* cell = dynamic_cast<HvCell*>(CellObject(column));
+    auto* owner = dynamic_cast<HvColumn*>(column);
+    auto* control = dynamic_cast<HvTavelle*>(layout_.GridSeam());
+    if (!cell || !owner || !control || control->IsDesignMode())
+        return 0;
+    // A drop-down (a list or the calendar) on a cell that may be edited.
+    if (!owner->IsDropDownStyle() || !cell->IsEditable())
+        return 0;
+    bool shows = control->GetActiveCell() == cell;
+    if (!shows) {
+        Constants_ButtonDisplayStyle buttons = hvButtonDisplayStyleOnMouseEnter;
+        owner->get_ButtonDisplayStyle(&buttons);
+        shows = buttons == hvButtonDisplayStyleAlways ||
+                (buttons == hvButtonDisplayStyleOnRowActivate && control->GetActiveRow() == &row_);
+    }
+    // Centred, right-aligned and multi-line text keeps the room of a
+    // button that is not shown, so that it does not move when it shows.
+    const long align = textAlign ? textAlign : cell->DefaultHorizontalAlignment();
+    *keepsRoom = shows || align == hvAlignCenter || align == hvAlignRight || owner->ResolvedCellMultiLine();
+    return shows ? 6300 : 0;
 }
 
 void DisplayRowAdapter::ResolveCellAppearance(HvColumnGroupImpl* column, AppearanceData& data, std::uint32_t mask,

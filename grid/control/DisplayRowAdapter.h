@@ -64,6 +64,7 @@ public:
     void Activate() override;
     CAutomationObject* CellObject(HvColumnGroupImpl* column) override;
     HvUIElementOwner* CellOwner(HvColumnGroupImpl* column) override;
+    long CellButton(HvColumnGroupImpl* column, long textAlign, bool* keepsRoom) override;
     void ResolveCellAppearance(HvColumnGroupImpl* column, AppearanceData& data, std::uint32_t mask,
                                bool alternate) override;
     long CellState(HvColumnGroupImpl* column) override;

@@ -598,6 +598,7 @@ public:
     HRESULT GetValueText(HvCell* cell, BSTR* out) override;
     LONG ActivateCell(HvCell* cell, bool enterEdit, LONG arg, LONG arg2) override;
     void EnterEditMode(HvCell* cell, bool byMouse) override;
+    bool PressCellPart(HvCell* cell, CellPart part) override;
     HRESULT SelectCell(HvCell* cell, bool select) override;
     HRESULT RefreshCellElement(HvCell* cell) override;
     HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;

@@ -325,6 +325,11 @@ void HvTavelle::EnterEditMode(HvCell* cell, bool byMouse)
         editor_->Editor().EnterEditMode(cell, byMouse);
 }
 
+bool HvTavelle::PressCellPart(HvCell* cell, CellPart part)
+{
+    return cell && CAutomationObject::IsActive(cell) && editor_->Editor().OnCellPartPressed(cell, part);
+}
+
 HRESULT HvTavelle::SelectCell(HvCell* cell, bool select)
 {
     return SelectCellThroughHandler(cell, select, true);

@@ -11,6 +11,7 @@
 
 #include <Tavelle.h>
 
+enum class CellPart;
 class HvAppearances;
 class HvCell;
 class HvLayoutHost;
@@ -122,6 +123,9 @@ public:
     // non-zero when that was refused or cancelled.
     virtual LONG ActivateCell(HvCell* cell, bool enterEdit, LONG arg, LONG arg2) = 0;
     virtual void EnterEditMode(HvCell* cell, bool byMouse) = 0;
+    // A press on a part of the cell's element (its drop-down button...);
+    // true when the press was taken.
+    virtual bool PressCellPart(HvCell*, CellPart) { return false; }
 
     // Selection through the band's cell-click handler.
     virtual HRESULT SelectCell(HvCell* cell, bool select) = 0;

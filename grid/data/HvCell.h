@@ -106,6 +106,8 @@ public:
     LONG GetState(OwnedElementSeam* element) override;
     // A double click on the cell's text enters edit mode.
     bool OnTextClick(OwnedElementSeam* element) override;
+    // A press on the cell's drop-down button goes to the editing code.
+    bool OnMouseDown(OwnedElementSeam* element) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;
     UINT GetTextFormat(OwnedElementSeam*) override { return DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK; }
     UINT GetVAlign(OwnedElementSeam*, const AppearanceData*) override { return DT_VCENTER; }

@@ -1,8 +1,11 @@
-// HvCell as the owner of its element's text: the value text, its state and
-// its default alignment.
+// HvCell as the owner of its element's parts: the value text, its state and
+// its default alignment, and a press on its drop-down button.
 #include "HvCell.h"
 
+#include "CellEditor.h"
+#include "CellHostSeam.h"
 #include "DualString.h"
+#include "OwnedElementSeam.h"
 
 LONG HvCell::GetState(OwnedElementSeam*)
 {
@@ -25,4 +28,11 @@ bool HvCell::GetText(OwnedElementSeam*, CDualString& text)
 UINT HvCell::GetDefaultHAlign(OwnedElementSeam*, const AppearanceData*)
 {
     return DefaultHorizontalAlignment() == 3 ? 64 : 16;
+}
+
+bool HvCell::OnMouseDown(OwnedElementSeam* element)
+{
+    if (!IsActive() || !element || element->OwnerContext() != ContextDropDownButton)
+        return false;
+    return grid_->PressCellPart(this, CellPart::DropDownButton);
 }

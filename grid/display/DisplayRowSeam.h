@@ -61,6 +61,16 @@ public:
     // Draw-state bits of the cell's own (selected 2, active 1, disabled 8).
     virtual long CellState(HvColumnGroupImpl* column) = 0;
     virtual void EnterEditMode(HvColumnGroupImpl* column) = 0;
+    // The button the cell shows beside its value: its element type (6300
+    // the drop-down button), 0 for none. keepsRoom: whether the text leaves
+    // room for a button, shown or not; textAlign is the cell's resolved
+    // TextAlign (0 when unset).
+    virtual long CellButton(HvColumnGroupImpl*, long textAlign, bool* keepsRoom)
+    {
+        (void)textAlign;
+        *keepsRoom = false;
+        return 0;
+    }
 
 protected:
     ~DisplayRow() = default;

@@ -6,6 +6,7 @@
 #include "DrawContext.h"
 #include "HvBand.h"
 #include "HvColumnGroupImpl.h"
+#include "HvDropDownBtnUIElement.h"
 #include "HvLayout.h"
 #include "HvPictureUIElement.h"
 #include "HvRowUIElement.h"
@@ -14,6 +15,7 @@
 #include "HvUIElements.h"
 #include "UIElementLayoutSeam.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -118,6 +120,19 @@ void HvCellUIElement::PositionChildElements()
                 fresh.push_back(picture);
     }
 
+    // The button beside the value: inside the cell by 2 pixels, a scroll
+    // bar wide at the right; the text ends 1 pixel left of it.
+    AppearanceData alignment;
+    row->Row()->ResolveCellAppearance(column_, alignment, AppearanceBit::TextAlign, row->IsAlternate());
+    bool keepsRoom = false;
+    const long button = row->Row()->CellButton(column_, alignment.Nibble(AppearanceBit::TextAlign), &keepsRoom);
+    RECT buttonRect = GetRect();
+    if (keepsRoom) {
+        InflateRect(&buttonRect, -2, -2);
+        buttonRect.left = std::max(buttonRect.left, buttonRect.right - GetSystemMetrics(SM_CXVSCROLL));
+        rest.right = std::min(rest.right, buttonRect.left - 1);
+    }
+
     rest.left += 1;
     rest.right -= 1;
     auto* text = static_cast<HvTextUIElement*>(TakeChildOfType(old, UIElementType::Text, true));
@@ -128,6 +143,10 @@ void HvCellUIElement::PositionChildElements()
         text->SetRect(rest, false);
         fresh.push_back(text);
     }
+    if (button == 6300 && keepsRoom && !IsRectEmpty(&buttonRect))
+        if (HvDropDownBtnUIElement* dropDown = HvDropDownBtnUIElement::Make(
+                GetLayout(), this, buttonRect, owner, HvUIElementOwner::ContextDropDownButton))
+            fresh.push_back(dropDown);
     ReplaceChildren(fresh);
 }
 

@@ -18,7 +18,13 @@ class UIElementSeam;
 class HvUIElementOwner {
 public:
     enum State : LONG { StateDisabled = 8, StatePressed = 16 };
-    enum Context : LONG { ContextText = -1, ContextPicture = -2, ContextSwapButton = -3, ContextAddNewButton = -6 };
+    enum Context : LONG {
+        ContextText = -1,
+        ContextPicture = -2,
+        ContextSwapButton = -3,
+        ContextAddNewButton = -6,
+        ContextDropDownButton = -7
+    };
 
     // The layout that shows the object, or null.
     virtual LayoutRegionsSeam* GetShowingLayout() = 0;

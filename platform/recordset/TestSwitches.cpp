@@ -12,9 +12,10 @@ bool TestSwitches::IsDisabled(REFIID iid) const
     return std::any_of(disabled_.begin(), disabled_.end(), [&](const IID& d) { return IsEqualIID(d, iid); });
 }
 
-void TestSwitches::FailCall(const std::string& method, HRESULT hr, const std::wstring& description, int times)
+void TestSwitches::FailCall(const std::string& method, HRESULT hr, const std::wstring& description, int times,
+                            int after)
 {
-    failures_[method] = Failure{hr, description, times};
+    failures_[method] = Failure{hr, description, times, after};
 }
 
 HRESULT TestSwitches::Enter(const char* method)
@@ -23,6 +24,10 @@ HRESULT TestSwitches::Enter(const char* method)
     auto it = failures_.find(method);
     if (it == failures_.end())
         return S_OK;
+    if (it->second.after > 0) {
+        --it->second.after;
+        return S_OK;
+    }
     Failure f = it->second;
     if (--it->second.times <= 0)
         failures_.erase(it);

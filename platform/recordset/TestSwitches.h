@@ -28,9 +28,10 @@ public:
 
     // The next `times` calls of the named method ("IRowset::GetData", ...)
     // fail with `hr`; with a description the failure carries OLE DB error
-    // records: record 0 "<method> failed", record 1 the description.
+    // records: record 0 "<method> failed", record 1 the description. With
+    // `after`, that many calls succeed first.
     void FailCall(const std::string& method, HRESULT hr, const std::wstring& description = L"",
-                  int times = 1);
+                  int times = 1, int after = 0);
     // Counts the call and answers the failure to return, or S_OK.
     HRESULT Enter(const char* method);
     int Calls(const std::string& method) const;
@@ -56,6 +57,7 @@ private:
         HRESULT hr;
         std::wstring description;
         int times;
+        int after;
     };
     std::vector<IID> disabled_;
     size_t maxHeldRows_ = 0;

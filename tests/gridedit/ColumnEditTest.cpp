@@ -164,26 +164,39 @@ TEST_CASE("another user changes the record being edited: the user's edit of that
     }
 }
 
-TEST_CASE("an EDIT window that sizes itself: BeforeAutoSizeEdit's start width places it, its maximum width caps its growth")
+TEST_CASE("an EDIT window that sizes itself: BeforeAutoSizeEdit's start sizes place it, its maximum sizes cap its growth")
 {
     struct Case {
         float startWidth;
         float maxWidth;
+        float startHeight;
+        float maxHeight;
+        bool multiLine;
         int minPixels;
         int maxPixels;
+        int minPixelsHigh;
+        int maxPixelsHigh;
     };
-    // Container units are twips: 15 to the pixel at 96 dots an inch.
+    // Container units are twips: 15 to the pixel at 96 dots an inch. The
+    // window's border and margins add a few pixels to the sizes asked for.
     const Case cases[] = {
-        {3000, 0, 200, 10000},
-        {0, 1500, 0, 104},
+        {3000, 0, 0, 0, false, 200, 10000, 0, 10000},
+        {0, 1500, 0, 0, false, 0, 104, 0, 10000},
+        {0, 0, 1500, 0, true, 0, 10000, 100, 10000},
+        {0, 1500, 0, 600, true, 0, 104, 0, 44},
     };
     for (const Case& c : cases) {
         CAPTURE(c.startWidth);
         CAPTURE(c.maxWidth);
+        CAPTURE(c.startHeight);
+        CAPTURE(c.maxHeight);
         EditGrid grid;
+        // Qty: a number column, whose EDIT window takes text of any length.
         ComPtr<IHvColumn> qty = grid.Column(L"Qty");
         REQUIRE(qty->put_Style(hvStyleEdit) == S_OK);
         REQUIRE(qty->put_AutoSizeEdit(hvAutoSizeEditTrue) == S_OK);
+        if (c.multiLine)
+            REQUIRE(qty->put_CellMultiLine(hvCellMultiLineTrue) == S_OK);
         int fired = 0;
         grid.Events().On(BeforeAutoSizeEditId, [&](const hv::container::EventCall& call) {
             ++fired;
@@ -194,6 +207,8 @@ TEST_CASE("an EDIT window that sizes itself: BeforeAutoSizeEdit's start width pl
                 return;
             sizes->put_StartWidth(c.startWidth);
             sizes->put_MaxWidth(c.maxWidth);
+            sizes->put_StartHeight(c.startHeight);
+            sizes->put_MaxHeight(c.maxHeight);
         });
         EditWithF2(grid, grid.Cell(2, L"Qty").Get());
         CHECK(fired == 1);
@@ -201,12 +216,24 @@ TEST_CASE("an EDIT window that sizes itself: BeforeAutoSizeEdit's start width pl
         REQUIRE(GetWindowRect(grid.EditWindow(), &placed));
         CHECK(placed.right - placed.left >= c.minPixels);
         CHECK(placed.right - placed.left <= c.maxPixels);
+        CHECK(placed.bottom - placed.top >= c.minPixelsHigh);
+        CHECK(placed.bottom - placed.top <= c.maxPixelsHigh);
+        // Wider than any start width, and on several lines where it may.
+        if (c.multiLine)
+            grid.Type(L"1\r2\r3\r4\r5\r6\r7\r8\r");
         grid.Type(L"1234567890123456789012345678901234567890");
         RECT grown{};
         REQUIRE(GetWindowRect(grid.EditWindow(), &grown));
         CHECK(grown.right - grown.left >= placed.right - placed.left);
         CHECK(grown.right - grown.left <= c.maxPixels);
+        CHECK(grown.bottom - grown.top >= placed.bottom - placed.top);
+        CHECK(grown.bottom - grown.top <= c.maxPixelsHigh);
         if (c.maxWidth == 0)
             CHECK(grown.right - grown.left > placed.right - placed.left);
+        if (c.multiLine && c.maxHeight == 0)
+            CHECK(grown.bottom - grown.top > placed.bottom - placed.top);
+        // What was typed is no number: undone.
+        grid.PressKey(VK_ESCAPE);
+        CHECK_FALSE(grid.IsInEditMode());
     }
 }

@@ -328,7 +328,34 @@ void EditGrid::ClickCell(IHvCell* cell) const
 {
     const RECT rect = CellRect(cell);
     REQUIRE(!IsRectEmpty(&rect));
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool EditGrid::ClickCellPart(IHvCell* cell, Constants_UIElement part, bool release) const
+{
+    Var missing;
+    missing.v.vt = VT_ERROR, missing.v.scode = DISP_E_PARAMNOTFOUND;
+    Var missingToo;
+    missingToo.v.vt = VT_ERROR, missingToo.v.scode = DISP_E_PARAMNOTFOUND;
+    ComPtr<IHvUIElement> element;
+    if (FAILED(cell->GetUIElement(&missing.v, &missingToo.v, element.GetAddressOf())) || !element)
+        return false;
+    ComPtr<IHvUIElement> found = Descendant(element.Get(), part);
+    if (!found)
+        return false;
+    const RECT rect = RectOf(found.Get());
+    if (IsRectEmpty(&rect))
+        return false;
+    ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, release);
+    return true;
+}
+
+void EditGrid::ClickAt(POINT point, bool release) const
+{
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    POINT screen = point;
+    ClientToScreen(grid_, &screen);
+    SetCursorPos(screen.x, screen.y);
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_LBUTTON] = 0x80;
@@ -336,10 +363,67 @@ void EditGrid::ClickCell(IHvCell* cell) const
     SendMessageW(grid_, WM_MOUSEMOVE, 0, at);
     SendMessageW(grid_, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Pump();
+    if (!release)
+        return;
     keys[VK_LBUTTON] = 0;
     SetKeyboardState(keys);
     SendMessageW(grid_, WM_LBUTTONUP, 0, at);
     Pump();
+}
+
+HWND EditGrid::CalendarWindow() const
+{
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{GetAncestor(grid_, GA_ROOT), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            wchar_t className[32] = L"";
+            GetClassNameW(window, className, 32);
+            if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(className, L"SysMonthCal32") == 0 &&
+                IsWindowVisible(window)) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+ComPtr<IHvUIElement> Descendant(IHvUIElement* element, Constants_UIElement wanted)
+{
+    ComPtr<IHvUIElements> children;
+    long count = 0;
+    if (element->get_UIElements(children.GetAddressOf()) != S_OK || !children || children->get_Count(&count) != S_OK)
+        return nullptr;
+    for (long i = 0; i < count; ++i) {
+        ComPtr<IHvUIElement> child;
+        if (children->get_Item(Var(i).v, child.GetAddressOf()) != S_OK || !child)
+            continue;
+        Constants_UIElement type{};
+        if (child->get_Type(&type) == S_OK && type == wanted)
+            return child;
+        if (ComPtr<IHvUIElement> found = Descendant(child.Get(), wanted))
+            return found;
+    }
+    return nullptr;
+}
+
+RECT RectOf(IHvUIElement* element)
+{
+    RECT rect{};
+    ComPtr<IHvUIRect> place;
+    if (SUCCEEDED(element->get_Rect(place.GetAddressOf())) && place) {
+        place->get_Left(&rect.left);
+        place->get_Top(&rect.top);
+        place->get_Right(&rect.right);
+        place->get_Bottom(&rect.bottom);
+    }
+    return rect;
 }
 
 HWND EditGrid::ListWindow() const

@@ -119,6 +119,12 @@ public:
     RECT CellRect(IHvCell* cell) const;
     // A left click in the middle of the cell, as the mouse gives it.
     void ClickCell(IHvCell* cell) const;
+    // A left click in the middle of the first element of a type within the
+    // cell's element; false when the cell shows none. Without release the
+    // button stays down, as at the start of a drag.
+    bool ClickCellPart(IHvCell* cell, Constants_UIElement part, bool release = true) const;
+    // A left click at a point of the grid window, as the mouse gives it.
+    void ClickAt(POINT point, bool release = true) const;
     // The EDIT window the grid edits with, null when none is shown.
     HWND EditWindow() const;
     // The combo box of the cell's list (only its list shows), null when
@@ -126,6 +132,8 @@ public:
     HWND ListWindow() const;
     // Its text, empty when none.
     std::wstring EditText() const;
+    // The month calendar date cells drop down, null when none is shown.
+    HWND CalendarWindow() const;
     // Events received since the last ClearEvents, in order.
     std::vector<DISPID> EventsSeen() const { return host_.Events().Received(); }
     int Count(DISPID id) const { return host_.Events().ReceivedCount(id); }
@@ -140,6 +148,11 @@ private:
     HWND grid_ = nullptr;
     mutable std::vector<ComPtr<IHvRow>> rows_;
 };
+
+// The first element of a type under element, depth first.
+ComPtr<IHvUIElement> Descendant(IHvUIElement* element, Constants_UIElement wanted);
+// An element's rectangle in the grid window's client area.
+RECT RectOf(IHvUIElement* element);
 
 // Pumps the thread's messages until none is left.
 void Pump();

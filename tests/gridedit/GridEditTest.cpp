@@ -445,3 +445,146 @@ TEST_CASE("a row height that is no size is refused")
         CHECK(after == before);
     }
 }
+
+namespace {
+
+// What the form saw of a close sent while a cell was being edited.
+struct CloseSeen {
+    EditGrid* grid = nullptr;
+    WNDPROC previous = nullptr;
+    int closes = 0;
+    bool editing = true;
+    double stored = 0;
+};
+CloseSeen* g_closeSeen = nullptr;
+
+// The form's own procedure: it notes the state of the grid when the close
+// reaches it, and stays open for the test.
+LRESULT CALLBACK NotingFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE && g_closeSeen) {
+        ++g_closeSeen->closes;
+        g_closeSeen->editing = g_closeSeen->grid->IsInEditMode();
+        g_closeSeen->stored = g_closeSeen->grid->Stored(2, L"Qty").v.dblVal;
+        return 0;
+    }
+    return CallWindowProcW(g_closeSeen->previous, window, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_CASE("closing the form while a cell is edited: edit mode is left and the typed value stored before the form closes")
+{
+    EditGrid grid;
+    const HWND form = GetAncestor(grid.GridWindow(), GA_ROOT);
+    CloseSeen seen;
+    seen.grid = &grid;
+    g_closeSeen = &seen;
+    seen.previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NotingFormProc)));
+
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    SetFocus(grid.GridWindow());
+    REQUIRE(grid.Control()->put_ActiveCell(qty.Get()) == S_OK);
+    grid.PressKey(VK_F2);
+    REQUIRE(grid.IsInEditMode());
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"7");
+    SendMessageW(form, WM_CLOSE, 0, 0);
+    Pump();
+    CHECK(seen.closes == 1);
+    CHECK_FALSE(seen.editing);
+    CHECK(seen.stored == 7.0);
+    CHECK(grid.Count(ErrorId) == 0);
+
+    REQUIRE(GetWindowLongPtrW(form, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&NotingFormProc));
+    SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(seen.previous));
+    g_closeSeen = nullptr;
+}
+
+TEST_CASE("a row update the data source refuses: one Error, the row stays active and changed, written once allowed")
+{
+    EditGrid grid;
+    REQUIRE(grid.Control()->put_UpdateMode(hvUpdateOnRowChange) == S_OK);
+    int errors = 0;
+    grid.Events().On(ErrorId, [&](const hv::container::EventCall& call) {
+        ++errors;
+        ComPtr<IHvError> info;
+        IDispatch* error = call.Object(0);
+        if (error && SUCCEEDED(error->QueryInterface(IID_IHvError, reinterpret_cast<void**>(info.GetAddressOf()))))
+            info->put_DisplayErrorDialog(VARIANT_FALSE);
+    });
+    hv::recordset::TestSwitches& switches = grid.Records().GetTable()->Switches();
+    switches.Veto(DBREASON_ROW_UPDATE, DBEVENTPHASE_OKTODO);
+    ComPtr<IHvCell> qty = grid.Cell(2, L"Qty");
+    SetFocus(grid.GridWindow());
+    REQUIRE(grid.Control()->put_ActiveCell(qty.Get()) == S_OK);
+    grid.PressKey(VK_F2);
+    REQUIRE(grid.IsInEditMode());
+    SendMessageW(grid.EditWindow(), EM_SETSEL, 0, -1);
+    grid.Type(L"9");
+    grid.PressKey(VK_TAB);
+    CHECK_FALSE(grid.IsInEditMode());
+    grid.ClearEvents();
+    grid.PressKey(VK_DOWN);
+    CHECK(errors == 1);
+    CHECK(grid.Count(AfterRowUpdateId) == 0);
+    ComPtr<IHvRow> active;
+    REQUIRE(grid.Control()->get_ActiveRow(active.GetAddressOf()) == S_OK);
+    VARIANT_BOOL same = VARIANT_FALSE;
+    REQUIRE(active);
+    CHECK((active->IsSameAs(grid.Row(2).Get(), &same) == S_OK && same == VARIANT_TRUE));
+    VARIANT_BOOL changed = VARIANT_FALSE;
+    REQUIRE(grid.Row(2)->get_DataChanged(&changed) == S_OK);
+    CHECK(changed);
+
+    switches.ClearVetoes();
+    grid.PressKey(VK_DOWN);
+    CHECK(errors == 1);
+    CHECK(grid.Count(AfterRowUpdateId) == 1);
+    REQUIRE(grid.Row(2)->get_DataChanged(&changed) == S_OK);
+    CHECK_FALSE(changed);
+    CHECK(grid.Stored(2, L"Qty").v.dblVal == 9.0);
+}
+
+TEST_CASE("a cell of a second grid edited while the first grid edits: the first commits first; when it will not leave, the second does not edit")
+{
+    EditGrid first;
+    EditGrid second;
+    bool refuseExit = false;
+    first.Events().On(BeforeExitEditModeId, [&](const hv::container::EventCall& call) { call.SetBool(0, refuseExit); });
+    auto editFirst = [&](const wchar_t* text) {
+        SetFocus(first.GridWindow());
+        REQUIRE(first.Control()->put_ActiveCell(first.Cell(2, L"Qty").Get()) == S_OK);
+        first.PressKey(VK_F2);
+        REQUIRE(first.IsInEditMode());
+        SendMessageW(first.EditWindow(), EM_SETSEL, 0, -1);
+        first.Type(text);
+    };
+    auto editSecond = [&]() {
+        REQUIRE(second.Control()->put_ActiveCell(second.Cell(1, L"Name").Get()) == S_OK);
+        SetFocus(second.GridWindow());
+        second.PressKey(VK_F2);
+    };
+
+    editFirst(L"7");
+    editSecond();
+    CHECK_FALSE(first.IsInEditMode());
+    CHECK(first.Stored(2, L"Qty").v.dblVal == 7.0);
+    CHECK(second.IsInEditMode());
+    second.PressKey(VK_ESCAPE);
+    REQUIRE_FALSE(second.IsInEditMode());
+
+    editFirst(L"8");
+    refuseExit = true;
+    editSecond();
+    CHECK(first.IsInEditMode());
+    CHECK(first.EditText() == L"8");
+    CHECK_FALSE(second.IsInEditMode());
+    CHECK(first.Stored(2, L"Qty").v.dblVal == 7.0);
+
+    refuseExit = false;
+    REQUIRE(first.Control()->put_ActiveCell(first.Cell(2, L"Name").Get()) == S_OK);
+    Pump();
+    CHECK(first.Stored(2, L"Qty").v.dblVal == 8.0);
+}

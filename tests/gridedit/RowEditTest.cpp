@@ -36,26 +36,6 @@ Constants_RowType ActiveRowType(EditGrid& grid)
     return type;
 }
 
-// The first element of a type under element, depth first.
-ComPtr<IHvUIElement> Descendant(IHvUIElement* element, Constants_UIElement wanted)
-{
-    ComPtr<IHvUIElements> children;
-    long count = 0;
-    if (element->get_UIElements(children.GetAddressOf()) != S_OK || !children || children->get_Count(&count) != S_OK)
-        return nullptr;
-    for (long i = 0; i < count; ++i) {
-        ComPtr<IHvUIElement> child;
-        if (children->get_Item(Var(i).v, child.GetAddressOf()) != S_OK || !child)
-            continue;
-        Constants_UIElement type{};
-        if (child->get_Type(&type) == S_OK && type == wanted)
-            return child;
-        if (ComPtr<IHvUIElement> found = Descendant(child.Get(), wanted))
-            return found;
-    }
-    return nullptr;
-}
-
 // The add-new box's button of the band, clicked the way the mouse does.
 void ClickAddButton(EditGrid& grid)
 {
@@ -68,20 +48,9 @@ void ClickAddButton(EditGrid& grid)
     REQUIRE(element);
     ComPtr<IHvUIElement> button = Descendant(element.Get(), hvUIElementAddNewRowButton);
     REQUIRE(button);
-    ComPtr<IHvUIRect> place;
-    REQUIRE(button->get_Rect(place.GetAddressOf()) == S_OK);
-    RECT rect{};
-    place->get_Left(&rect.left);
-    place->get_Top(&rect.top);
-    place->get_Right(&rect.right);
-    place->get_Bottom(&rect.bottom);
+    const RECT rect = RectOf(button.Get());
     REQUIRE(!IsRectEmpty(&rect));
-    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    SendMessageW(grid.GridWindow(), WM_MOUSEMOVE, 0, at);
-    SendMessageW(grid.GridWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Pump();
-    SendMessageW(grid.GridWindow(), WM_LBUTTONUP, 0, at);
-    Pump();
+    grid.ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
 void EditActive(EditGrid& grid, const wchar_t* key, const wchar_t* text)
@@ -268,4 +237,119 @@ TEST_CASE("Space on a check box being edited toggles it; the toggled value is st
     Pump();
     CHECK(grid.Count(ErrorId) == 0);
     CHECK(grid.Stored(1, L"Qty").v.dblVal == 0.0);
+}
+
+TEST_CASE("an add row's Update inserts the record under any update mode; its CancelUpdate drops it")
+{
+    for (Constants_UpdateMode mode : {hvUpdateOnCellChange, hvUpdateOnRowChange, hvUpdateOnUpdate}) {
+        CAPTURE(mode);
+        EditGrid grid;
+        REQUIRE(grid.Control()->put_UpdateMode(mode) == S_OK);
+        ClickAddButton(grid);
+        REQUIRE(ActiveRowType(grid) == hvRowTypeAddRow);
+        EditActive(grid, L"Name", L"Novo");
+        // Leaving the cell keeps the add row an add row, also in cell mode.
+        grid.PressKey(VK_TAB);
+        CHECK(ActiveRowType(grid) == hvRowTypeAddRow);
+        CHECK(grid.Count(AfterRowUpdateId) == 0);
+        ComPtr<IHvRow> added;
+        REQUIRE(grid.Control()->get_ActiveRow(added.GetAddressOf()) == S_OK);
+        grid.ClearEvents();
+        CHECK(added->Update() == S_OK);
+        Pump();
+        CHECK(grid.Count(BeforeRowUpdateId) == 1);
+        CHECK(grid.Count(AfterRowUpdateId) == 1);
+        CHECK(grid.Count(ErrorId) == 0);
+        REQUIRE(grid.RecordCount() == 4);
+        CHECK(std::wstring(grid.Stored(4, L"Name").v.bstrVal) == L"Novo");
+
+        // A second add row, its typing undone by the row's CancelUpdate.
+        ClickAddButton(grid);
+        REQUIRE(ActiveRowType(grid) == hvRowTypeAddRow);
+        EditActive(grid, L"Name", L"Outro");
+        grid.PressKey(VK_TAB);
+        ComPtr<IHvRow> dropped;
+        REQUIRE(grid.Control()->get_ActiveRow(dropped.GetAddressOf()) == S_OK);
+        grid.ClearEvents();
+        CHECK(dropped->CancelUpdate() == S_OK);
+        Pump();
+        CHECK(grid.Count(AfterRowUpdateId) == 0);
+        CHECK(ActiveRowType(grid) != hvRowTypeAddRow);
+        CHECK(grid.RecordCount() == 4);
+        ComPtr<IHvRow> next;
+        CHECK(grid.Row(4)->GetSibling(hvSiblingRowNext, nullptr, next.GetAddressOf()) != S_OK);
+        CHECK(next.Get() == nullptr);
+    }
+}
+
+TEST_CASE("selected rows deleted with the Delete key: a BeforeRowsDeleted handler that turns the prompt off deletes them without a box")
+{
+    EditGrid grid;
+    int errors = 0;
+    SilenceErrors(grid, &errors);
+    bool cancel = false;
+    long rowsAsked = 0;
+    grid.Events().On(BeforeRowsDeletedId, [&](const hv::container::EventCall& call) {
+        ComPtr<IHvSelectedRows> rows;
+        IDispatch* object = call.Object(0);
+        if (object && SUCCEEDED(object->QueryInterface(IID_IHvSelectedRows, reinterpret_cast<void**>(rows.GetAddressOf()))))
+            rows->get_Count(&rowsAsked);
+        CHECK(call.Bool(1));
+        call.SetBool(1, false);
+        call.SetBool(2, cancel);
+    });
+    ComPtr<IHvSelected> selected;
+    REQUIRE(grid.Control()->get_Selected(selected.GetAddressOf()) == S_OK);
+    ComPtr<IHvSelectedRows> rows;
+    REQUIRE(selected->get_Rows(rows.GetAddressOf()) == S_OK);
+    auto select = [&]() {
+        REQUIRE(grid.Control()->put_ActiveRow(grid.Row(1).Get()) == S_OK);
+        REQUIRE(rows->Add(grid.Row(1).Get()) == S_OK);
+        REQUIRE(rows->Add(grid.Row(3).Get()) == S_OK);
+        long count = 0;
+        REQUIRE(rows->get_Count(&count) == S_OK);
+        REQUIRE(count == 2);
+        SetFocus(grid.GridWindow());
+    };
+
+    // Cancelled: nothing deleted, no box.
+    cancel = true;
+    select();
+    grid.PressKey(VK_DELETE);
+    CHECK(rowsAsked == 2);
+    CHECK(grid.RecordCount() == 3);
+    CHECK(grid.Count(AfterRowsDeletedId) == 0);
+
+    cancel = false;
+    grid.ClearEvents();
+    select();
+    grid.PressKey(VK_DELETE);
+    CHECK(grid.Boxes().Texts().empty());
+    CHECK(grid.Count(BeforeRowsDeletedId) == 1);
+    CHECK(grid.Count(AfterRowsDeletedId) == 1);
+    REQUIRE(grid.RecordCount() == 1);
+    CHECK(std::wstring(grid.Stored(1, L"Name").v.bstrVal) == L"Dois");
+    CHECK(errors == 0);
+}
+
+TEST_CASE("three selected rows deleted, the data source refusing the second: the other two gone, the refusal reported and returned")
+{
+    EditGrid grid;
+    int errors = 0;
+    SilenceErrors(grid, &errors);
+    ComPtr<IHvSelected> selected;
+    REQUIRE(grid.Control()->get_Selected(selected.GetAddressOf()) == S_OK);
+    ComPtr<IHvSelectedRows> rows;
+    REQUIRE(selected->get_Rows(rows.GetAddressOf()) == S_OK);
+    for (int n : {1, 2, 3})
+        REQUIRE(rows->Add(grid.Row(n).Get()) == S_OK);
+    grid.Records().GetTable()->Switches().FailCall("IRowsetChange::DeleteRows", E_FAIL, L"Registro em uso", 1, 1);
+    grid.Boxes().AnswerWith(IDYES);
+    CHECK(grid.Control()->DeleteSelectedRows() == E_FAIL);
+    Pump();
+    CHECK(grid.Boxes().Texts().size() == 1);
+    CHECK(errors == 1);
+    CHECK(grid.Count(AfterRowsDeletedId) == 1);
+    REQUIRE(grid.RecordCount() == 1);
+    CHECK(std::wstring(grid.Stored(1, L"Name").v.bstrVal) == L"Dois");
 }

@@ -126,6 +126,16 @@ TEST_CASE("a chosen call fails with a chosen result and OLE DB error records")
     CHECK(locate->GetRowsAt(0, 0, 1, &first, 0, 1, &got, &rows) == E_OUTOFMEMORY);
     CHECK(locate->GetRowsAt(0, 0, 1, &first, 0, 1, &got, &rows) == S_OK);
     f.Values(rows, got);
+    // A failure after a number of calls that succeed.
+    f.Switches().FailCall("IRowsetLocate::GetRowsAt", E_OUTOFMEMORY, L"", 1, 1);
+    rows = nullptr;
+    CHECK(locate->GetRowsAt(0, 0, 1, &first, 0, 1, &got, &rows) == S_OK);
+    f.Values(rows, got);
+    rows = nullptr;
+    CHECK(locate->GetRowsAt(0, 0, 1, &first, 0, 1, &got, &rows) == E_OUTOFMEMORY);
+    rows = nullptr;
+    CHECK(locate->GetRowsAt(0, 0, 1, &first, 0, 1, &got, &rows) == S_OK);
+    f.Values(rows, got);
     locate->Release();
     f.ReleaseRow(row);
 }
