@@ -8,6 +8,7 @@
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
+#include "../support/Clock.h"
 #include "../support/GridRegistration.h"
 
 #include <Tavelle.h>
@@ -25,17 +26,7 @@ namespace {
 
 constexpr int Walked = 10000;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using hv::bench::Now;
 
 bool Fill(Recordset& rs, int rows)
 {

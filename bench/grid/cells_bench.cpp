@@ -7,6 +7,7 @@
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
+#include "../support/Clock.h"
 #include "../support/GridRegistration.h"
 
 #include <Tavelle.h>
@@ -26,17 +27,7 @@ constexpr int Rows = 10000;
 const wchar_t* const Fields[] = {L"AMOSTRA", L"ME", L"GRAU", L"FATOR"};
 constexpr long FieldCount = 4;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using hv::bench::Now;
 
 bool Fill(Recordset& rs)
 {

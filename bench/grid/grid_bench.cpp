@@ -9,6 +9,7 @@
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
+#include "../support/Clock.h"
 #include "../support/GridRegistration.h"
 
 #include <Tavelle.h>
@@ -30,17 +31,7 @@ constexpr int Width = 800;
 constexpr int Height = 600;
 constexpr int Repeats = 10;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using hv::bench::Now;
 
 SIZE_T WorkingSet()
 {

@@ -1,12 +1,16 @@
 // Prints how long the registered grid control, hosted in our container and
 // bound to an in-memory recordset of 10,000 and of 100,000 rows, takes to
-// select a range of rows with the keyboard: a click on the first row of a
-// RowSelect band, then Shift+Ctrl+End selects every row to the last; then
-// Shift+Ctrl+Home gives all but the first back, and a plain click clears the
-// range. Prints only; asserts nothing.
+// select a range of rows: a click on the first row of a RowSelect band, then
+// Shift+Ctrl+End selects every row to the last; Shift+Ctrl+Home gives all
+// but the first back, and a plain click clears the range. Then the mouse:
+// the rows scrolled to the end (the pivot stays on the first row) and a
+// Shift+click on the last row shown selects them all, the Shift key and the
+// button held in the thread's keyboard state, which is where the control
+// reads them. Prints only; asserts nothing.
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
+#include "../support/Clock.h"
 #include "../support/GridRegistration.h"
 
 #include <Tavelle.h>
@@ -14,6 +18,7 @@
 #include <wrl/client.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -25,17 +30,7 @@ namespace {
 constexpr int Width = 600;
 constexpr int Height = 400;
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
+using hv::bench::Now;
 
 bool Fill(Recordset& rs, int rows)
 {
@@ -84,10 +79,27 @@ void ShiftCtrlKey(IOleInPlaceActiveObject* active, HWND window, UINT key)
     Pump();
 }
 
-void Click(HWND window, POINT at)
+void SetKeys(bool shift, bool button)
 {
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
+    keys[VK_LBUTTON] = button ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+// The pointer moved onto the point, the button pressed and released there,
+// with Shift held when asked.
+void Click(HWND window, POINT at, bool shift = false)
+{
+    const WPARAM held = shift ? MK_SHIFT : 0;
+    SetKeys(shift, false);
+    SendMessageW(window, WM_MOUSEMOVE, held, MAKELPARAM(at.x, at.y));
+    SetKeys(shift, true);
+    SendMessageW(window, WM_LBUTTONDOWN, held | MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SetKeys(shift, false);
+    SendMessageW(window, WM_LBUTTONUP, held, MAKELPARAM(at.x, at.y));
+    SetKeys(false, false);
     Pump();
 }
 
@@ -101,15 +113,16 @@ long SelectedCount(IHvTavelleControl* control)
     return count;
 }
 
-// The middle of the first data cell shown, from the grid's elements.
-bool FirstCellPoint(IHvTavelleControl* control, POINT& at)
+// The middle of the first (or last) row of the data, from the grid's
+// elements; false when it is not shown.
+bool RowPoint(IHvTavelleControl* control, Constants_ChildRow which, POINT& at)
 {
     ComPtr<IHvRow> row;
     VARIANT missing;
     VariantInit(&missing);
     missing.vt = VT_ERROR;
     missing.scode = DISP_E_PARAMNOTFOUND;
-    if (FAILED(control->GetRow(hvChildRowFirst, &row)) || !row)
+    if (FAILED(control->GetRow(which, &row)) || !row)
         return false;
     ComPtr<IHvUIElement> element;
     if (FAILED(row->GetUIElement(&missing, &missing, &element)) || !element)
@@ -160,7 +173,7 @@ void Measure(int rows)
     Pump();
     SetFocus(grid);
     POINT first{};
-    if (!grid || !FirstCellPoint(control.Get(), first)) {
+    if (!grid || !RowPoint(control.Get(), hvChildRowFirst, first)) {
         std::printf("%d rows: no row shown\n", rows);
         return;
     }
@@ -184,21 +197,50 @@ void Measure(int rows)
     std::printf("%7d rows: Shift+Ctrl+End %9.1f ms (%ld selected), Shift+Ctrl+Home %9.1f ms (%ld selected), "
                 "click clearing the range %9.1f ms\n",
                 rows, toEnd, all, back, one, clear);
+
+    // The mouse: the pivot on the first row, the last row scrolled into
+    // view without moving it, then Shift+click.
+    ComPtr<IHvRowScrollRegion> region;
+    POINT last{};
+    if (FAILED(control->get_ActiveRowScrollRegion(&region)) || !region ||
+        FAILED(region->Scroll(hvRowScrollActionBottom))) {
+        std::printf("%7d rows: the rows could not be scrolled\n", rows);
+        control->putref_DataSource(nullptr);
+        return;
+    }
+    UpdateWindow(grid);
+    Pump();
+    if (!RowPoint(control.Get(), hvChildRowLast, last)) {
+        std::printf("%7d rows: the last row is not shown\n", rows);
+        control->putref_DataSource(nullptr);
+        return;
+    }
+    start = Now();
+    Click(grid, last, true);
+    const double shiftClick = Now() - start;
+    const long clicked = SelectedCount(control.Get());
+    std::printf("%7d rows: Shift+click on the last row %9.1f ms (%ld selected)\n", rows, shiftClick, clicked);
     control->putref_DataSource(nullptr);
 }
 
 } // namespace
 
-int main()
+// With a row count as argument, only that size is measured.
+int main(int argc, char** argv)
 {
+    // Each figure as soon as it is known.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     OleInitialize(nullptr);
     if (!hv::bench::RegisterGrid()) {
         std::printf("the grid control could not be registered\n");
         OleUninitialize();
         return 1;
     }
-    for (int rows : {10000, 100000})
-        Measure(rows);
+    if (argc > 1)
+        Measure(std::atoi(argv[1]));
+    else
+        for (int rows : {10000, 100000})
+            Measure(rows);
     OleUninitialize();
     return 0;
 }

@@ -107,7 +107,18 @@ ControlSelectionHost::ControlSelectionHost(HvTavelle& control) : control_(contro
 {
 }
 
-ControlSelectionHost::~ControlSelectionHost() = default;
+ControlSelectionHost::~ControlSelectionHost()
+{
+    ReleaseRangeHolds();
+}
+
+void ControlSelectionHost::ReleaseRangeHolds()
+{
+    std::vector<CAutomationObject*> holds;
+    holds.swap(rangeHolds_);
+    for (CAutomationObject* object : holds)
+        object->Release();
+}
 
 ControlSelectOperation& ControlSelectionHost::HeaderOperation()
 {
@@ -130,6 +141,7 @@ void ControlSelectionHost::Quiesce()
     if (dispatcher && dispatcher->HasCapture())
         return;
     retired_.clear();
+    ReleaseRangeHolds();
     targets_.Prune();
 }
 
@@ -295,18 +307,30 @@ namespace {
 // A selection set's list as the range helpers fill it.
 class SetListTarget final : public SelectionListTarget {
 public:
-    SetListTarget(ControlSelectionTargets& targets, SelectionSet::List& out) : targets_(targets), out_(out) {}
+    SetListTarget(ControlSelectionTargets& targets, SelectionSet::List& out, std::vector<CAutomationObject*>& holds)
+        : targets_(targets), out_(out), holds_(holds)
+    {
+    }
     LONG Count() override { return static_cast<LONG>(out_.size()); }
     HRESULT Add(HvSelectableItem* item, bool) override
     {
-        if (ItemTarget* target = targets_.For(item))
-            out_.push_back(target);
+        ItemTarget* target = targets_.For(item);
+        if (!target)
+            return S_OK;
+        CAutomationObject* object = item->KeyedItem() ? item->KeyedItem()->GetItemObject() : nullptr;
+        if (object) {
+            holds_.reserve(holds_.size() + 1);
+            object->AddRef();
+            holds_.push_back(object);
+        }
+        out_.push_back(target);
         return S_OK;
     }
 
 private:
     ControlSelectionTargets& targets_;
     SelectionSet::List& out_;
+    std::vector<CAutomationObject*>& holds_;
 };
 
 } // namespace
@@ -319,7 +343,9 @@ HRESULT ControlSelectionHost::FillRange(SelectableTarget* pivot, SelectableTarge
     HvSelectableItem* to = ControlSelectionTargets::ItemOf(target);
     if (!from || !to)
         return E_FAIL;
-    SetListTarget list(targets_, out);
+    // The previous range's objects were taken by the selection by now.
+    ReleaseRangeHolds();
+    SetListTarget list(targets_, out, rangeHolds_);
     switch (target->GetKind()) {
     case SelectableTarget::Row:
         return SelectRowsToTarget(from, to, list, true, alreadyCounted, false);

@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class CAutomationObject;
 class ControlSelectOperation;
 class HvSelected;
 class HvTavelle;
@@ -119,6 +120,8 @@ public:
 
 private:
     void RebuildCurrent();
+    // Lets the objects of the last range go.
+    void ReleaseRangeHolds();
 
     HvTavelle& control_;
     ControlSelectionTargets targets_;
@@ -126,6 +129,9 @@ private:
     SelectionSet current_;
     std::unique_ptr<ControlSelectOperation> headerOperation_;
     std::vector<std::unique_ptr<SelectOperation>> retired_;
+    // The objects of the last range, one reference each: rows walked to
+    // that no one shows or holds live until the selection takes them.
+    std::vector<CAutomationObject*> rangeHolds_;
     bool ctrlHeld_ = false;
     bool ctrlReleased_ = false;
 };

@@ -78,20 +78,37 @@ HvRow* StepInBand(HvRow* row, bool forward, HeldRows& held)
     return nullptr;
 }
 
-// The rows from pivot to target, both included, in walking order; empty
-// when the target is not reached in either direction.
+// How the target stands to the pivot: their order in the grid's row tree,
+// else their places in the rowset, else the provider's order (DBCOMPARE).
+DBCOMPARE RelationOf(HvRow* pivot, HvRow* target)
+{
+    if (pivot == target)
+        return DBCOMPARE_EQ;
+    DBCOMPARE relation = pivot->CompareTreeOrder(target);
+    if (relation == DBCOMPARE_NE || relation == DBCOMPARE_NOTCOMPARABLE)
+        relation = pivot->CompareSiblingOrder(target);
+    if (relation == DBCOMPARE_NOTCOMPARABLE)
+        relation = pivot->CompareOrder(target);
+    return relation;
+}
+
+// The rows from pivot to target, both included, in walking order: forward
+// when the target comes after the pivot, backward when before. Empty when
+// the two have no order or the walk does not reach the target.
 std::vector<HvRow*> RowsBetween(HvRow* pivot, HvRow* target, HeldRows& held)
 {
-    for (bool forward : {true, false}) {
-        std::vector<HvRow*> rows{pivot};
-        for (HvRow* row = pivot; row && row != target;) {
-            row = StepInBand(row, forward, held);
-            if (row)
-                rows.push_back(row);
-        }
-        if (rows.back() == target)
-            return rows;
+    const DBCOMPARE relation = RelationOf(pivot, target);
+    if (relation != DBCOMPARE_LT && relation != DBCOMPARE_GT)
+        return {};
+    const bool forward = relation == DBCOMPARE_LT;
+    std::vector<HvRow*> rows{pivot};
+    for (HvRow* row = pivot; row && row != target;) {
+        row = StepInBand(row, forward, held);
+        if (row)
+            rows.push_back(row);
     }
+    if (rows.back() == target)
+        return rows;
     return {};
 }
 

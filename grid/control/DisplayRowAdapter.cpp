@@ -380,6 +380,12 @@ long DisplayRowAdapter::CellState(HvColumnGroupImpl* column)
     return state;
 }
 
+long DisplayRowAdapter::CellStyle(HvColumnGroupImpl* column)
+{
+    auto* shown = dynamic_cast<HvColumn*>(column);
+    return shown ? shown->ResolveStyle() : 0;
+}
+
 void DisplayRowAdapter::EnterEditMode(HvColumnGroupImpl* column)
 {
     if (auto* cell = dynamic_cast<HvCell*>(CellObject(column)))

@@ -68,6 +68,7 @@ public:
     void ResolveCellAppearance(HvColumnGroupImpl* column, AppearanceData& data, std::uint32_t mask,
                                bool alternate) override;
     long CellState(HvColumnGroupImpl* column) override;
+    long CellStyle(HvColumnGroupImpl* column) override;
     void EnterEditMode(HvColumnGroupImpl* column) override;
 
     HvRow& Row() const { return row_; }

@@ -16,6 +16,7 @@
 #include "ControlSiteRefs.h"
 #include "ControlStateParticipant.h"
 #include "CSimpleDropDown.h"
+#include "ControlSwapList.h"
 #include "DragTracker.h"
 #include "ErrorReporter.h"
 #include "EventEnableMask.h"
@@ -208,6 +209,7 @@ HvTavelle::~HvTavelle()
     // selection host by now; the sinks go before the dispatcher.
     dragTracker_.reset();
     dropDownList_.reset();
+    swapList_.reset();
     gridSink_.reset();
     keyActions_.reset();
     selection_.reset();

@@ -54,6 +54,7 @@ class CDragTracker;
 class CSimpleDropDown;
 class ControlSiteRefs;
 class ControlStateParticipant;
+class ControlSwapList;
 class ErrorReporter;
 class EventEnableMask;
 class HvBand;
@@ -470,6 +471,7 @@ public:
     bool IsActiveCellColumn(HvColumn* column) override;
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
+    void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
 
     // The in-place editor.
     ControlEditor& Editor() { return *editor_; }
@@ -603,6 +605,7 @@ public:
     HRESULT RefreshCellElement(HvCell* cell) override;
     HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) override;
     HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) override;
+    bool ShownText(HvCell* cell, std::wstring* text) override;
 
     // ErrorReporterHost
     bool HasEventGateAndLayout() override { return gate_ && layout_; }
@@ -747,6 +750,7 @@ private:
     std::unique_ptr<ControlHeaderDragHost> headerDrags_;
     std::unique_ptr<ControlGridSink> gridSink_;
     std::unique_ptr<CDragTracker> dragTracker_;
+    std::unique_ptr<ControlSwapList> swapList_;  // the owner of the shared list's entries
     std::unique_ptr<CSimpleDropDown> dropDownList_;
     POINT messagePoint_ = {};        // the last mouse message's point, client
     bool messagePointKnown_ = false;

@@ -5,7 +5,9 @@
 // header presses).
 #include "HvTavelle.h"
 
-#include "CSimpleDropDown.h"
+#include "CControlDropDown.h"
+#include "ColumnBandSeam.h"
+#include "ControlSwapList.h"
 #include "ColumnMoveOperation.h"
 #include "ControlHeaderDragHost.h"
 #include "ControlSelectionHost.h"
@@ -16,6 +18,7 @@
 #include "HvCell.h"
 #include "HvColumn.h"
 #include "HvGroup.h"
+#include "HvHeader.h"
 #include "HvLayout.h"
 #include "HvSelected.h"
 #include "SelectNoneOperation.h"
@@ -76,11 +79,29 @@ CDragTracker* HvTavelle::GetDragTracker()
 CSimpleDropDown* HvTavelle::GetDropDownList(bool create)
 {
     if (!dropDownList_ && create && m_window) {
-        auto list = std::make_unique<CSimpleDropDown>();
-        if (list->Create(m_window))
+        if (!swapList_)
+            swapList_ = std::make_unique<ControlSwapList>();
+        auto list = std::make_unique<CControlDropDown>(m_window, swapList_.get());
+        if (list->IsCreated())
             dropDownList_ = std::move(list);
     }
     return dropDownList_.get();
+}
+
+void HvTavelle::PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
+{
+    if (!item || !m_window)
+        return;
+    // An editor that refuses to leave keeps the press.
+    if (LeaveEditMode(false))
+        return;
+    HvHeader* owned = item->Header();
+    if (!owned || !owned->IsSwappingAvailable() || !item->CanSwap())
+        return;
+    CSimpleDropDown* list = GetDropDownList(true);
+    ColumnBandSeam* band = item->Band();
+    if (list && swapList_)
+        swapList_->Toggle(*list, item, header, band ? band->HeaderFont() : nullptr);
 }
 
 void HvTavelle::BeginHeaderDrag(HvSelectableItem* item)

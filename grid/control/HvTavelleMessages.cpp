@@ -2,6 +2,7 @@
 // pre-translation for the in-place editors.
 #include "HvTavelle.h"
 
+#include "CSimpleDropDown.h"
 #include "ControlEditor.h"
 #include "ControlSelectionHost.h"
 #include "ErrorReporter.h"
@@ -289,6 +290,12 @@ BOOL HvTavelle::PreTranslateMessage(MSG* message)
         return FALSE;
     if (editor_->PreTranslateKey(*message))
         return TRUE;
+    // An open swap list takes the keys: arrows choose, Enter takes, Esc
+    // closes.
+    if (dropDownList_ && dropDownList_->IsDroppedDown()) {
+        SendMessageW(dropDownList_->Window(), message->message, message->wParam, message->lParam);
+        return TRUE;
+    }
     const WPARAM key = message->wParam;
     switch (key) {
     case VK_TAB:

@@ -258,6 +258,11 @@ HRESULT HvTavelle::GetValueText(HvCell* cell, BSTR* out)
     return cell ? cell->GetValueAsString(out) : E_FAIL;
 }
 
+bool HvTavelle::ShownText(HvCell* cell, std::wstring* text)
+{
+    return editor_ && text && editor_->Editor().GetValueText(cell, text);
+}
+
 // Makes the cell the active one; 0 when it became active, else refused
 // (1, or the failure of changing the active row).
 LONG HvTavelle::ActivateCell(HvCell* cell, bool enterEdit, LONG, LONG)

@@ -113,6 +113,7 @@ void BandRowSource::AddListeners()
     listening_ = true;
     Binding().SetDataChangeListener(this);
     Binding().SetRowPositionListener(this);
+    Binding().SetSortHook(this);
 }
 
 void BandRowSource::RemoveListeners()
@@ -123,6 +124,8 @@ void BandRowSource::RemoveListeners()
     if (Binding().GetDataChangeListener() == this)
         Binding().ClearDataChangeListener();
     Binding().ClearRowPositionListener();
+    if (Binding().GetSortHook() == this)
+        Binding().SetSortHook(nullptr);
 }
 
 ColumnInfoSeam* BandRowSource::ColumnInfoAt(LONG index)

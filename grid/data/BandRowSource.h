@@ -9,6 +9,7 @@
 #include "BandRowBinding.h"
 #include "HvBandRowsetListener.h"
 #include "RowBandSeam.h"
+#include "RowSortHook.h"
 
 #include <memory>
 #include <unordered_set>
@@ -25,7 +26,8 @@ class RowGridHost;
 class BandRowSource final : public BandRowBinding,
                             public HvBandRowsetListener,
                             public HvBandRowPositionListener,
-                            public RowBandSeam {
+                            public RowBandSeam,
+                            public RowSortHook {
 public:
     // One reference, given; the binding is referenced, grid is not owned.
     static BandRowSource* Create(RowsetBinding& binding, RowGridHost& grid);
@@ -77,6 +79,12 @@ public:
     HRESULT OnRowAsynchInsert(LONG, LONG, RowBatch*) override { return S_OK; }
     HRESULT OnRowsetChange(LONG phase, LONG reason, RowBatch* rows) override;
     void GetRowObjectForRecord(RowData* row) override;
+    // RowSortHook: the layout's sort callback and the client's sort filter.
+    bool BeforeSort(RowData* parentRow) override;
+    bool CompareRows(RowData* first, RowData* second, ColumnInfo* column, bool ascending,
+                     bool* firstBefore) override;
+    void AfterSort(RowData* parentRow) override;
+
     // HvBandRowPositionListener
     HRESULT OnPositionOkToDo() override;
     HRESULT OnPositionSyncAfter(RowData* row) override;
@@ -172,6 +180,9 @@ private:
     template <class Each>
     void ForEachRow(RowBatch* rows, Each each);
     HvRow* ExistingRowObject(RowData* data);
+    // The row object of a record of this band or another (null for none).
+    HRESULT RowObjectOf(RowData* data, IHvRow** out);
+    HRESULT CellOf(RowData* data, ColumnInfo* column, IHvCell** out);
     void Redraw();
     void RebuildRegions();
     void AfterRowsGone();

@@ -158,9 +158,12 @@ void CSimpleDropDown::GetListSize(RECT* rect, bool allRows)
         tallest = std::max(tallest, height);
         sum += std::max(height, 0);
     }
+    // The field counts at the height the combo took, which may exceed the
+    // one asked for (its font's): a list whose rows keep whole heights
+    // would lose its last row to the difference.
     int field = 0;
     if (SendMessageW(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), tallest) != CB_ERR)
-        field = tallest;
+        field = std::max(tallest, SelectionFieldHeight());
     rect->bottom = rect->top + 4 * GetSystemMetrics(SM_CYEDGE) + sum + field;
 }
 

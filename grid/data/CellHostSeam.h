@@ -11,6 +11,8 @@
 
 #include <Tavelle.h>
 
+#include <string>
+
 enum class CellPart;
 class HvAppearances;
 class HvCell;
@@ -133,6 +135,9 @@ public:
     virtual HRESULT RefreshCellElement(HvCell* cell) = 0;
     virtual HRESULT GetCellElement(HvCell* cell, VARIANT* rowRegion, VARIANT* colRegion, IHvUIElement** out) = 0;
     virtual HRESULT ResolveCellAppearance(HvCell* cell, VARIANT* rowRegion, IHvAppearance** out) = 0;
+    // The text the cell shows: its edit text while a check box or a date is
+    // edited, else its value as text. False when there is none to give.
+    virtual bool ShownText(HvCell*, std::wstring*) { return false; }
 
 protected:
     ~CellGridHost() = default;

@@ -1,5 +1,6 @@
 // HvCell as the owner of its element's parts: the value text, its state and
-// its default alignment, and a press on its drop-down button.
+// its default alignment, the check box's state, and a press on its drop-down
+// button.
 #include "HvCell.h"
 
 #include "CellEditor.h"
@@ -7,10 +8,31 @@
 #include "DualString.h"
 #include "OwnedElementSeam.h"
 
-LONG HvCell::GetState(OwnedElementSeam*)
+#include <string>
+
+namespace {
+
+constexpr LONG StateChecked = 32;
+constexpr LONG StateIndeterminate = 64;
+
+} // namespace
+
+LONG HvCell::GetState(OwnedElementSeam* element)
 {
+    if (element && element->OwnerContext() == ContextCheckBox) {
+        // "0" unchecked, "1" or "-1" checked, anything else neither.
+        std::wstring text;
+        if (!IsActive() || !grid_->ShownText(this, &text))
+            return 0;
+        if (text == L"0")
+            return 0;
+        if (text == L"1" || text == L"-1")
+            return StateChecked;
+        return StateChecked | StateIndeterminate;
+    }
     return ResolvedActivation() == hvActivationDisabled ? LONG{StateDisabled} : LONG{0};
 }
+
 
 bool HvCell::GetText(OwnedElementSeam*, CDualString& text)
 {

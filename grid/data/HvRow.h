@@ -19,6 +19,7 @@
 #include "SubscriptionLink.h"
 
 #include <Tavelle.h>
+#include <oledb.h>
 
 class HvCells;
 class RowBandSeam;
@@ -266,6 +267,16 @@ public:
     HvCells* GetCells();
     void FireInitializeRow();
     HvRow* FindCommonAncestor(HvRow* other);
+    // DBCOMPARE answers of this row against another, 4 (not comparable)
+    // when either is unbound. Order: the provider's order of two rows of
+    // one list. Sibling order: their approximate positions in the
+    // provider's rowset. Tree order: the order in which the grid lists
+    // them, across parents: the rows, or their ancestors under one parent,
+    // by their places in their lists (sorted lists in sorted order), rows
+    // of two child bands by their bands' chapter columns.
+    DBCOMPARE CompareOrder(HvRow* other);
+    DBCOMPARE CompareSiblingOrder(HvRow* other);
+    DBCOMPARE CompareTreeOrder(HvRow* other);
     void BeginSelectionSnapshot();
     void EndSelectionSnapshot();
     // The row takes its reference on itself once (flag 64).

@@ -4,6 +4,7 @@
 #include "ColumnInfo.h"
 #include "ComparableValue.h"
 #include "RowData.h"
+#include "RowSortHook.h"
 #include "RowsetBinding.h"
 
 #include <algorithm>
@@ -36,11 +37,14 @@ int CompareValues(const VARIANT& first, const VARIANT& second)
 // True when row first goes before row second under the keys. Rows equal on
 // every key keep the data source's order, whatever order an earlier sort
 // left them in.
-bool SortsBefore(RowData* first, RowData* second, const SortKeyChain& keys)
+bool SortsBefore(RowData* first, RowData* second, const SortKeyChain& keys, RowSortHook* hook)
 {
     for (const SortKeyChain::Key& key : keys.Keys()) {
         if (!key.column)
             continue;
+        bool before = false;
+        if (hook && hook->CompareRows(first, second, key.column, key.ascending, &before))
+            return before;
         SortValue a;
         SortValue b;
         const DBORDINAL ordinal = key.column->GetOrdinal();
@@ -87,14 +91,26 @@ void RowList::SortChildren(bool force)
         return;
     if (!force && sortStamp_ == binding->GetSortGeneration())
         return;
+    // The band may keep the rows as they stand; the list counts as sorted.
+    RowSortHook* hook = binding->GetSortHook();
+    RowData* parentRow = GetNodeRow();
+    if (hook && hook->BeforeSort(parentRow)) {
+        sortStamp_ = binding->GetSortGeneration();
+        return;
+    }
+    // A copy: the band's client code runs during the sort.
+    const SortKeyChain order = binding->GetSortKeys();
+    const ULONG generation = binding->GetSortGeneration();
     std::vector<RowTreeNode*> rows;
     for (RowTreeNode* node = first_; node; node = node->NextSibling())
         rows.push_back(node);
     std::stable_sort(rows.begin(), rows.end(), [&](RowTreeNode* a, RowTreeNode* b) {
-        return SortsBefore(static_cast<RowData*>(a), static_cast<RowData*>(b), keys);
+        return SortsBefore(static_cast<RowData*>(a), static_cast<RowData*>(b), order, hook);
     });
     // The rows keep their references and their marks while they move.
     ReorderChildren(rows.data(), rows.size());
-    sortStamp_ = binding->GetSortGeneration();
+    sortStamp_ = generation;
     Renumber();
+    if (hook)
+        hook->AfterSort(parentRow);
 }

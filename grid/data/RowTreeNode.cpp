@@ -103,11 +103,14 @@ void RowTreeNode::InsertChild(RowData* row)
         return;
     ++loadedCount_;
     ChildChanged();
+    // The indices increase along the list, and rows mostly come in order:
+    // the place is sought from the end, so that a walk that keeps every row
+    // it reaches does not pass all the earlier ones again for each.
     const ULONG index = row->GetPositionIndex();
-    RowTreeNode* before = first_;
-    while (before && before->GetPositionIndex() <= index)
-        before = before->next_;
-    LinkBefore(row, before);
+    RowTreeNode* after = last_;
+    while (after && after->GetPositionIndex() > index)
+        after = after->prev_;
+    LinkBefore(row, after ? after->next_ : first_);
     row->MarkAttached(true);
     // Keep the indices strictly increasing.
     if (RowTreeNode* prev = row->prev_) {

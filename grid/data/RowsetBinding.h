@@ -21,6 +21,7 @@
 
 class HvBandRowPositionListener;
 class HvBandRowsetListener;
+class RowSortHook;
 class RowBatch;
 class RowBookmark;
 class RowData;
@@ -159,6 +160,9 @@ public:
     HvBandRowsetListener* GetDataChangeListener() const { return dataListener_; }
     void SetRowPositionListener(HvBandRowPositionListener* listener) { positionListener_ = listener; }
     void ClearRowPositionListener() { positionListener_ = nullptr; }
+    // The band's say in sorting its rows (not owned; null: none).
+    void SetSortHook(RowSortHook* hook) { sortHook_ = hook; }
+    RowSortHook* GetSortHook() const { return sortHook_; }
     void SetRowRecords(RowRecordSeam* records) { records_ = records; }
     RowRecordSeam* GetRowRecords() const { return records_; }
 
@@ -265,6 +269,7 @@ private:
     ULONG sortGeneration_ = 0;
     HvBandRowsetListener* dataListener_ = nullptr;         // not owned
     HvBandRowPositionListener* positionListener_ = nullptr; // not owned
+    RowSortHook* sortHook_ = nullptr;                       // not owned
     RowRecordSeam* records_ = nullptr;                     // not owned
     // While the row position is read, the provider reports the activation
     // and release of its row to us: those reports are our own doing.

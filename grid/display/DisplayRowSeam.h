@@ -60,6 +60,8 @@ public:
                                        bool alternate) = 0;
     // Draw-state bits of the cell's own (selected 2, active 1, disabled 8).
     virtual long CellState(HvColumnGroupImpl* column) = 0;
+    // The column's resolved Style for the row's cell (0 the default).
+    virtual long CellStyle(HvColumnGroupImpl*) { return 0; }
     virtual void EnterEditMode(HvColumnGroupImpl* column) = 0;
     // The button the cell shows beside its value: its element type (6300
     // the drop-down button), 0 for none. keepsRoom: whether the text leaves

@@ -17,6 +17,14 @@ OwnedElementSeam* HvCellChildUIElement::FindEnclosing(LONG type)
     return nullptr;
 }
 
+RECT HvCellChildUIElement::EnclosingRect(LONG type)
+{
+    for (HvUIElement* element = this; element; element = element->GetParent())
+        if (element->Type() == static_cast<ULONG>(type))
+            return element->GetRect();
+    return RECT{};
+}
+
 long HvCellChildUIElement::OwnerState()
 {
     return owner_ ? owner_->GetState(this) : 0;

@@ -24,6 +24,8 @@ public:
     bool BeginPress() override { return false; }
     bool IsPressed() override { return false; }
     HCURSOR DefaultCursor() override { return nullptr; }
+    RECT EnclosingRect(LONG type) override;
+    void Redraw() override { Invalidate(); }
 
 protected:
     HvCellChildUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, ULONG type,

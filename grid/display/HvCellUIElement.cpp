@@ -5,6 +5,7 @@
 #include "DisplayRowSeam.h"
 #include "DrawContext.h"
 #include "HvBand.h"
+#include "HvCheckBoxUIElement.h"
 #include "HvColumnGroupImpl.h"
 #include "HvDropDownBtnUIElement.h"
 #include "HvLayout.h"
@@ -118,6 +119,26 @@ void HvCellUIElement::PositionChildElements()
             if (HvPictureUIElement* picture = HvPictureUIElement::Make(GetLayout(), this, pictureRect, owner,
                                                                        HvUIElementOwner::ContextPicture))
                 fresh.push_back(picture);
+    }
+
+    // A check-box cell shows a 13-pixel check box in the middle of the
+    // text's room, and no text.
+    constexpr long CheckBoxStyle = 3;
+    constexpr long CheckBoxSize = 13;
+    if (row->Row()->CellStyle(column_) == CheckBoxStyle) {
+        const long left = rest.left + (rest.right - rest.left - CheckBoxSize) / 2;
+        const long top = rest.top + (rest.bottom - rest.top - CheckBoxSize) / 2;
+        const RECT placed{left, top, left + CheckBoxSize, top + CheckBoxSize};
+        auto* check = static_cast<HvCheckBoxUIElement*>(TakeChildOfType(old, UIElementType::CheckBox, true));
+        if (!check)
+            check = HvCheckBoxUIElement::Make(GetLayout(), this, placed, owner, HvUIElementOwner::ContextCheckBox);
+        if (check) {
+            check->SetOwner(owner, HvUIElementOwner::ContextCheckBox);
+            check->SetRect(placed, false);
+            fresh.push_back(check);
+        }
+        ReplaceChildren(fresh);
+        return;
     }
 
     // The button beside the value: inside the cell by 2 pixels, a scroll

@@ -35,6 +35,7 @@ constexpr ULONG Header = 4000;
 constexpr ULONG Row = 5000;
 constexpr ULONG ExpansionIndicator = 5200;
 constexpr ULONG Cell = 6000;
+constexpr ULONG CheckBox = 6100;
 constexpr ULONG AddNewRowButton = 6600;
 constexpr ULONG ButtonConnector = 7000;
 constexpr ULONG Text = 10000;

@@ -264,6 +264,12 @@ void LayoutRootElement::UpdateScrollBars()
         cols->UpdateScrollBars();
 }
 
+void LayoutRootElement::RepositionActiveEditWindow()
+{
+    // The active cell moves its editor back over itself.
+    layout_.RepositionEditWindow();
+}
+
 void InstallDisplayLayoutParts()
 {
     LayoutPartMakers& makers = LayoutParts();

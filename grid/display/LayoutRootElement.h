@@ -65,7 +65,7 @@ public:
     bool PlaceCaptionPicture(RECT& rect, RECT& pictureRect, const AppearanceData& data) override;
     HvUIElementOwner* CaptionOwner() override;
     void UpdateScrollBars() override;
-    void RepositionActiveEditWindow() override {}
+    void RepositionActiveEditWindow() override;
 
 private:
     explicit LayoutRootElement(HvLayout& layout);

@@ -15,6 +15,7 @@ class AppearanceData;
 class BandsLayoutSeam;
 class HvColScrollRegions;
 class HvColumn;
+class HvColumnGroupImpl;
 class HvValueLists;
 class LayoutUnitsSeam;
 class SelectionControlSeam;
@@ -67,6 +68,14 @@ public:
     virtual HWND GridEditWindow() = 0;
     virtual bool IsActiveCellColumn(HvColumn* column) = 0;
     virtual void ReportMaskError(const std::wstring& text, short position) = 0;
+    // A press on the swap button of item's header, whose element lies at
+    // header (grid client pixels): the grid's swap list opens under it, or
+    // closes when it is open. Nothing without a grid.
+    virtual void PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
+    {
+        (void)item;
+        (void)header;
+    }
 
 protected:
     ~ColumnLayoutSeam() = default;

@@ -220,6 +220,7 @@ public:
     bool IsGroup() const override { return false; }
     bool CanSwap() override;
     HRESULT Swap(HvColumnGroupImpl* other) override;
+    void FillSwapList(std::vector<HvColumnGroupImpl*>& items) override;
     LONG GetVisibleExtent() override;
     LONG GetOrigin() override;
     bool CanSize() override;

@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 class CAutomationObject;
 class ColumnBandSeam;
@@ -48,6 +49,8 @@ public:
     virtual bool ShowsSwapButton() { return CanSwap(); }
     // Exchanges places with other (same kind) through the position events.
     virtual HRESULT Swap(HvColumnGroupImpl* other) = 0;
+    // The items the header's swap list offers, in the band's order.
+    virtual void FillSwapList(std::vector<HvColumnGroupImpl*>& items) = 0;
     virtual LONG GetVisibleExtent() = 0;
     virtual LONG GetOrigin() = 0;
     virtual void SetStoredOrigin(LONG offset) { origin_ = offset; }

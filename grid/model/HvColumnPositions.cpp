@@ -9,6 +9,7 @@
 #include "ColumnSettingIds.h"
 #include "GridBandSeam.h"
 #include "HvAppearance.h"
+#include "HvColumns.h"
 #include "HvCollectionImpl.h"
 #include "HvGroup.h"
 #include "HvGroupCols.h"
@@ -382,6 +383,23 @@ HRESULT HvColumn::Swap(HvColumnGroupImpl* otherItem)
     if (!design)
         event.FireAfter(hvPosSwapped, {this, other});
     return S_OK;
+}
+
+void HvColumn::FillSwapList(std::vector<HvColumnGroupImpl*>& items)
+{
+    GridBandSeam* band = band_ ? band_->GridBand() : nullptr;
+    HvColumns* columns = band ? band->Columns() : nullptr;
+    if (!columns)
+        return;
+    const bool withinGroup = band_->ResolveSetting(ColumnSettingId::AllowColSwapping) == hvAllowColSwappingWithinGroup;
+    for (LONG i = 0; i < columns->ItemCount(); ++i) {
+        auto* column = dynamic_cast<HvColumn*>(columns->ItemAtPosition(i));
+        if (!column || column == this || column->HasChildBand() || column->IsHiddenItem())
+            continue;
+        if (withinGroup && column->group_ != group_)
+            continue;
+        items.push_back(column);
+    }
 }
 
 // --- level and group ---------------------------------------------------------

@@ -596,6 +596,19 @@ HRESULT HvGroup::SetVisiblePosition(SHORT position)
     return S_OK;
 }
 
+void HvGroup::FillSwapList(std::vector<HvColumnGroupImpl*>& items)
+{
+    GridBandSeam* band = band_ ? band_->GridBand() : nullptr;
+    HvGroups* groups = band ? band->GetGroups(false) : nullptr;
+    if (!groups)
+        return;
+    for (LONG i = 0; i < groups->ItemCount(); ++i) {
+        auto* group = dynamic_cast<HvGroup*>(groups->ItemAtPosition(i));
+        if (group && group != this && !group->IsHiddenItem())
+            items.push_back(group);
+    }
+}
+
 HRESULT HvGroup::Swap(HvColumnGroupImpl* otherItem)
 {
     HvGroup* other = dynamic_cast<HvGroup*>(otherItem);

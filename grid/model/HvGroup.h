@@ -110,6 +110,7 @@ public:
     bool IsGroup() const override { return true; }
     bool CanSwap() override;
     HRESULT Swap(HvColumnGroupImpl* other) override;
+    void FillSwapList(std::vector<HvColumnGroupImpl*>& items) override;
     LONG GetVisibleExtent() override { return GetExtent(); }
     LONG GetOrigin() override { return SharedOrigin(); }
     void SetStoredOrigin(LONG offset) override;

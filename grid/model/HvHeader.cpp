@@ -27,6 +27,7 @@ namespace {
 // Appearance members that change a header's height.
 constexpr std::int32_t kSizeBits = 32 | 256;
 constexpr DWORD kAllMembers = 0x3007FFFF;
+constexpr LONG HeaderElementType = 4000;
 
 ValueListLayoutSeam* AppearanceLayout(ColumnBandSeam* band)
 {
@@ -680,8 +681,13 @@ bool HvHeader::OnMouseDown(OwnedElementSeam* element)
 {
     if (!element || element->OwnerContext() != ContextSwapButton)
         return false;
-    // The swap list belongs to the control; a press on an unavailable button
-    // is consumed all the same.
+    // The swap list belongs to the grid, which leaves edit mode first and
+    // tests whether swapping is available; the press is consumed either way.
+    ColumnLayoutSeam* layout = band_ ? band_->ColumnLayout() : nullptr;
+    if (layout && owner_) {
+        layout->PressSwapButton(owner_, element->EnclosingRect(HeaderElementType));
+        element->Redraw();
+    }
     return true;
 }
 

@@ -596,6 +596,12 @@ void HvLayout::ReportMaskError(const std::wstring& text, short position)
         grid_->ReportMaskError(text, position);
 }
 
+void HvLayout::PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
+{
+    if (grid_ && grid_->IsAlive() && IsCurrentLayout())
+        grid_->PressSwapButton(item, header);
+}
+
 void HvLayout::MarkColScrollRegionsDirty()
 {
     if (HvColScrollRegions* regions = GetColScrollRegions(false))

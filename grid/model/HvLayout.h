@@ -19,6 +19,7 @@
 #include "HvLayoutHost.h"
 #include "HvPersistParticipant.h"
 #include "HvUIElementOwner.h"
+#include "LayoutSortCallback.h"
 #include "LayoutRegionsSeam.h"
 #include "OverrideLayoutSeam.h"
 #include "PropertySinkConnection.h"
@@ -357,6 +358,7 @@ public:
     HWND GridEditWindow() override { return editWindow_ && IsWindow(editWindow_) ? editWindow_ : nullptr; }
     bool IsActiveCellColumn(HvColumn* column) override;
     void ReportMaskError(const std::wstring& text, short position) override;
+    void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }
@@ -393,6 +395,8 @@ public:
     IHvTVDataFilter* DataFilter() const { return dataFilter_; }
     IHvTVSortFilter* SortFilter() const { return sortFilter_; }
     IHvTVDrawFilter* DrawFilter() const { return drawFilter_; }
+    // What the layout does around each sort of a band's rows.
+    LayoutSortCallback& Sorting() { return sorting_; }
     const CDualString& Caption() const { return caption_; }
 
     // Settings as stored.
@@ -629,6 +633,7 @@ private:
     IHvTVDataFilter* dataFilter_ = nullptr;
     IHvTVSortFilter* sortFilter_ = nullptr;
     IHvTVDrawFilter* drawFilter_ = nullptr;
+    LayoutSortCallback sorting_;
     HvAutoSizeEdit* autoSizeEdit_ = nullptr;
     HRGN cornerRegion_ = nullptr;
     LONG captionHeight_ = 0;

@@ -22,6 +22,7 @@ public:
         ContextText = -1,
         ContextPicture = -2,
         ContextSwapButton = -3,
+        ContextCheckBox = -4,
         ContextAddNewButton = -6,
         ContextDropDownButton = -7
     };

@@ -16,6 +16,7 @@
 class BandGridSeam;
 class CAutomationObject;
 class HvColumn;
+class HvColumnGroupImpl;
 class HvSelectedRows;
 class HvLayout;
 class RegionControlSeam;
@@ -105,6 +106,13 @@ public:
     virtual bool IsActiveCellColumn(HvColumn* column) = 0;
     // A text a column's input mask refused: the Error event, then a beep.
     virtual void ReportMaskError(const std::wstring& text, short position) = 0;
+    // The swap list of item's header opened under header (grid client
+    // pixels), or closed when it is open.
+    virtual void PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
+    {
+        (void)item;
+        (void)header;
+    }
     // The active cell's editor goes back over the cell (after a scroll or
     // a move of the form).
     virtual void RepositionEditWindow() = 0;

@@ -17,6 +17,11 @@ public:
     virtual bool IsPressed() = 0;
     // The element's own default cursor (0 for the grid's).
     virtual HCURSOR DefaultCursor() = 0;
+    // The rectangle (grid client pixels) of the element itself or of its
+    // nearest ancestor of that type; empty when none.
+    virtual RECT EnclosingRect(LONG type) { (void)type; return RECT{}; }
+    // The element is drawn again.
+    virtual void Redraw() {}
 
 protected:
     ~OwnedElementSeam() = default;

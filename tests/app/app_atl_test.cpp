@@ -2,6 +2,8 @@
 // registered grid by class identifier (offering no ambient properties); the
 // list is set up on it late-bound, as the main form does, and the grid shows
 // a density through the data filter in the user's locale.
+#include "AtlLibrary.h"
+
 #include <doctest/doctest.h>
 
 #include <windows.h>
@@ -14,25 +16,6 @@
 using Microsoft::WRL::ComPtr;
 
 namespace {
-
-using AtlAxWinInitFunction = BOOL(WINAPI*)();
-using AtlAxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-// atl.dll for the length of a test.
-struct AtlLibrary {
-    AtlLibrary() : module(LoadLibraryW(L"atl.dll")) {}
-    ~AtlLibrary()
-    {
-        if (module)
-            FreeLibrary(module);
-    }
-    template <class T>
-    T Entry(const char* name) const
-    {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    }
-    HMODULE module;
-};
 
 std::wstring fTextoDoClsid()
 {

@@ -217,6 +217,10 @@ TEST_CASE("alpha layers blend a phase at its level; opaque and zero levels draw 
         // The same level over an overlapping rectangle shares the layer.
         const RECT inside = {2, 2, 4, 4};
         CHECK_FALSE(context.BeginAlphaLayer(inside, 128));
+        // One that reaches out of it, at the same level, opens a layer of
+        // its own.
+        const RECT across = {5, 5, 15, 15};
+        CHECK(context.BeginAlphaLayer(across, 128));
         const RECT right = {10, 0, 20, 20};
         REQUIRE(context.BeginAlphaLayer(right, 255));
         CHECK(context.DrawDc() == main);

@@ -77,6 +77,15 @@ rs.Collect("AMOSTRA") = "A4"
 rs.Update
 Check Not FindSample(grid, "A4") Is Nothing, "a record added to the recordset is a row"
 
+' Sorted from the script: ME descending, the empty ME of A4 last; cleared,
+' the recordset's order again.
+grid.Bands(0).SortedCols.Add grid.Bands(0).Columns("ME"), True
+CheckEqual grid.GetRow(0).Cells("AMOSTRA").Value, "A3", "the largest ME first"
+CheckEqual grid.GetRow(0).GetSibling(2, False).Cells("AMOSTRA").Value, "A2", "then the next largest"
+CheckEqual grid.GetRow(1).Cells("AMOSTRA").Value, "A4", "the empty ME last"
+grid.Bands(0).SortedCols.Clear
+CheckEqual grid.GetRow(0).Cells("AMOSTRA").Value, "A1", "unsorted, the first record first"
+
 ' A chaptered recordset: a child band per chapter field.
 Set child = CreateObject("HvRecordset.Recordset")
 child.Fields.Append "amostra", 8, 0, 32

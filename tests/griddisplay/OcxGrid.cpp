@@ -29,13 +29,13 @@ void Collect(IHvUIElement* element, long type, std::vector<ComPtr<IHvUIElement>>
     }
 }
 
+} // namespace
+
 void RegisterOnce()
 {
     static const DWORD result = RunRegsvr32On(WindowsPathOf(HV_TAVELLE_OCX), L"/s");
     REQUIRE(result == 0);
 }
-
-} // namespace
 
 OcxGrid::OcxGrid(int width, int height)
     : window_(width + 40, height + 40), host_((RegisterOnce(), window_.Hwnd()), RECT{0, 0, width, height})

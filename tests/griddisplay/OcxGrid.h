@@ -50,6 +50,8 @@ private:
     Microsoft::WRL::ComPtr<IHvLayout> layout_;
 };
 
+// Registers the built Tavelle.ocx (once per program).
+void RegisterOnce();
 long TypeOf(IHvUIElement* element);
 RECT RectOf(IHvUIElement* element);
 // Pixels inside the rectangle that differ from both given colours.

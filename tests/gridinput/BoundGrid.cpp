@@ -37,24 +37,29 @@ std::wstring KeyOf(IHvCell* cell)
 
 } // namespace
 
-BoundGrid::BoundGrid(int rows, int width, int height) : grid_(width, height)
+void BoundGrid::FillRecords(hv::recordset::Recordset& records, int rows)
 {
-    REQUIRE(records_.AppendField(L"ID", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
-    REQUIRE(records_.AppendField(L"Name", FieldType::WideString, 0, hv::recordset::kFieldNullable) == S_OK);
-    REQUIRE(records_.AppendField(L"Qty", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
-    REQUIRE(records_.Open() == S_OK);
+    REQUIRE(records.AppendField(L"ID", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(records.AppendField(L"Name", FieldType::WideString, 0, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(records.AppendField(L"Qty", FieldType::Double, 0, hv::recordset::kFieldNullable) == S_OK);
+    REQUIRE(records.Open() == S_OK);
     for (int i = 1; i <= rows; ++i) {
-        REQUIRE(records_.AddNew() == S_OK);
-        REQUIRE(records_.SetValue(L"ID", Number(i)) == S_OK);
+        REQUIRE(records.AddNew() == S_OK);
+        REQUIRE(records.SetValue(L"ID", Number(i)) == S_OK);
         VARIANT name;
         VariantInit(&name);
         name.vt = VT_BSTR;
         name.bstrVal = SysAllocString((L"n" + std::to_wstring(i)).c_str());
-        REQUIRE(records_.SetValue(L"Name", name) == S_OK);
+        REQUIRE(records.SetValue(L"Name", name) == S_OK);
         VariantClear(&name);
-        REQUIRE(records_.SetValue(L"Qty", Number(i * 10)) == S_OK);
-        REQUIRE(records_.Update() == S_OK);
+        REQUIRE(records.SetValue(L"Qty", Number(i * 10)) == S_OK);
+        REQUIRE(records.Update() == S_OK);
     }
+}
+
+BoundGrid::BoundGrid(int rows, int width, int height) : grid_(width, height)
+{
+    FillRecords(records_, rows);
     IUnknown* source = nullptr;
     REQUIRE(records_.GetDataSource(&source) == S_OK);
     const HRESULT bound = Control()->putref_DataSource(reinterpret_cast<DataSource*>(source));

@@ -32,6 +32,8 @@ public:
 
     // The ID of a row object; 0 for none.
     static long IdOf(IHvRow* row);
+    // Opens records with rows records ID 1..rows, Name "n<ID>", Qty ID * 10.
+    static void FillRecords(hv::recordset::Recordset& records, int rows);
     long ActiveRowId() const;
     // The active cell's row ID and column key; 0 and empty for none.
     long ActiveCellRowId() const;

@@ -90,3 +90,27 @@ TEST_CASE("WM_SETCURSOR over a connector line beside another row than its own se
     }
     CHECK(checked == 5);
 }
+
+TEST_CASE("WM_SETCURSOR over a child window of the grid, its scroll bar, leaves the cursor to that window")
+{
+    BoundGrid bound(60);
+    ComPtr<IHvAppearance> look;
+    REQUIRE(bound.Control()->get_Appearance(&look) == S_OK);
+    REQUIRE(look->put_MousePointer(hvHand) == S_OK);
+    bound.Pump();
+    const RECT cell = bound.CellRect(4, L"Name");
+    REQUIRE(!IsRectEmpty(&cell));
+    const HCURSOR gridCursor = CursorAt(bound, Middle(cell));
+    REQUIRE(gridCursor);
+
+    HWND bar = nullptr;
+    for (HWND child = GetWindow(bound.Window(), GW_CHILD); child && !bar; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child))
+            bar = child;
+    REQUIRE(bar);
+    RECT rect{};
+    GetWindowRect(bar, &rect);
+    MapWindowPoints(nullptr, bound.Window(), reinterpret_cast<POINT*>(&rect), 2);
+    // The grid does not answer with its own cursor there.
+    CHECK(CursorAt(bound, Middle(rect)) != gridCursor);
+}

@@ -9,7 +9,9 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 using namespace hv::recordset;
@@ -212,4 +214,100 @@ TEST_CASE("a click on a row's expansion indicator expands the row, a second one 
     click();
     CHECK(tree.ExpandedParents() == 0);
     CHECK(events.ReceivedCount(AfterRowExpanded) == 0);
+}
+
+namespace {
+
+// A click on the row of band 1 whose QTY is qty, with Shift held or not.
+void ClickItem(TreeGrid& tree, double qty, bool shift)
+{
+    RECT box{};
+    for (const auto& element : tree.grid.OfType(RowElement)) {
+        ComPtr<IHvRow> row;
+        ComPtr<IHvBand> band;
+        short index = -1;
+        if (FAILED(element->get_Row(&row)) || !row || FAILED(row->get_Band(&band)) || !band ||
+            FAILED(band->get_Index(&index)) || index != 1)
+            continue;
+        ComPtr<IHvCells> cells;
+        ComPtr<IHvCell> cell;
+        VARIANT key;
+        VariantInit(&key);
+        key.vt = VT_BSTR;
+        key.bstrVal = SysAllocString(L"QTY");
+        VARIANT value;
+        VariantInit(&value);
+        if (SUCCEEDED(row->get_Cells(&cells)) && SUCCEEDED(cells->get_Item(key, &cell)))
+            cell->get_Value(&value);
+        VariantClear(&key);
+        const bool match = SUCCEEDED(VariantChangeType(&value, &value, 0, VT_R8)) && value.dblVal == qty;
+        VariantClear(&value);
+        if (match) {
+            box = RectOf(element.Get());
+            break;
+        }
+    }
+    REQUIRE(!IsRectEmpty(&box));
+    const LPARAM where = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const WPARAM modifiers = shift ? MK_SHIFT : 0;
+    SendMessageW(tree.grid.Window(), WM_MOUSEMOVE, modifiers, where);
+    SendMessageW(tree.grid.Window(), WM_LBUTTONDOWN, modifiers | MK_LBUTTON, where);
+    SendMessageW(tree.grid.Window(), WM_LBUTTONUP, modifiers, where);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+    SetKeyboardState(keys);
+    tree.Pump();
+}
+
+std::vector<double> SelectedQuantities(TreeGrid& tree)
+{
+    std::vector<double> found;
+    ComPtr<IHvSelected> selected;
+    REQUIRE(tree.grid.Control()->get_Selected(&selected) == S_OK);
+    ComPtr<IHvSelectedRows> rows;
+    REQUIRE(selected->get_Rows(&rows) == S_OK);
+    long count = 0;
+    rows->get_Count(&count);
+    for (long i = 0; i < count; ++i) {
+        ComPtr<IHvRow> row;
+        ComPtr<IHvCells> cells;
+        ComPtr<IHvCell> cell;
+        VARIANT key;
+        VariantInit(&key);
+        key.vt = VT_BSTR;
+        key.bstrVal = SysAllocString(L"QTY");
+        VARIANT value;
+        VariantInit(&value);
+        if (SUCCEEDED(rows->get_Item(i, &row)) && row && SUCCEEDED(row->get_Cells(&cells)) &&
+            SUCCEEDED(cells->get_Item(key, &cell)))
+            cell->get_Value(&value);
+        VariantClear(&key);
+        if (SUCCEEDED(VariantChangeType(&value, &value, 0, VT_R8)))
+            found.push_back(value.dblVal);
+        VariantClear(&value);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+TEST_CASE("Shift+click on a child row under another parent selects the child rows between, down and up")
+{
+    TreeGrid tree;
+    REQUIRE(tree.Band(0)->ExpandAll() == S_OK);
+    tree.Pump();
+    ComPtr<IHvOverride> items;
+    REQUIRE(tree.Band(1)->get_Override(&items) == S_OK);
+    REQUIRE(items->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    REQUIRE(items->put_SelectTypeRow(hvSelectTypeExtended) == S_OK);
+    ClickItem(tree, 101, false);
+    CHECK(SelectedQuantities(tree) == std::vector<double>{101});
+    ClickItem(tree, 300, true);
+    CHECK(SelectedQuantities(tree) == std::vector<double>{101, 200, 201, 300});
+    ClickItem(tree, 100, true);
+    CHECK(SelectedQuantities(tree) == std::vector<double>{100, 101});
 }

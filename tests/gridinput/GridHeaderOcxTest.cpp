@@ -1,10 +1,12 @@
 // Header input on the registered, bound grid: a header's right edge dragged
 // sizes its column (Escape and a cancelled BeforeColPosChanged leave it),
-// and a click on a header of a sorting band sorts the rows by that column,
-// in the order shown; a header dragged onto another moves its column.
+// and a click on a header of a sorting band (single or multiple) sorts the
+// rows by that column, in the order shown; a header dragged onto another
+// moves its column.
 #include "BoundGrid.h"
 
 #include "EventCall.h"
+#include "RecordingSortFilter.h"
 
 #include <doctest/doctest.h>
 
@@ -92,33 +94,43 @@ TEST_CASE("dragging a header's right edge sizes its column; Escape and a cancell
     }
 }
 
-TEST_CASE("a click on the header of a SortSingle band sorts ascending, then descending; a cancel keeps the sort")
+TEST_CASE("a click on the header of a sorting band sorts ascending, then descending; a cancel keeps the sort")
 {
-    BoundGrid bound(30);
-    REQUIRE(bound.Override0()->put_HeaderClickAction(hvHeaderClickActionSortSingle) == S_OK);
-    const RECT header = bound.HeaderRect(L"Name");
-    REQUIRE(!IsRectEmpty(&header));
-    REQUIRE(FirstShown(bound, 3) == std::vector<long>{1, 2, 3});
+    for (Constants_HeaderClickAction action : {hvHeaderClickActionSortSingle, hvHeaderClickActionSortMulti}) {
+        CAPTURE(static_cast<int>(action));
+        BoundGrid bound(30);
+        REQUIRE(bound.Override0()->put_HeaderClickAction(action) == S_OK);
+        const RECT header = bound.HeaderRect(L"Name");
+        REQUIRE(!IsRectEmpty(&header));
+        REQUIRE(FirstShown(bound, 3) == std::vector<long>{1, 2, 3});
 
-    bound.Events().ClearReceived();
-    bound.Click(Middle(header));
-    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorAscending);
-    CHECK(SortedCount(bound) == 1);
-    CHECK(bound.Events().ReceivedCount(BeforeSortChange) == 1);
-    CHECK(bound.Events().ReceivedCount(AfterSortChange) == 1);
-    // The names sort as text: n1, n10, n11, ...
-    CHECK(FirstShown(bound, 3) == std::vector<long>{1, 10, 11});
+        // The client's sort filter hears the sort the click makes.
+        RecordingSortFilter filter;
+        REQUIRE(bound.Control()->putref_SortFilter(&filter) == S_OK);
+        bound.Events().ClearReceived();
+        bound.Click(Middle(header));
+        CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorAscending);
+        CHECK(SortedCount(bound) == 1);
+        CHECK(bound.Events().ReceivedCount(BeforeSortChange) == 1);
+        CHECK(bound.Events().ReceivedCount(AfterSortChange) == 1);
+        CHECK(filter.calls == std::vector<std::wstring>{L"begin", L"end"});
+        CHECK_FALSE(filter.directions.empty());
+        REQUIRE(bound.Control()->putref_SortFilter(nullptr) == S_OK);
+        // The names sort as text: n1, n10, n11, ...
+        CHECK(FirstShown(bound, 3) == std::vector<long>{1, 10, 11});
 
-    bound.Click(Middle(header));
-    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
-    CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
+        bound.Click(Middle(header));
+        CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
+        CHECK(SortedCount(bound) == 1);
+        CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
 
-    bound.Events().On(BeforeSortChange, [](const EventCall& call) { call.SetBool(2, true); });
-    bound.Events().ClearReceived();
-    bound.Click(Middle(header));
-    CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
-    CHECK(bound.Events().ReceivedCount(AfterSortChange) == 0);
-    CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
+        bound.Events().On(BeforeSortChange, [](const EventCall& call) { call.SetBool(2, true); });
+        bound.Events().ClearReceived();
+        bound.Click(Middle(header));
+        CHECK(IndicatorOf(bound, L"Name") == hvSortIndicatorDescending);
+        CHECK(bound.Events().ReceivedCount(AfterSortChange) == 0);
+        CHECK(FirstShown(bound, 3) == std::vector<long>{9, 8, 7});
+    }
 }
 
 namespace {

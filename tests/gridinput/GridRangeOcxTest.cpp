@@ -135,6 +135,28 @@ TEST_CASE("Shift+click on a header selects the columns from the pivot header")
     CHECK(SelectedColumnKeys(bound) == std::vector<std::wstring>{L"Name"});
 }
 
+TEST_CASE("Shift+click on a row scrolled into view takes every row from the pivot scrolled out of sight")
+{
+    BoundGrid bound(60);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    bound.ClickCell(2, L"Name");
+    REQUIRE(bound.SelectedRowIds() == std::vector<long>{2});
+    ComPtr<IHvRowScrollRegion> region;
+    REQUIRE(bound.Control()->get_ActiveRowScrollRegion(&region) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionBottom) == S_OK);
+    bound.Pump();
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(!shown.empty());
+    REQUIRE(shown.front() > 2);
+    bound.ClickCell(shown.back(), L"Name", true);
+    std::vector<long> selected = bound.SelectedRowIds();
+    std::sort(selected.begin(), selected.end());
+    REQUIRE(!selected.empty());
+    CHECK(selected.size() == static_cast<size_t>(shown.back() - 1));
+    CHECK(selected.front() == 2);
+    CHECK(selected.back() == shown.back());
+}
+
 TEST_CASE("a press dragged over the rows selects the rows it passes; moving back gives them up")
 {
     BoundGrid bound(30);
@@ -232,6 +254,44 @@ TEST_CASE("a press dragged below the rows scrolls them and selects on to the las
         CHECK(selected[i] == selected[i - 1] + 1);
 }
 
+TEST_CASE("a press dragged above the rows scrolls them back and selects on past the first row shown")
+{
+    BoundGrid bound(60);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    ComPtr<IHvRowScrollRegion> region;
+    REQUIRE(bound.Control()->get_ActiveRowScrollRegion(&region) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionPageDown) == S_OK);
+    REQUIRE(region->Scroll(hvRowScrollActionPageDown) == S_OK);
+    bound.Pump();
+    const std::vector<long> before = bound.ShownRowIds();
+    REQUIRE(before.size() > 6);
+    REQUIRE(before.front() > 10);
+    const long pressed = before[5];
+    const POINT start = Middle(bound.CellRect(pressed, L"Name"));
+    const POINT above{start.x, -20};
+    bound.Press(start);
+    MoveOver(bound, above);
+    for (int tick = 0; tick < 40; ++tick) {
+        Sleep(25);
+        bound.Pump();
+    }
+    MoveOver(bound, above);
+    bound.Release(above);
+    CHECK(GetCapture() != bound.Window());
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(!shown.empty());
+    CHECK(shown.front() < before.front());
+    std::vector<long> selected = bound.SelectedRowIds();
+    std::sort(selected.begin(), selected.end());
+    REQUIRE(!selected.empty());
+    // From the pressed row up to the first row shown now: one block.
+    CHECK(selected.back() == pressed);
+    CHECK(selected.front() < before.front());
+    CHECK(selected.front() == shown.front());
+    for (size_t i = 1; i < selected.size(); ++i)
+        CHECK(selected[i] == selected[i - 1] + 1);
+}
+
 TEST_CASE("Ctrl pressed in the middle of a drag over the rows neither ends the drag nor turns it into a Ctrl drag")
 {
     constexpr UINT CtrlKeyChanged = 1478; // the grid window's notice of a change of the Ctrl key
@@ -259,4 +319,26 @@ TEST_CASE("Ctrl pressed in the middle of a drag over the rows neither ends the d
     bound.Release(r7);
     CHECK(bound.SelectedRowIds() == std::vector<long>{3, 4, 5, 6, 7});
     CHECK(GetCapture() != bound.Window());
+}
+
+TEST_CASE("Shift+click in a sorted band selects the rows shown between, down and up, whatever the recordset's order")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    REQUIRE(bound.Override0()->put_SelectTypeRow(hvSelectTypeExtended) == S_OK);
+    REQUIRE(bound.Column(L"Name")->put_SortIndicator(hvSortIndicatorDescending) == S_OK);
+    // Names as text, descending: n9 n8 n7 n6 n5 n4 n30 n3 ...
+    const std::vector<long> shown = bound.ShownRowIds();
+    REQUIRE(shown.size() >= 8);
+    REQUIRE(std::vector<long>(shown.begin(), shown.begin() + 8) == std::vector<long>{9, 8, 7, 6, 5, 4, 30, 3});
+    auto selected = [&] {
+        std::vector<long> ids = bound.SelectedRowIds();
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    bound.ClickCell(7, L"Name");
+    bound.ClickCell(30, L"Name", true, false);
+    CHECK(selected() == std::vector<long>{4, 5, 6, 7, 30});
+    bound.ClickCell(9, L"Name", true, false);
+    CHECK(selected() == std::vector<long>{7, 8, 9});
 }

@@ -111,9 +111,10 @@ TEST_CASE("A picture named by key or index shows the grid's image, masked as Ima
     }
     // No such image: nothing.
     REQUIRE(grid.control->put_ImagesMasking(VARIANT_FALSE) == S_OK);
-    third.iVal = 4;
-    ShowCaptionPicture(grid.control.Get(), third);
-    {
+    for (const short index : {0, 4, 99}) {
+        CAPTURE(index);
+        third.iVal = index;
+        ShowCaptionPicture(grid.control.Get(), third);
         GridPixels pixels(grid.control.Get(), 300, 200);
         CHECK(pixels.Count(kRed) + pixels.Count(kGreen) + pixels.Count(kBlue) == 0);
     }

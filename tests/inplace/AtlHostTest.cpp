@@ -5,30 +5,13 @@
 #include "RegisteredTestControl.h"
 #include "ScreenPixels.h"
 
+#include "AtlLibrary.h"
+
 #include <doctest/doctest.h>
 
 #include <string>
 
 namespace {
-
-using AtlAxWinInitFunction = BOOL(WINAPI*)();
-using AtlAxGetControlFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
-
-// atl.dll for the length of a test.
-struct AtlLibrary {
-    AtlLibrary() : module(LoadLibraryW(L"atl.dll")) {}
-    ~AtlLibrary()
-    {
-        if (module)
-            FreeLibrary(module);
-    }
-    template <class T>
-    T Entry(const char* name) const
-    {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    }
-    HMODULE module;
-};
 
 void PumpMessages()
 {
