@@ -8,6 +8,12 @@
 #include <doctest/doctest.h>
 
 #include "CorpusRun.h"
+#include "CorpusSample.h"
+#include "HvAppearances.h"
+#include "HvGroupCols.h"
+#include "HvLayout.h"
+#include "HvOverrides.h"
+#include "Late.h"
 
 #include <cstdlib>
 #include <string>
@@ -75,6 +81,70 @@ TEST_CASE("inputs that once got through are refused without a trace")
             CHECK(corpus::ReplayInput(*format, c.seed, c.index, &result) == "");
             CHECK(FAILED(result));
         }
+    }
+}
+
+TEST_CASE("a layout and its collections copied onto themselves save as before")
+{
+    corpus::GridObject grid;
+    corpus::FillSample(grid);
+    HvLayout& layout = grid.Layout();
+    IHvLayout* automation = static_cast<IHvLayout*>(&layout);
+    auto saved = [&] {
+        corpus::Var destination;
+        REQUIRE(automation->Save(&destination.v, corpus::Long(2), corpus::Omitted(), corpus::Omitted(),
+                                 corpus::Omitted()) == S_OK);
+        REQUIRE(V_VT(&destination.v) == VT_UNKNOWN);
+        HGLOBAL memory = nullptr;
+        IStream* stream = nullptr;
+        REQUIRE(V_UNKNOWN(&destination.v)->QueryInterface(IID_IStream, reinterpret_cast<void**>(&stream)) == S_OK);
+        GetHGlobalFromStream(stream, &memory);
+        STATSTG stat{};
+        stream->Stat(&stat, STATFLAG_NONAME);
+        const auto* bytes = static_cast<const unsigned char*>(GlobalLock(memory));
+        std::string copy(reinterpret_cast<const char*>(bytes), stat.cbSize.LowPart);
+        GlobalUnlock(memory);
+        stream->Release();
+        return copy;
+    };
+    const std::string before = saved();
+    REQUIRE(before.size() > 1000);
+
+    SUBCASE("the layout, whole and by category")
+    {
+        for (LONG categories : {-1L, HvLayout::CatGeneral, HvLayout::CatAppearanceCollection,
+                                HvLayout::CatOverrideCollection, HvLayout::CatBands, HvLayout::CatValueLists}) {
+            CAPTURE(categories);
+            CHECK(automation->CopyFrom(automation, categories < 0 ? corpus::Omitted() : corpus::Long(categories)) ==
+                  S_OK);
+            CHECK(saved() == before);
+        }
+    }
+    SUBCASE("the appearances")
+    {
+        CHECK(layout.Appearances()->CopyFrom(*layout.Appearances()) == S_OK);
+        CHECK(saved() == before);
+    }
+    SUBCASE("the overrides")
+    {
+        CHECK(layout.Overrides()->CopyFrom(*layout.Overrides()) == S_OK);
+        CHECK(saved() == before);
+    }
+    SUBCASE("a group's columns")
+    {
+        corpus::Disp bands(corpus::GetObject(automation, L"Bands"));
+        corpus::Disp band(corpus::CallObject(bands.p, L"Item", {corpus::Long(0)}));
+        corpus::Disp groups(corpus::GetObject(band.p, L"Groups"));
+        corpus::Disp group(corpus::CallObject(groups.p, L"Item", {corpus::Long(0)}));
+        corpus::Disp columns(corpus::GetObject(group.p, L"Columns"));
+        IHvGroupCols* typed = nullptr;
+        REQUIRE(columns->QueryInterface(IID_IHvGroupCols, reinterpret_cast<void**>(&typed)) == S_OK);
+        HvGroupCols* groupCols = static_cast<HvGroupCols*>(typed);
+        CHECK(groupCols->ItemCount() == 1);
+        CHECK(groupCols->CopyFrom(*groupCols) == S_OK);
+        CHECK(groupCols->ItemCount() == 1);
+        typed->Release();
+        CHECK(saved() == before);
     }
 }
 

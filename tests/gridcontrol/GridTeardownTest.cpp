@@ -124,19 +124,26 @@ const wchar_t* const kGridObjects[] = {
     L"Layout.ColScrollRegions",
     L"Layout.ColScrollRegions.Item(0)",
     L"Layout.ColScrollRegions.Item(0).VisibleHeaders",
+    L"Layout.ColScrollRegions.Item(0).VisibleHeaders.Item(0)",
     L"Layout.RowScrollRegions",
     L"Layout.RowScrollRegions.Item(0)",
     L"Layout.RowScrollRegions.Item(0).VisibleRows",
+    L"Layout.RowScrollRegions.Item(0).VisibleRows.Item(0)",
     L"Layout.AddNewBox",
     L"Layout.Bands",
     L"Layout.Bands.Item(0)",
     L"Layout.Bands.Item(0).Columns",
     L"Layout.Bands.Item(0).Columns.Item(0)",
     L"Layout.Bands.Item(0).Columns.Item(0).Header",
+    L"Layout.Bands.Item(0).Columns.Item(0).CellAppearance",
+    L"Layout.Bands.Item(0).Override",
     L"Layout.Bands.Item(0).Groups",
     L"Layout.Bands.Item(0).Groups.Item(0)",
+    L"Layout.Bands.Item(0).Groups.Item(0).Header",
     L"Layout.Bands.Item(0).Groups.Item(0).Columns",
+    L"Layout.Bands.Item(0).Groups.Item(0).Columns.Item(0)",
     L"Layout.Bands.Item(0).SortedCols",
+    L"Layout.Bands.Item(0).SortedCols.Item(0)",
     L"GetRow(0)",
     L"GetRow(0).Cells",
     L"GetRow(0).Cells.Item(0)",
@@ -146,6 +153,14 @@ const wchar_t* const kGridObjects[] = {
     L"Selected.Cells",
     L"GetUIElement",
     L"GetUIElement.UIElements",
+    L"GetUIElement.UIElements.Item(0)",
+};
+// Each selection collection's item, kept while it is selected: one kind of
+// selection may end another.
+const wchar_t* const kSelectedObjects[][2] = {
+    {L"GetRow(0)", L"Selected.Rows.Item(0)"},
+    {L"Layout.Bands.Item(0).Columns.Item(1)", L"Selected.Columns.Item(0)"},
+    {L"GetRow(1).Cells.Item(2)", L"Selected.Cells.Item(0)"},
 };
 const wchar_t* const kStandAlone[] = {
     L"GetUIElement.Rect",
@@ -179,12 +194,27 @@ std::vector<Kept> KeepObjects(Recordset& rs, bool keepLayout)
     Eval(layout.Get(), L"Overrides.Add(\"Narrow\")");
     Eval(layout.Get(), L"ValueLists.Add(\"Units\").ValueListItems.Add(7,\"seven\")");
     Eval(layout.Get(), L"Bands.Item(0).Groups.Add(\"G\")");
+    Eval(layout.Get(), L"Bands.Item(0).Groups.Item(0).Columns.Add(\"ME\")");
+    {
+        ComPtr<IDispatch> sorted = ObjectAt(layout.Get(), L"Bands.Item(0).SortedCols");
+        ComPtr<IDispatch> grau = ObjectAt(layout.Get(), L"Bands.Item(0).Columns.Item(\"GRAU\")");
+        VARIANT column;
+        VariantInit(&column);
+        column.vt = VT_DISPATCH;
+        column.pdispVal = grau.Get();
+        std::vector<VARIANT> args = {column};
+        REQUIRE(CallByName(sorted.Get(), L"Add", DISPATCH_METHOD, args, nullptr) == S_OK);
+    }
     Eval(control.Get(), L"Images.Add(1,\"Frasco\")");
     Put(layout.Get(), L"Caption", Var(L"Amostras"));
     UpdateWindow(grid.window.Hwnd());
 
     for (const wchar_t* path : kGridObjects)
         kept.push_back({path, ObjectAt(control.Get(), path), false});
+    for (const auto& [selectable, item] : kSelectedObjects) {
+        Put(ObjectAt(control.Get(), selectable).Get(), L"Selected", Var(-1L));
+        kept.push_back({item, ObjectAt(control.Get(), item), false});
+    }
     for (const wchar_t* path : kStandAlone)
         kept.push_back({path, ObjectAt(control.Get(), path), true});
     ComPtr<IDispatch> clone = ObjectAt(layout.Get(), L"Clone");
