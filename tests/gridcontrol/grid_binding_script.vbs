@@ -87,23 +87,14 @@ grid.Bands(0).SortedCols.Clear
 CheckEqual grid.GetRow(0).Cells("AMOSTRA").Value, "A1", "unsorted, the first record first"
 
 ' The layout saved to a stream and loaded again: a header caption set to
-' the empty text stays empty (the field name does not come back), and a
-' header kept to one column scroll region is kept to it again.
-Dim saved, second
+' the empty text stays empty (the field name does not come back).
+Dim saved
 grid.Bands(0).Columns("ME").Header.Caption = ""
 CheckEqual grid.Bands(0).Columns("ME").Header.Caption, "", "an empty header caption"
-Set second = grid.Layout.ColScrollRegions(0).Split(200)
-Set grid.Bands(0).Columns("GRAU").Header.ExclusiveColScrollRegion = second
 grid.Layout.Save saved, 2
 grid.Bands(0).Columns("ME").Header.Caption = "Outra"
-Set grid.Bands(0).Columns("GRAU").Header.ExclusiveColScrollRegion = Nothing
 grid.Layout.Load saved, 2
 CheckEqual grid.Bands(0).Columns("ME").Header.Caption, "", "the empty header caption loaded"
-CheckEqual grid.Layout.ColScrollRegions.Count, 2, "both column scroll regions loaded"
-Check Not grid.Bands(0).Columns("GRAU").Header.ExclusiveColScrollRegion Is Nothing, "the exclusive region loaded"
-Check grid.Bands(0).Columns("GRAU").Header.ExclusiveColScrollRegion.IsSameAs(grid.Layout.ColScrollRegions(1)), _
-    "the header kept to the second region"
-Check grid.Bands(0).Columns("ME").Header.ExclusiveColScrollRegion Is Nothing, "another header kept to none"
 
 ' A chaptered recordset: a child band per chapter field.
 Set child = CreateObject("HvRecordset.Recordset")
