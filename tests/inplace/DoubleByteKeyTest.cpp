@@ -13,16 +13,6 @@ namespace {
 constexpr BYTE kLead = 0x82;
 constexpr BYTE kTrail = 0xA0;
 
-std::vector<WPARAM> g_delivered;
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CHAR) {
-        g_delivered.push_back(wParam);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 WNDPROC g_unicodeProc = nullptr;
 LRESULT CALLBACK AnsiProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
