@@ -442,6 +442,10 @@ HRESULT HvHeader::PutRegion(IHvColScrollRegion* region)
     if (region_)
         region_->Release();
     region_ = region;
+    // The region takes its identity now: a layout saved later writes it in
+    // the region's record, which comes before the header's.
+    if (ColScrollRegionItem* item = RegionItem())
+        item->IdentityBlock();
     NotifySubscribers(ExclusiveRegionId, 0);
     return S_OK;
 }
