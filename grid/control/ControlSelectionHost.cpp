@@ -319,9 +319,9 @@ public:
             return S_OK;
         CAutomationObject* object = item->KeyedItem() ? item->KeyedItem()->GetItemObject() : nullptr;
         if (object) {
-            holds_.reserve(holds_.size() + 1);
-            object->AddRef();
+            // Listed first: a failed growth leaves no reference behind.
             holds_.push_back(object);
+            object->AddRef();
         }
         out_.push_back(target);
         return S_OK;
