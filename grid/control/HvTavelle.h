@@ -770,7 +770,8 @@ private:
     HvImages* images_ = nullptr;          // one reference
     HvLayout* layout_ = nullptr;          // one reference
     std::unique_ptr<ControlSiteRefs> siteRefs_;
-    HvCell* activeCell_ = nullptr;        // not referenced
+    HvCell* activeCell_ = nullptr;        // not referenced: liveness by activeCellLive_
+    LiveRef activeCellLive_;
     std::unique_ptr<ActiveRowManager> rowActivation_;  // holds the active row
     std::unique_ptr<ErrorReporter> reporter_;
     ScrollRegionItem* activeRowRegion_ = nullptr;  // not referenced
