@@ -472,6 +472,7 @@ public:
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
     void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
+    bool IsSwapListOpenFor(HvColumnGroupImpl* item) override;
 
     // The in-place editor.
     ControlEditor& Editor() { return *editor_; }

@@ -1,7 +1,8 @@
 // Clicks on the registered, bound grid: a click activates and selects as
 // the band's CellClickAction says, Shift and Ctrl extend and toggle the
 // selection as SelectTypeRow allows, BeforeSelectChange may cancel, a limit
-// on the selected rows is reported, and the events come in order.
+// on the selected rows is reported, and the events come in order; an active
+// cell whose column goes is active no more.
 #include "BoundGrid.h"
 
 #include "EventCall.h"
@@ -144,4 +145,50 @@ TEST_CASE("an Edit click activates the cell and its row without a selection chan
     CHECK(std::count(events.begin(), events.end(), AfterCellActivate) == 1);
     CHECK(std::count(events.begin(), events.end(), BeforeSelectChange) == 0);
     CHECK(bound.SelectedRowIds().empty());
+}
+
+TEST_CASE("an active cell whose column is removed is not the active cell, though a new cell may take its memory")
+{
+    BoundGrid bound(30);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(bound.Band0()->get_Columns(&columns) == S_OK);
+    auto key = [](const wchar_t* text) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_BSTR;
+        v.bstrVal = SysAllocString(text);
+        return v;
+    };
+    auto cellOf = [&](const wchar_t* column) {
+        ComPtr<IHvCells> cells;
+        REQUIRE(bound.RowOf(2)->get_Cells(&cells) == S_OK);
+        VARIANT index = key(column);
+        ComPtr<IHvCell> cell;
+        CHECK(cells->get_Item(index, &cell) == S_OK);
+        VariantClear(&index);
+        return cell;
+    };
+    VARIANT extra = key(L"Extra");
+    ComPtr<IHvColumn> added;
+    REQUIRE(columns->Add(extra, extra, &added) == S_OK);
+    added.Reset();
+    bound.Pump();
+    {
+        ComPtr<IHvCell> cell = cellOf(L"Extra");
+        REQUIRE(cell);
+        REQUIRE(bound.Control()->putref_ActiveCell(cell.Get()) == S_OK);
+        REQUIRE(bound.ActiveCellKey() == L"Extra");
+    }
+    // Nothing outside the grid holds the cell when its column goes.
+    REQUIRE(columns->Remove(extra) == S_OK);
+    VariantClear(&extra);
+    VARIANT other = key(L"Other");
+    REQUIRE(columns->Add(other, other, &added) == S_OK);
+    VariantClear(&other);
+    ComPtr<IHvCell> fresh = cellOf(L"Other");
+    REQUIRE(fresh);
+    ComPtr<IHvCell> active;
+    REQUIRE(bound.Control()->get_ActiveCell(&active) == S_OK);
+    CHECK(!active);
+    CHECK(bound.ActiveCellKey().empty());
 }
