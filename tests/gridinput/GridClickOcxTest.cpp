@@ -2,7 +2,8 @@
 // the band's CellClickAction says, Shift and Ctrl extend and toggle the
 // selection as SelectTypeRow allows, BeforeSelectChange may cancel, a limit
 // on the selected rows is reported, and the events come in order; an active
-// cell whose column goes is active no more.
+// cell whose column goes is active no more, and a column added in its
+// place gets a cell of its own.
 #include "BoundGrid.h"
 
 #include "EventCall.h"
@@ -187,6 +188,13 @@ TEST_CASE("an active cell whose column is removed is not the active cell, though
     VariantClear(&other);
     ComPtr<IHvCell> fresh = cellOf(L"Other");
     REQUIRE(fresh);
+    // The new column has a cell of its own, not the one of the column gone.
+    ComPtr<IHvColumn> freshColumn;
+    REQUIRE(fresh->get_Column(&freshColumn) == S_OK);
+    BSTR freshKey = nullptr;
+    REQUIRE(freshColumn->get_Key(&freshKey) == S_OK);
+    CHECK(std::wstring(freshKey ? freshKey : L"") == L"Other");
+    SysFreeString(freshKey);
     ComPtr<IHvCell> active;
     REQUIRE(bound.Control()->get_ActiveCell(&active) == S_OK);
     CHECK(!active);
