@@ -202,7 +202,7 @@ void SortedColumns(long count)
     }
     const double last = clock.Ms();
     const WalkAndSave m = Measure(sorted.p);
-    std::printf("sort columns %6ld: Add one by one %9.1f ms (%.3f ms each), one more %7.2f ms, For Each %7.1f ms "
+    std::printf("sort columns %6ld: Add one by one %9.1f ms (%.3f ms each), one more (membership) %7.2f ms, For Each %7.1f ms "
                 "(%ld items), Save %7.1f ms (%lld bytes)\n",
                 count, add, count ? add / count : 0.0, last, m.walkMs, m.seen, m.saveMs, m.bytes);
 }

@@ -4,8 +4,9 @@
 // to the last rows (Scroll 7, as Ctrl+End does) and to repaint one screen;
 // and the same for a report-style list view (owner data, same columns, font
 // and window size) fed from the same records. Each paint is drawn into a
-// memory context. Also the ratios that the goals name, and the process's
-// working set growth per row. Prints only; asserts nothing.
+// memory context. For the grid also the provider calls of each step and
+// the heap it took per row it fetched; then the ratios that the goals
+// name. Prints only; asserts nothing.
 #include "ContainerWindow.h"
 #include "ControlHost.h"
 #include "Recordset.h"
@@ -15,12 +16,12 @@
 #include <Tavelle.h>
 #include <windows.h>
 #include <commctrl.h>
-#include <psapi.h>
 #include <wrl/client.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using Microsoft::WRL::ComPtr;
 using namespace hv::recordset;
@@ -33,12 +34,22 @@ constexpr int Repeats = 10;
 
 using hv::bench::Now;
 
-SIZE_T WorkingSet()
+// The bytes of every heap of the process handed out and not freed.
+SIZE_T HeapBytesInUse()
 {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.WorkingSetSize;
+    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr) + 16);
+    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
+    SIZE_T used = 0;
+    for (HANDLE heap : heaps) {
+        if (!HeapLock(heap))
+            continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heap, &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                used += entry.cbData;
+        HeapUnlock(heap);
+    }
+    return used;
 }
 
 bool Fill(Recordset& rs, int rows)
@@ -95,6 +106,14 @@ struct Figures {
     double pageDown = 0;
     double toEnd = 0;
     double repaint = 0;
+    // The grid's only: provider calls per step (page down: per page), rows
+    // fetched in all, and heap bytes grown over the steps.
+    long firstPaintCalls = 0;
+    long pageDownCalls = 0;
+    long toEndCalls = 0;
+    long repaintCalls = 0;
+    long rowsFetched = 0;
+    double bytesGrown = 0;
 };
 
 bool MeasureGrid(Recordset& rs, Figures& out)
@@ -113,12 +132,23 @@ bool MeasureGrid(Recordset& rs, Figures& out)
     auto paint = [&] {
         view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, surface.Dc(), &bounds, nullptr, nullptr, 0);
     };
+    TestSwitches& switches = rs.GetTable()->Switches();
+    const long fetchedBefore = switches.RowsFetched();
+    const SIZE_T bytesBefore = HeapBytesInUse();
+    long calls = switches.TotalCalls();
+    auto callsSince = [&] {
+        const long now = switches.TotalCalls();
+        const long made = now - calls;
+        calls = now;
+        return made;
+    };
 
     double start = Now();
     if (FAILED(control->putref_DataSource(reinterpret_cast<DataSource*>(source.Get()))))
         return false;
     paint();
     out.firstPaint = Now() - start;
+    out.firstPaintCalls = callsSince();
 
     ComPtr<IHvLayout> layout;
     ComPtr<IHvRowScrollRegions> regions;
@@ -132,16 +162,22 @@ bool MeasureGrid(Recordset& rs, Figures& out)
         paint();
     }
     out.pageDown = (Now() - start) / Repeats;
+    out.pageDownCalls = callsSince() / Repeats;
 
     start = Now();
     region->Scroll(hvRowScrollActionBottom);
     paint();
     out.toEnd = Now() - start;
+    out.toEndCalls = callsSince();
 
     start = Now();
     for (int i = 0; i < Repeats; ++i)
         paint();
     out.repaint = (Now() - start) / Repeats;
+    out.repaintCalls = callsSince() / Repeats;
+    out.rowsFetched = switches.RowsFetched() - fetchedBefore;
+    const SIZE_T bytesAfter = HeapBytesInUse();
+    out.bytesGrown = bytesAfter > bytesBefore ? static_cast<double>(bytesAfter - bytesBefore) : 0.0;
     return true;
 }
 
@@ -254,13 +290,15 @@ int main()
             std::printf("%d rows: could not build the recordset\n", counts[i]);
             return 1;
         }
-        const SIZE_T before = WorkingSet();
         if (!MeasureGrid(rs, grid[i]))
             std::printf("grid %d rows: could not host the control\n", counts[i]);
-        const SIZE_T after = WorkingSet();
         Print("grid", counts[i], grid[i]);
-        std::printf("           working set growth while the grid showed the rows: %.1f bytes per row\n",
-                    static_cast<double>(after > before ? after - before : 0) / counts[i]);
+        const Figures& g = grid[i];
+        std::printf("           provider calls: first paint %ld, a page down %ld, to the end %ld, a repaint %ld\n",
+                    g.firstPaintCalls, g.pageDownCalls, g.toEndCalls, g.repaintCalls);
+        std::printf("           rows fetched %ld, heap bytes grown %.0f: %.1f bytes per fetched row "
+                    "(goal <= 200 plus values)\n",
+                    g.rowsFetched, g.bytesGrown, g.rowsFetched > 0 ? g.bytesGrown / g.rowsFetched : 0.0);
         if (!MeasureList(rs, counts[i], list[i]))
             std::printf("list view %d rows: could not be made\n", counts[i]);
         Print("list view", counts[i], list[i]);

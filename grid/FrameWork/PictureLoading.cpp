@@ -108,9 +108,7 @@ HRESULT ReadPictureFromStream(IStream* stream, InterfacePtr& picture)
 {
     picture.Release();
     IPicture* loaded = nullptr;
-    HRESULT hr = CheckPictureStream(stream);
-    if (SUCCEEDED(hr))
-        hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&loaded));
+    const HRESULT hr = LoadCheckedPicture(stream, IID_IPicture, reinterpret_cast<void**>(&loaded));
     if (FAILED(hr))
         return hr;
     picture.AssignPicture(loaded);

@@ -1,6 +1,10 @@
 // Stream positions and remaining lengths for the readers of stored state.
 #include "StreamBounds.h"
 
+#include "MemoryStream.h"
+
+#include <olectl.h>
+
 #include <cstring>
 
 HRESULT StreamPosition(IStream* stream, ULONGLONG* position) noexcept
@@ -135,26 +139,70 @@ HRESULT CheckPictureStream(IStream* stream) noexcept
     if (read < 8)
         return E_FAIL;
     constexpr DWORD kHeaderMagic = 0x0000746C; // "lt\0\0"
+    const DWORD magic = Field<DWORD>(head, 0);
+    const DWORD stated = Field<DWORD>(head, 4);
+    ULONGLONG left = 0;
+    const bool knowsLeft = StreamBytesLeft(stream, &left);
+    STATSTG status{};
+    const bool knowsSize = SUCCEEDED(stream->Stat(&status, STATFLAG_NONAME));
+    // The picture loader takes the data whole from here when it begins as a
+    // picture file does (a bitmap, GIF, JPEG, metafile, icon or cursor) or
+    // when the eight bytes state no sensible length; otherwise it takes the
+    // eight bytes for a header, whatever their first four, and reads the
+    // length they state after them.
+    const bool startsAsData = (head[0] == 'B' && head[1] == 'M') || std::memcmp(head, "GIF8", 4) == 0 ||
+                              (head[0] == 0xFF && head[1] == 0xD8) || magic == 1 || magic == 0x10000 ||
+                              magic == 0x20000 || stated == 0 || (knowsSize && stated > status.cbSize.QuadPart);
     ULONGLONG length = 0;
     const BYTE* data = head;
-    if (Field<DWORD>(head, 0) == kHeaderMagic) {
-        length = Field<DWORD>(head, 4);
-        if (!StreamHasBytes(stream, 8 + length))
+    if (magic == kHeaderMagic || !startsAsData) {
+        if (magic == kHeaderMagic && !StreamHasBytes(stream, 8 + ULONGLONG(stated)))
             return E_FAIL;
+        length = stated;
+        // Past the end of the stream the loader has no more to read.
+        if (knowsLeft && length > left - 8)
+            length = left - 8;
         data += 8;
         read -= 8;
         if (read > length)
             read = static_cast<ULONG>(length);
-    } else if (!StreamBytesLeft(stream, &length)) {
+    } else if (!knowsLeft) {
         return S_OK;
-    } else if (read >= 10 && length >= 8 && data[8] == 'B' && data[9] == 'M') {
-        // Without its header the loader may still find a bitmap after the
-        // eight bytes the header would take.
-        return BitmapFits(data + 8, read - 8, length - 8) ? S_OK : E_FAIL;
+    } else {
+        length = left;
     }
     if (read >= 2 && data[0] == 'B' && data[1] == 'M')
         return BitmapFits(data, read, length) ? S_OK : E_FAIL;
     if (read >= 6 && Field<WORD>(data, 0) == 0 && (Field<WORD>(data, 2) == 1 || Field<WORD>(data, 2) == 2))
         return IconFits(data, read, length) ? S_OK : E_FAIL;
     return S_OK;
+}
+
+HRESULT LoadCheckedPicture(IStream* stream, REFIID iid, void** out) noexcept
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    HRESULT hr = CheckPictureStream(stream);
+    if (FAILED(hr))
+        return hr;
+    IPersistStream* picture = nullptr;
+    hr = OleLoadPicture(stream, 0, FALSE, IID_IPersistStream, reinterpret_cast<void**>(&picture));
+    if (FAILED(hr))
+        return hr;
+    // The loader may take what the check did not look at (a header inside
+    // the stated data, a bitmap of odd planes): its own saved form says.
+    MemoryStream* saved = MemoryStream::Create();
+    hr = saved ? picture->Save(saved, FALSE) : E_OUTOFMEMORY;
+    if (SUCCEEDED(hr)) {
+        const LARGE_INTEGER start{};
+        saved->Seek(start, STREAM_SEEK_SET, nullptr);
+        hr = saved->Bytes().empty() ? S_OK : CheckPictureStream(saved);
+    }
+    if (saved)
+        saved->Release();
+    if (SUCCEEDED(hr))
+        hr = picture->QueryInterface(iid, out);
+    picture->Release();
+    return hr;
 }

@@ -22,3 +22,9 @@ bool StreamHasBytes(IStream* stream, ULONGLONG count) noexcept;
 // length (or describes no bitmap), or an icon whose images lie beyond it.
 // The stream is left where it was.
 HRESULT CheckPictureStream(IStream* stream) noexcept;
+
+// The picture in the standard OLE stream form at the stream's position,
+// loaded after CheckPictureStream, and refused (E_FAIL) when the form it
+// saves itself in would not pass that check: what is loaded can be saved
+// and loaded again.
+HRESULT LoadCheckedPicture(IStream* stream, REFIID iid, void** out) noexcept;

@@ -7,6 +7,7 @@
 #include "HvColumnGroupImpl.h"
 #include "HvGridUIElement.h"
 #include "HvHeader.h"
+#include "HvLayout.h"
 #include "HvTavelle.h"
 #include "InputDispatcher.h"
 #include "InputState.h"
@@ -120,6 +121,13 @@ LRESULT ControlGridSink::OnSetCursor(HWND, UINT, UINT)
     HWND window = control_.ControlWindow();
     HvGridUIElement* root = control_.GetRootElement(false);
     POINT point{};
+    // While the layout is busy (it sorts) the wait cursor wins over
+    // everything, elements or not.
+    HvLayout* layout = control_.Layout();
+    if (window && layout && layout->Sorting().IsSorting()) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514))); // IDC_WAIT
+        return 1;
+    }
     if (!window || !root || !GetCursorPos(&point) || !ScreenToClient(window, &point))
         return 0;
     // A child window of the grid (an editor) chooses its own cursor.

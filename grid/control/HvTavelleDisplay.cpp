@@ -12,6 +12,7 @@
 #include "HeaderElementLookup.h"
 #include "HvBand.h"
 #include "HvColScrollRegion.h"
+#include "HvCellUIElement.h"
 #include "HvColumnGroupImpl.h"
 #include "HvGridUIElement.h"
 #include "HvHeader.h"
@@ -20,6 +21,7 @@
 #include "HvRowScrollRegion.h"
 #include "LayoutRootElement.h"
 #include "OverrideBandSeam.h"
+#include "OwnedElementLookup.h"
 #include "ScrollRegionItem.h"
 #include "ScrollBar.h"
 #include "TipPlacement.h"
@@ -340,6 +342,59 @@ UIElementSeam* FindBandElement(HvBand& band)
     return root->GetDescendant(query);
 }
 
+CAutomationObject* RegionObject(ScrollRegionSeam* region)
+{
+    auto* item = dynamic_cast<ScrollRegionItem*>(region);
+    return item ? item->GetItemObject() : nullptr;
+}
+
+// The element of a header, cell, row preview, the add-new box or the
+// caption in the tree of the grid that shows the layout.
+UIElementSeam* FindOwnedElementOf(HvLayout& layout, const OwnedElementQuery& asked, bool /*create*/)
+{
+    auto* control = dynamic_cast<HvTavelle*>(layout.Grid());
+    if (!control || !control->IsAlive() || control->Layout() != &layout)
+        return nullptr;
+    HvGridUIElement* root = control->GetRootElement(false);
+    if (!root)
+        return nullptr;
+    DescendantQuery query;
+    query.type = asked.type;
+    query.row = asked.row;
+    query.header = asked.header;
+    query.cell = asked.cell;
+    query.rowScrollRegion = RegionObject(asked.rowRegion);
+    query.colScrollRegion = RegionObject(asked.colRegion);
+    return root->GetDescendant(query);
+}
+
+// Marks every cell element of the column under element changed and
+// invalidates it.
+void RefreshCellsUnder(HvUIElement* element, const HvColumnGroupImpl& column)
+{
+    if (element->Type() == UIElementType::Cell) {
+        auto* cell = dynamic_cast<HvCellUIElement*>(element);
+        if (cell && cell->Column() == &column) {
+            cell->SetChanged();
+            cell->Invalidate();
+        }
+        return;
+    }
+    for (HvUIElement* child : element->ChildSnapshot()) {
+        RefreshCellsUnder(child, column);
+        child->Release();
+    }
+}
+
+void RefreshColumnCellsOf(HvLayout& layout, HvColumnGroupImpl& column)
+{
+    auto* control = dynamic_cast<HvTavelle*>(layout.Grid());
+    if (!control || !control->IsAlive() || control->Layout() != &layout)
+        return;
+    if (HvGridUIElement* root = control->GetRootElement(false))
+        RefreshCellsUnder(root, column);
+}
+
 // Automatic scrolling asks the region under the drag: rows by the
 // pointer's distance above or below the region, columns left or right.
 bool AutoScrollInterval(ScrollRegionItem* region, bool rows, int x, int y, UINT* interval)
@@ -378,4 +433,6 @@ void InstallControlDisplayHooks()
     InstallDisplayRows();
     HeaderElementLookup() = &FindHeaderElement;
     BandElementLookup() = &FindBandElement;
+    OwnedElementLookup() = &FindOwnedElementOf;
+    ColumnCellsRefresh() = &RefreshColumnCellsOf;
 }

@@ -16,6 +16,7 @@
 #include "HvRow.h"
 #include "RowsetBinding.h"
 #include "ScrollRegionItem.h"
+#include "UIRefresh.h"
 
 #include <cmath>
 
@@ -340,10 +341,11 @@ HRESULT HvTavelle::SelectCell(HvCell* cell, bool select)
     return SelectCellThroughHandler(cell, select, true);
 }
 
-HRESULT HvTavelle::RefreshCellElement(HvCell*)
+HRESULT HvTavelle::RefreshCellElement(HvCell* cell)
 {
-    if (layout_)
-        layout_->DirtyRootUIElement(true, true);
+    // The cell's elements draw it anew; one not shown has nothing to draw.
+    if (cell && layout_)
+        UIRefresh::RefreshBandColumns(cell, true);
     return S_OK;
 }
 

@@ -9,6 +9,7 @@
 #include "HvLayout.h"
 #include "HvRow.h"
 #include "OverrideBandSeam.h"
+#include "OwnedElementLookup.h"
 
 #include <algorithm>
 
@@ -28,6 +29,23 @@ std::wstring Take(BSTR text)
 HvBand* RowAutoPreview::Band()
 {
     return dynamic_cast<HvBand*>(row_.Band());
+}
+
+LayoutRegionsSeam* RowAutoPreview::GetShowingLayout()
+{
+    HvBand* band = Band();
+    auto* layout = band ? dynamic_cast<HvLayout*>(band->OwnerLayout()) : nullptr;
+    return layout && layout->Grid() ? layout : nullptr;
+}
+
+UIElementSeam* RowAutoPreview::GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create)
+{
+    OwnedElementQuery query;
+    query.type = 5500;
+    query.row = &row_;
+    query.rowRegion = rowRegion;
+    query.colRegion = colRegion;
+    return FindOwnedElement(dynamic_cast<HvLayout*>(GetShowingLayout()), query, create != 0);
 }
 
 std::wstring RowAutoPreview::Text()

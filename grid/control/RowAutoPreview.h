@@ -25,8 +25,8 @@ public:
     long Height();
 
     // HvUIElementOwner
-    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    LayoutRegionsSeam* GetShowingLayout() override;
+    UIElementSeam* GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;
     bool IsMultiLine(OwnedElementSeam*) override { return true; }
     UINT GetTextFormat(OwnedElementSeam*) override { return DT_EDITCONTROL | DT_NOPREFIX | DT_WORDBREAK; }

@@ -100,9 +100,10 @@ public:
     void EnterEditMode() override;
     HvSelectableItem* GetCell(HvSelectableItem*) override { return nullptr; }
 
-    // HvUIElementOwner: the cell's text as its element shows it.
-    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    // HvUIElementOwner: the cell's text as its element shows it; the cell's
+    // element in a pair of regions of the grid that shows it.
+    LayoutRegionsSeam* GetShowingLayout() override;
+    UIElementSeam* GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create) override;
     LONG GetState(OwnedElementSeam* element) override;
     // A double click on the cell's text enters edit mode.
     bool OnTextClick(OwnedElementSeam* element) override;

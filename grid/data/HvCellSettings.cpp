@@ -3,6 +3,8 @@
 #include "HvCell.h"
 
 #include "HvAppearance.h"
+#include "HvLayout.h"
+#include "OwnedElementLookup.h"
 
 #include <algorithm>
 #include <string>
@@ -461,4 +463,20 @@ void HvCell::EnterEditMode()
 {
     if (IsActive() && !IsInEditMode())
         grid_->EnterEditMode(this, false);
+}
+
+LayoutRegionsSeam* HvCell::GetShowingLayout()
+{
+    auto* layout = IsActive() ? dynamic_cast<HvLayout*>(Layout()) : nullptr;
+    return layout && layout->Grid() ? layout : nullptr;
+}
+
+UIElementSeam* HvCell::GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create)
+{
+    OwnedElementQuery query;
+    query.type = 6000;
+    query.cell = this;
+    query.rowRegion = rowRegion;
+    query.colRegion = colRegion;
+    return FindOwnedElement(dynamic_cast<HvLayout*>(GetShowingLayout()), query, create != 0);
 }

@@ -56,7 +56,12 @@ void CViewStyleMultiBandVertical::PlaceRowBefore(VisibleRowRequest& request, HvV
     long top = 0;
     if (following) {
         record.spacingBelow = SpacingBetween(record, *following);
+        // Headers passed up to the new record leave the following record's
+        // row where it stood: its top moves down by them.
+        const long heightBefore = following->GetHeight(false);
         following->headersAbove = BandOf(record) != BandOf(*following);
+        following->top += heightBefore - following->GetHeight(false);
+        following->topCopy = following->top;
         record.index = following->index - 1;
         top = following->top - record.GetHeight(true) - record.spacingBelow;
     } else {

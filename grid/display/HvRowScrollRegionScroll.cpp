@@ -134,12 +134,13 @@ bool HvRowScrollRegion::HandleScroll(short code, bool exitEdit, bool repaintOnly
     bool committed = false;
     if (code == ThumbPosition || code == ThumbTrack) {
         // The row under the thumb: the top-level row at that index.
+        // The thumb at or past the end stands for the last row, dragged
+        // or let go.
         const long rows = layout_.GetRootRowCount();
-        long index = static_cast<long>(request.scrollInfo.nTrackPos) * rowsPerUnit_;
-        if (code == ThumbPosition)
-            index = static_cast<long>(request.scrollInfo.nPos) * rowsPerUnit_;
+        const long position = code == ThumbPosition ? request.scrollInfo.nPos : request.scrollInfo.nTrackPos;
+        long index = position * rowsPerUnit_;
         const long lastPosition = request.scrollInfo.nMax - static_cast<long>(request.scrollInfo.nPage) + 1;
-        if (code == ThumbPosition && request.scrollInfo.nPos >= lastPosition)
+        if (position >= lastPosition)
             index = rows - 1;
         DisplayRows& hooks = DisplayRowHooks();
         ViewStyleRowRef row(hooks.topRowAt ? hooks.topRowAt(layout_, index < 0 ? 0 : index) : nullptr);

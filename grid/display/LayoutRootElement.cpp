@@ -215,6 +215,11 @@ bool LayoutRootElement::AlphaBlendEnabled()
     return enabled != VARIANT_FALSE;
 }
 
+bool LayoutRootElement::IsBusy()
+{
+    return layout_.Sorting().IsSorting();
+}
+
 bool LayoutRootElement::TakeRelayoutRequest()
 {
     const bool asked = relayout_;

@@ -58,7 +58,8 @@ public:
     long AddNewBoxExtent() override;
     bool AlphaBlendEnabled() override;
     bool TakeRelayoutRequest() override;
-    bool IsBusy() override { return false; }
+    // Busy while the layout sorts a band's rows.
+    bool IsBusy() override;
     bool IsDesignMode() override;
     void ResolveGridAppearance(AppearanceData& data, std::uint32_t mask) override;
     void ResolveCaptionAppearance(AppearanceData& data, std::uint32_t mask) override;

@@ -99,11 +99,7 @@ HRESULT SaveObject(IStream* stream, IUnknown* object)
 
 HRESULT LoadPicture(IStream* stream, IPictureDisp** out)
 {
-    *out = nullptr;
-    const HRESULT hr = CheckPictureStream(stream);
-    if (FAILED(hr))
-        return hr;
-    return OleLoadPicture(stream, 0, FALSE, IID_IPictureDisp, reinterpret_cast<void**>(out));
+    return LoadCheckedPicture(stream, IID_IPictureDisp, reinterpret_cast<void**>(out));
 }
 
 HRESULT LoadFont(IStream* stream, IFontDisp** out)

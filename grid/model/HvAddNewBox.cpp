@@ -7,11 +7,13 @@
 #include "ChangeNotice.h"
 #include "HvAppearance.h"
 #include "HvBand.h"
+#include "HvLayout.h"
 #include "HvLayoutHost.h"
 #include "ObjectInfo.h"
 #include "OleColor.h"
 #include "OverrideBandSeam.h"
 #include "LayoutCategories.h"
+#include "OwnedElementLookup.h"
 #include "OwnedElementSeam.h"
 #include "StreamText.h"
 #include "Units.h"
@@ -335,6 +337,19 @@ STDMETHODIMP HvAddNewBox::GetUIElement(IHvUIElement** out)
     if (layout_ && !layout_->IsDesignMode())
         *out = layout_->GetAddNewBoxElement();
     return S_OK;
+}
+
+LayoutRegionsSeam* HvAddNewBox::GetShowingLayout()
+{
+    auto* layout = IsActive() ? dynamic_cast<HvLayout*>(layout_) : nullptr;
+    return layout && layout->Grid() ? layout : nullptr;
+}
+
+UIElementSeam* HvAddNewBox::GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int create)
+{
+    OwnedElementQuery query;
+    query.type = 400;
+    return FindOwnedElement(dynamic_cast<HvLayout*>(GetShowingLayout()), query, create != 0);
 }
 
 STDMETHODIMP HvAddNewBox::Refresh()

@@ -95,9 +95,10 @@ public:
     unsigned long ReleaseSubscriber() override { return CUnknownObject::Release(); }
 
     // HvUIElementOwner: the box area (its prompt text is centred by the
-    // prompt's own owner, PromptOwner()).
-    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    // prompt's own owner, PromptOwner()); the box has one element whatever
+    // the regions.
+    LayoutRegionsSeam* GetShowingLayout() override;
+    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int create) override;
     HCURSOR GetCursor(OwnedElementSeam* element) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;
     HvUIElementOwner* PromptOwner() { return &promptOwner_; }
@@ -144,8 +145,11 @@ private:
     class PromptView final : public HvUIElementOwner {
     public:
         explicit PromptView(HvAddNewBox* box) : box_(box) {}
-        LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-        UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+        LayoutRegionsSeam* GetShowingLayout() override { return box_->GetShowingLayout(); }
+        UIElementSeam* GetUIElement(ScrollRegionSeam* rows, ScrollRegionSeam* cols, int create) override
+        {
+            return box_->GetUIElement(rows, cols, create);
+        }
         bool GetText(OwnedElementSeam* element, CDualString& text) override { return box_->GetText(element, text); }
         UINT GetDefaultHAlign(OwnedElementSeam*, const AppearanceData*) override { return 32; }
 

@@ -2,6 +2,7 @@
 // their header order, the header layout, and the notices the band hears.
 #include "HvBand.h"
 
+#include "AppearanceData.h"
 #include "BandHeaderItem.h"
 #include "BandLayoutSeam.h"
 #include "BandsLayoutSeam.h"
@@ -13,10 +14,12 @@
 #include "HvColumn.h"
 #include "HvColumns.h"
 #include "HvGroups.h"
+#include "HvLayout.h"
 #include "HvOverride.h"
 #include "HvSelectableItem.h"
 #include "HvSortedCols.h"
 #include "ObjectInfo.h"
+#include "OwnedElementLookup.h"
 #include "SortColumnSeam.h"
 
 #include <algorithm>
@@ -52,6 +55,22 @@ bool MovesColumnMetrics(std::int32_t what)
     default:
         return false;
     }
+}
+
+// The column whose cell appearance changed only in how its cells look
+// (not their font, picture or its placing, which move what they show), or
+// null. columnNotice is the column's own notice.
+HvColumnGroupImpl* CellLookChanged(const ChangeNotice* columnNotice)
+{
+    constexpr std::int32_t kCellAppearanceId = 1263;
+    constexpr std::uint32_t kMovesContent =
+        AppearanceBit::Font | AppearanceBit::Picture | AppearanceBit::PictureAlign | AppearanceBit::PictureVAlign;
+    if (!columnNotice || columnNotice->what != kCellAppearanceId || !columnNotice->argument)
+        return nullptr;
+    const auto* look = reinterpret_cast<const ChangeNotice*>(columnNotice->argument);
+    if (look->what == -1 || (static_cast<std::uint32_t>(look->what) & kMovesContent) != 0)
+        return nullptr;
+    return dynamic_cast<HvColumnGroupImpl*>(columnNotice->publisher);
 }
 
 // A header entry of the band's order as the header layout sees it: the
@@ -799,7 +818,10 @@ void HvBand::OnChange(const ChangeNotice* notice)
             bands->SetColumnMetricsDirty(true);
             bands->MarkColScrollRegionsDirty();
         }
-        if (bands)
+        // A new look of a column's cells repaints those cells; anything
+        // else lays the grid out again.
+        HvColumnGroupImpl* restyled = notice->what == kColumnsId ? CellLookChanged(inner) : nullptr;
+        if (bands && !RefreshColumnCells(restyled ? dynamic_cast<HvLayout*>(layout_) : nullptr, restyled))
             bands->DirtyRootUIElement(true, true);
         NotifyLayout(notice, kColumnsId);
         return;

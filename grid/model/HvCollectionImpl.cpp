@@ -9,6 +9,7 @@
 #include "EnumObject.h"
 #include "HvCollectionItem.h"
 #include "HvKeyedItem.h"
+#include "MemoryStream.h"
 
 #include <cmath>
 #include <new>
@@ -406,22 +407,25 @@ HRESULT HvCollectionImpl::Save(IStream* stream, LONG arg)
 {
     if (!stream)
         return E_INVALIDARG;
-    const std::vector<HvKeyedItem*> items = ItemsInOrder();
-    HRESULT hr = WriteLong(stream, static_cast<LONG>(items.size()));
-    if (SUCCEEDED(hr))
-        hr = WriteLong(stream, FormatVersion);
-    for (size_t i = 0; SUCCEEDED(hr) && i < items.size(); ++i) {
-        HvKeyedItem* item = items[i];
-        HvCollectionItem* persist = nullptr;
-        hr = item ? item->GetItemObject()->ForwardQueryInterface(IID_HvCollectionItem,
-                                                                  reinterpret_cast<void**>(&persist))
-                  : E_UNEXPECTED;
-        if (SUCCEEDED(hr)) {
-            hr = persist->Save(stream, arg);
-            persist->Release();
+    // The items' many small writes go to memory first.
+    return MemoryStream::SaveThrough(stream, [&](IStream* buffer) {
+        const std::vector<HvKeyedItem*> items = ItemsInOrder();
+        HRESULT hr = WriteLong(buffer, static_cast<LONG>(items.size()));
+        if (SUCCEEDED(hr))
+            hr = WriteLong(buffer, FormatVersion);
+        for (size_t i = 0; SUCCEEDED(hr) && i < items.size(); ++i) {
+            HvKeyedItem* item = items[i];
+            HvCollectionItem* persist = nullptr;
+            hr = item ? item->GetItemObject()->ForwardQueryInterface(IID_HvCollectionItem,
+                                                                      reinterpret_cast<void**>(&persist))
+                      : E_UNEXPECTED;
+            if (SUCCEEDED(hr)) {
+                hr = persist->Save(buffer, arg);
+                persist->Release();
+            }
         }
-    }
-    return FAILED(hr) ? hr : SaveExtra(stream, arg);
+        return FAILED(hr) ? hr : SaveExtra(buffer, arg);
+    });
 }
 
 HRESULT HvCollectionImpl::Load(IStream* stream, LONG arg)

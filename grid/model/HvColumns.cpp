@@ -8,6 +8,7 @@
 #include "GridBandSeam.h"
 #include "GridColumnSeam.h"
 #include "HvKeyedItem.h"
+#include "MemoryStream.h"
 #include "HvPersistParticipant.h"
 #include "LayoutCategories.h"
 
@@ -290,17 +291,18 @@ HRESULT HvColumns::Save(IStream* stream, LONG categories)
             ++count;
         }
     }
-    HRESULT hr = HvPersistParticipant::WriteBytes(stream, &count, sizeof count);
-    const LONG version = FormatVersion;
-    if (SUCCEEDED(hr))
-        hr = HvPersistParticipant::WriteBytes(stream, &version, sizeof version);
-    if (FAILED(hr))
+    // The columns' many small writes go to memory first.
+    return MemoryStream::SaveThrough(stream, [&](IStream* buffer) {
+        HRESULT hr = HvPersistParticipant::WriteBytes(buffer, &count, sizeof count);
+        const LONG version = FormatVersion;
+        if (SUCCEEDED(hr))
+            hr = HvPersistParticipant::WriteBytes(buffer, &version, sizeof version);
+        for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
+            GridColumnSeam* column = ColumnAt(i);
+            hr = column ? column->Participant()->SaveToStream(buffer, categories) : E_UNEXPECTED;
+        }
         return hr;
-    for (LONG i = 0; i < count && SUCCEEDED(hr); ++i) {
-        GridColumnSeam* column = ColumnAt(i);
-        hr = column ? column->Participant()->SaveToStream(stream, categories) : E_UNEXPECTED;
-    }
-    return hr;
+    });
 }
 
 HRESULT HvColumns::Load(IStream* stream, LONG categories)

@@ -12,10 +12,12 @@
 #include "HvColScrollRegions.h"
 #include "HvAppearance.h"
 #include "HvColumnGroupImpl.h"
+#include "HvLayout.h"
 #include "HvLayoutHost.h"
 #include "LayoutCategories.h"
 #include "LayoutUnitsSeam.h"
 #include "OverrideBandSeam.h"
+#include "OwnedElementLookup.h"
 #include "OwnedElementSeam.h"
 #include "StreamText.h"
 #include "ValueListLayoutSeam.h"
@@ -440,6 +442,10 @@ HRESULT HvHeader::PutRegion(IHvColScrollRegion* region)
     if (region_)
         region_->Release();
     region_ = region;
+    // The region takes its identity now: a layout saved later writes it in
+    // the region's record, which comes before the header's.
+    if (ColScrollRegionItem* item = RegionItem())
+        item->IdentityBlock();
     NotifySubscribers(ExclusiveRegionId, 0);
     return S_OK;
 }
@@ -455,6 +461,35 @@ STDMETHODIMP HvHeader::GetUIElement(VARIANT* rowRegion, VARIANT* colRegion, IHvU
     if (HeaderElementFinder find = HeaderElementLookup())
         return find(*this, rowRegion, colRegion, out);
     return S_OK;
+}
+
+namespace {
+
+// The layout that shows the header's band, or null.
+HvLayout* ShowingLayoutOf(HvColumnGroupImpl* owner)
+{
+    ColumnBandSeam* band = owner ? owner->Band() : nullptr;
+    auto* layout = band ? dynamic_cast<HvLayout*>(band->ColumnLayout()) : nullptr;
+    return layout && layout->Grid() ? layout : nullptr;
+}
+
+} // namespace
+
+LayoutRegionsSeam* HvHeader::GetShowingLayout()
+{
+    return IsActive() ? ShowingLayoutOf(owner_) : nullptr;
+}
+
+UIElementSeam* HvHeader::GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create)
+{
+    if (!IsActive())
+        return nullptr;
+    OwnedElementQuery query;
+    query.type = 4000;
+    query.header = this;
+    query.rowRegion = rowRegion;
+    query.colRegion = colRegion;
+    return FindOwnedElement(ShowingLayoutOf(owner_), query, create != 0);
 }
 
 // --- property kinds --------------------------------------------------------

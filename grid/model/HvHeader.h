@@ -95,10 +95,10 @@ public:
     unsigned long ReleaseSubscriber() override { return CUnknownObject::Release(); }
 
     // HvUIElementOwner: the header's caption text, picture and swap button
-    // (contexts -1, -2, -3). The element tree is the display's: the header
-    // finds no elements of its own.
-    LayoutRegionsSeam* GetShowingLayout() override { return nullptr; }
-    UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+    // (contexts -1, -2, -3); its element in a pair of regions is found in
+    // the element tree of the grid that shows its band.
+    LayoutRegionsSeam* GetShowingLayout() override;
+    UIElementSeam* GetUIElement(ScrollRegionSeam* rowRegion, ScrollRegionSeam* colRegion, int create) override;
     LONG GetState(OwnedElementSeam* element) override;
     bool OnMouseDown(OwnedElementSeam* element) override;
     bool GetText(OwnedElementSeam* element, CDualString& text) override;

@@ -533,7 +533,8 @@ private:
     public:
         explicit CaptionElementOwner(HvLayout& layout) : layout_(layout) {}
         LayoutRegionsSeam* GetShowingLayout() override { return &layout_; }
-        UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int) override { return nullptr; }
+        // The caption area, whatever the regions.
+        UIElementSeam* GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int create) override;
         LONG GetState(OwnedElementSeam*) override { return layout_.IsEnabled() ? 0 : LONG{StateDisabled}; }
         bool GetText(OwnedElementSeam*, CDualString& text) override
         {

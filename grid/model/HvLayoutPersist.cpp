@@ -517,9 +517,7 @@ HRESULT HvLayout::Load(DWORD code, IStream* stream, LONG categories)
     }
     case PropRetiredPicture: {
         IPicture* picture = nullptr;
-        HRESULT hr = CheckPictureStream(stream);
-        if (SUCCEEDED(hr))
-            hr = OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        const HRESULT hr = LoadCheckedPicture(stream, IID_IPicture, reinterpret_cast<void**>(&picture));
         if (picture)
             picture->Release();
         return hr;

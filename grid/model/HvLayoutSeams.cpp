@@ -7,6 +7,7 @@
 #include "LayoutGridSeam.h"
 #include "LayoutPartsSeam.h"
 #include "OverrideBandSeam.h"
+#include "OwnedElementLookup.h"
 
 #include <cstdint>
 
@@ -162,4 +163,11 @@ void HvLayout::RedrawAddNewBox()
 {
     if (root_)
         root_->RedrawAddNewBox();
+}
+
+UIElementSeam* HvLayout::CaptionElementOwner::GetUIElement(ScrollRegionSeam*, ScrollRegionSeam*, int create)
+{
+    OwnedElementQuery query;
+    query.type = 200;
+    return layout_.Grid() ? FindOwnedElement(&layout_, query, create != 0) : nullptr;
 }

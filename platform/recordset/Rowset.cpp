@@ -165,6 +165,7 @@ HROW Rowset::AddRefSlot(uint32_t slot)
 {
     handles_.Fetched(slot);
     Switches().AddRowRefs(1);
+    Switches().AddFetched(1);
     return RowHandleTable::HandleOf(slot);
 }
 
@@ -227,6 +228,7 @@ HRESULT Rowset::Fetch(const std::vector<uint32_t>& view, long long start, DBROWC
             activated.push_back(out[i]);
     }
     Switches().AddRowRefs(static_cast<long>(slots.size()));
+    Switches().AddFetched(static_cast<long>(slots.size()));
     *rows = out;
     *obtained = slots.size();
     Activated(activated);
@@ -503,6 +505,7 @@ STDMETHODIMP Rowset::GetRowsByBookmark(HCHAPTER hChapter, DBCOUNTITEM cRows, con
                 if (handles_.Fetched(slot))
                     activated.push_back(rghRows[i]);
                 Switches().AddRowRefs(1);
+                Switches().AddFetched(1);
                 ++ok;
             }
             if (rgRowStatus)

@@ -51,6 +51,10 @@ public:
     void AddRowRefs(long delta) { rowRefs_ += delta; }
     void AddChapterRefs(long delta) { chapterRefs_ += delta; }
     void AddRowsets(long delta) { rowsets_ += delta; }
+    // Row handles handed out by fetches, bookmark look-ups and inserts,
+    // counted over the table's life.
+    long RowsFetched() const { return rowsFetched_; }
+    void AddFetched(long rows) { rowsFetched_ += rows; }
 
 private:
     struct Failure {
@@ -67,6 +71,7 @@ private:
     long rowRefs_ = 0;
     long chapterRefs_ = 0;
     long rowsets_ = 0;
+    long rowsFetched_ = 0;
 };
 
 } // namespace hv::recordset

@@ -17,6 +17,7 @@
 #include "PropertySinkConnection.h"
 #include "SubscriptionLink.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -235,7 +236,14 @@ TEST_CASE("the resolved button appearance fills its system defaults")
     LateResult again;
     LateCall(f.Object(), L"ResolveAppearance", {}, again);
     CHECK(GetLong(again.value.pdispVal, L"BackColor") == 0x0000FF);
-    CHECK(f.box->GetButtonFont() != nullptr);
+    // The buttons' font is the layout's, a tenth larger.
+    REQUIRE(f.box->GetButtonFont() != nullptr);
+    LOGFONTW base{}, button{};
+    REQUIRE(GetObjectW(f.layout.DefaultFont()->GetHFont(), sizeof base, &base));
+    REQUIRE(GetObjectW(f.box->GetButtonFont()->GetHFont(), sizeof button, &button));
+    CHECK(std::abs(button.lfHeight) == doctest::Approx(std::abs(base.lfHeight) * 1.1).epsilon(0.1));
+    CHECK(std::abs(button.lfHeight) > std::abs(base.lfHeight));
+    CHECK(std::wstring(button.lfFaceName) == base.lfFaceName);
 
     // The box area: system colour 15, its picture defaults, the layout's
     // fore colour.

@@ -68,6 +68,9 @@ TEST_CASE("Groups.Add with optional key, index and caption")
     LateCall(groups.Get(), L"Add", {MissingArg(), Int(9)}, r);
     CHECK(r.scode == static_cast<HRESULT>(0x800AA21D));
     CHECK(r.description == L"Specified index is invalid");
+    // The refused group left no header behind.
+    CHECK(f.band->groupHeaders.size() == 3);
+    CHECK(f.Keys() == "G0  G1");
 
     // The band refuses the group's header: nothing is kept.
     f.band->appendGroupAnswer = E_INVALIDARG;

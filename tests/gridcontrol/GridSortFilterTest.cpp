@@ -129,3 +129,28 @@ TEST_CASE("a sort that lasts shows the wait cursor while it runs and puts the po
     CHECK(Samples(grid) == L"B2 B4 B3 B1 ");
     REQUIRE(grid.control->putref_SortFilter(nullptr) == S_OK);
 }
+
+TEST_CASE("while a sort runs the grid answers WM_SETCURSOR with the wait cursor; after it, with its own")
+{
+    Recordset rs;
+    MakeSamples(rs);
+    BoundGrid grid;
+    REQUIRE(grid.Bind(DataSourceOf(rs).Get()) == S_OK);
+    ComPtr<IOleWindow> site = grid.host.Query<IOleWindow>();
+    HWND window = nullptr;
+    REQUIRE(site);
+    REQUIRE(site->GetWindow(&window) == S_OK);
+    RecordingSortFilter filter;
+    filter.cursorProbe = window;
+    REQUIRE(grid.control->putref_SortFilter(&filter) == S_OK);
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    REQUIRE(ColumnOf(grid, L"ME")->put_SortIndicator(hvSortIndicatorAscending) == S_OK);
+    REQUIRE(!filter.cursorsAtBegin.empty());
+    CHECK(filter.cursorsAtBegin.front() == wait);
+
+    // Once the sort is over the grid is no longer busy.
+    SetCursor(nullptr);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(GetCursor() != wait);
+    REQUIRE(grid.control->putref_SortFilter(nullptr) == S_OK);
+}

@@ -6,6 +6,7 @@
 // this program, where a freed block reads as filler.
 #include "GridBindingFixture.h"
 #include "MemberSweep.h"
+#include "ObjectPaths.h"
 
 #include <memory>
 #include <string_view>
@@ -16,91 +17,6 @@ namespace {
 
 constexpr HRESULT kNotActive = static_cast<HRESULT>(0x800AA21B);
 constexpr DISPID kOLEStartDrag = 1550;
-
-std::string Narrow(std::wstring_view text)
-{
-    std::string narrow;
-    for (wchar_t c : text)
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
-}
-
-// Calls a member by name, as a script does.
-HRESULT CallByName(IDispatch* object, const std::wstring& name, WORD flags, std::vector<VARIANT>& reversedArgs,
-                   VARIANT* result)
-{
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
-    DISPID id = 0;
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr))
-        return hr;
-    DISPID put = DISPID_PROPERTYPUT;
-    const bool isPut = flags == DISPATCH_PROPERTYPUT;
-    DISPPARAMS params = {reversedArgs.data(), isPut ? &put : nullptr, static_cast<UINT>(reversedArgs.size()),
-                         isPut ? 1u : 0u};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
-}
-
-// Follows a path of members from an object, written as a script writes
-// it: Bands.Item(0).Columns.Item("ME").Header. An argument is a whole
-// number or a "text".
-Var Eval(IDispatch* from, std::wstring_view path)
-{
-    Var current(from);
-    while (!path.empty()) {
-        const size_t end = path.find_first_of(L".(");
-        const std::wstring name(path.substr(0, end));
-        path.remove_prefix(end == std::wstring_view::npos ? path.size() : end);
-        std::vector<VARIANT> args;
-        if (!path.empty() && path.front() == L'(') {
-            const size_t close = path.find(L')');
-            std::wstring_view list = path.substr(1, close - 1);
-            path.remove_prefix(close + 1);
-            while (!list.empty()) {
-                const size_t comma = list.find(L',');
-                std::wstring_view arg = list.substr(0, comma);
-                list.remove_prefix(comma == std::wstring_view::npos ? list.size() : comma + 1);
-                VARIANT value;
-                VariantInit(&value);
-                if (arg.front() == L'"') {
-                    value.vt = VT_BSTR;
-                    value.bstrVal = SysAllocString(std::wstring(arg.substr(1, arg.size() - 2)).c_str());
-                } else {
-                    value.vt = VT_I4;
-                    value.lVal = std::stol(std::wstring(arg));
-                }
-                args.insert(args.begin(), value);
-            }
-        }
-        if (!path.empty() && path.front() == L'.')
-            path.remove_prefix(1);
-        REQUIRE_MESSAGE(current.v.vt == VT_DISPATCH, "no object before ", Narrow(name));
-        Var next;
-        const HRESULT hr = CallByName(current.v.pdispVal, name, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args, &next.v);
-        for (VARIANT& arg : args)
-            VariantClear(&arg);
-        REQUIRE_MESSAGE(hr == S_OK, Narrow(name), " answered ", hr);
-        VariantClear(&current.v);
-        current.v = next.v;
-        VariantInit(&next.v);
-    }
-    return current;
-}
-
-ComPtr<IDispatch> ObjectAt(IDispatch* from, std::wstring_view path)
-{
-    Var value = Eval(from, path);
-    INFO(Narrow(path));
-    REQUIRE(value.v.vt == VT_DISPATCH);
-    REQUIRE(value.v.pdispVal);
-    return ComPtr<IDispatch>(value.v.pdispVal);
-}
-
-void Put(IDispatch* object, const wchar_t* name, Var value)
-{
-    std::vector<VARIANT> args = {value.v};
-    REQUIRE_MESSAGE(CallByName(object, name, DISPATCH_PROPERTYPUT, args, nullptr) == S_OK, Narrow(name));
-}
 
 struct Kept {
     std::wstring path;
@@ -127,16 +43,22 @@ const wchar_t* const kGridObjects[] = {
     L"Layout.RowScrollRegions",
     L"Layout.RowScrollRegions.Item(0)",
     L"Layout.RowScrollRegions.Item(0).VisibleRows",
+    L"Layout.RowScrollRegions.Item(0).VisibleRows.Item(0)",
     L"Layout.AddNewBox",
     L"Layout.Bands",
     L"Layout.Bands.Item(0)",
     L"Layout.Bands.Item(0).Columns",
     L"Layout.Bands.Item(0).Columns.Item(0)",
     L"Layout.Bands.Item(0).Columns.Item(0).Header",
+    L"Layout.Bands.Item(0).Columns.Item(0).CellAppearance",
+    L"Layout.Bands.Item(0).Override",
     L"Layout.Bands.Item(0).Groups",
     L"Layout.Bands.Item(0).Groups.Item(0)",
+    L"Layout.Bands.Item(0).Groups.Item(0).Header",
     L"Layout.Bands.Item(0).Groups.Item(0).Columns",
+    L"Layout.Bands.Item(0).Groups.Item(0).Columns.Item(0)",
     L"Layout.Bands.Item(0).SortedCols",
+    L"Layout.Bands.Item(0).SortedCols.Item(0)",
     L"GetRow(0)",
     L"GetRow(0).Cells",
     L"GetRow(0).Cells.Item(0)",
@@ -146,6 +68,14 @@ const wchar_t* const kGridObjects[] = {
     L"Selected.Cells",
     L"GetUIElement",
     L"GetUIElement.UIElements",
+    L"GetUIElement.UIElements.Item(0)",
+};
+// Each selection collection's item, kept while it is selected: one kind of
+// selection may end another.
+const wchar_t* const kSelectedObjects[][2] = {
+    {L"GetRow(0)", L"Selected.Rows.Item(0)"},
+    {L"Layout.Bands.Item(0).Columns.Item(1)", L"Selected.Columns.Item(0)"},
+    {L"GetRow(1).Cells.Item(2)", L"Selected.Cells.Item(0)"},
 };
 const wchar_t* const kStandAlone[] = {
     L"GetUIElement.Rect",
@@ -179,12 +109,27 @@ std::vector<Kept> KeepObjects(Recordset& rs, bool keepLayout)
     Eval(layout.Get(), L"Overrides.Add(\"Narrow\")");
     Eval(layout.Get(), L"ValueLists.Add(\"Units\").ValueListItems.Add(7,\"seven\")");
     Eval(layout.Get(), L"Bands.Item(0).Groups.Add(\"G\")");
+    Eval(layout.Get(), L"Bands.Item(0).Groups.Item(0).Columns.Add(\"ME\")");
+    {
+        ComPtr<IDispatch> sorted = ObjectAt(layout.Get(), L"Bands.Item(0).SortedCols");
+        ComPtr<IDispatch> grau = ObjectAt(layout.Get(), L"Bands.Item(0).Columns.Item(\"GRAU\")");
+        VARIANT column;
+        VariantInit(&column);
+        column.vt = VT_DISPATCH;
+        column.pdispVal = grau.Get();
+        std::vector<VARIANT> args = {column};
+        REQUIRE(CallByName(sorted.Get(), L"Add", DISPATCH_METHOD, args, nullptr) == S_OK);
+    }
     Eval(control.Get(), L"Images.Add(1,\"Frasco\")");
     Put(layout.Get(), L"Caption", Var(L"Amostras"));
     UpdateWindow(grid.window.Hwnd());
 
     for (const wchar_t* path : kGridObjects)
         kept.push_back({path, ObjectAt(control.Get(), path), false});
+    for (const auto& [selectable, item] : kSelectedObjects) {
+        Put(ObjectAt(control.Get(), selectable).Get(), L"Selected", Var(-1L));
+        kept.push_back({item, ObjectAt(control.Get(), item), false});
+    }
     for (const wchar_t* path : kStandAlone)
         kept.push_back({path, ObjectAt(control.Get(), path), true});
     ComPtr<IDispatch> clone = ObjectAt(layout.Get(), L"Clone");

@@ -24,6 +24,10 @@ public:
     std::vector<HCURSOR> cursors;
     bool bandGiven = true;
     bool parentGiven = false;
+    // When set, the grid window asked for its cursor at the start of each
+    // sort, and the cursor it set.
+    HWND cursorProbe = nullptr;
+    std::vector<HCURSOR> cursorsAtBegin;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
@@ -43,6 +47,12 @@ public:
     STDMETHODIMP BeforeSortBegin(IHvBand* band, IHvRow* parentRow, VARIANT_BOOL* cancelOut) override
     {
         calls.push_back(L"begin");
+        if (cursorProbe) {
+            SetCursor(nullptr);
+            SendMessageW(cursorProbe, WM_SETCURSOR, reinterpret_cast<WPARAM>(cursorProbe),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            cursorsAtBegin.push_back(GetCursor());
+        }
         bandGiven = bandGiven && band != nullptr;
         parentGiven = parentGiven || parentRow != nullptr;
         if (cancel)

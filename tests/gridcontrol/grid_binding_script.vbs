@@ -86,6 +86,16 @@ CheckEqual grid.GetRow(1).Cells("AMOSTRA").Value, "A4", "the empty ME last"
 grid.Bands(0).SortedCols.Clear
 CheckEqual grid.GetRow(0).Cells("AMOSTRA").Value, "A1", "unsorted, the first record first"
 
+' The layout saved to a stream and loaded again: a header caption set to
+' the empty text stays empty (the field name does not come back).
+Dim saved
+grid.Bands(0).Columns("ME").Header.Caption = ""
+CheckEqual grid.Bands(0).Columns("ME").Header.Caption, "", "an empty header caption"
+grid.Layout.Save saved, 2
+grid.Bands(0).Columns("ME").Header.Caption = "Outra"
+grid.Layout.Load saved, 2
+CheckEqual grid.Bands(0).Columns("ME").Header.Caption, "", "the empty header caption loaded"
+
 ' A chaptered recordset: a child band per chapter field.
 Set child = CreateObject("HvRecordset.Recordset")
 child.Fields.Append "amostra", 8, 0, 32

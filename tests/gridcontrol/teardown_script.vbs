@@ -27,6 +27,13 @@ Sub Counted(number, text)
     Err.Clear
 End Sub
 
+' A collection of the grid's display or selection outlives it: it answers
+' from its storage or that it is no longer active, and does not crash.
+Sub Answered(number, description, text)
+    If number <> 0 Then CheckError number, description, NotActive, text
+    Err.Clear
+End Sub
+
 ' A color that is not set reads -1.
 Sub Unset(number, value, text)
     CheckEqual number, 0, text & " answers"
@@ -64,6 +71,14 @@ Set ownAppearance = layout.Appearance
 ownAppearance.ForeColor = 128
 Set element = grid.GetUIElement()
 Set rect = element.Rect
+Dim headers, visibleRows, elements, selected, selectedRows, selectedColumns, selectedCells
+Set headers = colRegion.VisibleHeaders
+Set visibleRows = rowRegion.VisibleRows
+Set elements = element.UIElements
+Set selected = grid.Selected
+Set selectedRows = selected.Rows
+Set selectedColumns = selected.Columns
+Set selectedCells = selected.Cells
 layout.Caption = "Amostras"
 
 Dim clone, cloneAppearance
@@ -93,6 +108,17 @@ own.AllowAddNew = 1: Gone Err.Number, Err.Description, "the layout's Override Al
 v = bands.Count: Emptied Err.Number, v, "Bands"
 ownAppearance.ForeColor = 5: Gone Err.Number, Err.Description, "the layout's Appearance ForeColor set"
 v = element.Type: Gone Err.Number, Err.Description, "the grid's element Type"
+v = headers.Count: Answered Err.Number, Err.Description, "VisibleHeaders Count"
+v = visibleRows.Count: Answered Err.Number, Err.Description, "VisibleRows Count"
+v = elements.Count: Answered Err.Number, Err.Description, "UIElements Count"
+For Each v In elements
+Next
+Answered Err.Number, Err.Description, "For Each over UIElements"
+v = selectedRows.Count: Answered Err.Number, Err.Description, "Selected.Rows Count"
+v = selectedColumns.Count: Answered Err.Number, Err.Description, "Selected.Columns Count"
+v = selectedCells.Count: Answered Err.Number, Err.Description, "Selected.Cells Count"
+selectedRows.Clear: Answered Err.Number, Err.Description, "Selected.Rows Clear"
+Set v = selected.Rows: Answered Err.Number, Err.Description, "Selected Rows"
 ' The members every object shares answer the same.
 appearance.TagVariant = 1: Gone Err.Number, Err.Description, "a shared appearance TagVariant set"
 Set item.TagVariant = rect: Gone Err.Number, Err.Description, "an override TagVariant set to an object"

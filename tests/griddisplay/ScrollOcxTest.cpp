@@ -129,6 +129,9 @@ TEST_CASE("Scroll pages down to the last row shown, ends on the last record whol
         const RECT pane = RectOf(grid.OfType(1000).at(0).Get());
         const RECT last = RectOf(rows.back().Get());
         CHECK(last.bottom <= pane.bottom);
+        // At the foot: what is left below the last record is short of the
+        // room kept for a horizontal scroll bar twice over.
+        CHECK(pane.bottom - last.bottom < 2 * GetSystemMetrics(SM_CYHSCROLL));
         CHECK(NameOf(rows.front().Get()) != L"row 0");
     }
     SUBCASE("a cancelled page down leaves the first row and fires no After event")

@@ -200,3 +200,21 @@ TEST_CASE("an active cell whose column is removed is not the active cell, though
     CHECK(!active);
     CHECK(bound.ActiveCellKey().empty());
 }
+
+TEST_CASE("a BeforeSelectChange handler that takes the data source away ends the click on a cell, nothing selected")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    int asked = 0;
+    bound.Events().On(BeforeSelectChange, [&](const EventCall&) {
+        ++asked;
+        CHECK(bound.Control()->putref_DataSource(nullptr) == S_OK);
+    });
+    bound.ClickCell(7, L"Name");
+    CHECK(asked == 1);
+    CHECK(bound.SelectedRowIds().empty());
+    CHECK(bound.Events().ReceivedCount(AfterSelectChange) == 0);
+    // The grid goes on answering.
+    CHECK(IsWindow(bound.Window()));
+    bound.Pump();
+}

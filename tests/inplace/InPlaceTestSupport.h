@@ -63,3 +63,14 @@ inline std::wstring ControlInfoClassName()
 {
     return GetControlObjectInfo().windowClassName;
 }
+
+// A child window procedure that records the characters it is given.
+inline std::vector<WPARAM> g_delivered;
+inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CHAR) {
+        g_delivered.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -37,17 +37,6 @@ using StockDispid::DblClick;
 using StockDispid::MouseDown;
 using StockDispid::MouseUp;
 
-// A child window procedure that records the characters it is given.
-std::vector<WPARAM> g_delivered;
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_CHAR) {
-        g_delivered.push_back(wParam);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 } // namespace
 
 TEST_CASE("Press and release inside fire MouseDown, MouseUp and Click, with the capture held between them")

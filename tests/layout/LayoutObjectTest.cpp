@@ -301,3 +301,25 @@ TEST_CASE("the caption element's owner answers the Caption and the disabled stat
     CHECK(owner->GetState(nullptr) == 8);
     CHECK(owner->GetShowingLayout() == static_cast<LayoutRegionsSeam*>(layout.Get()));
 }
+
+TEST_CASE("whether the layout shows a background picture follows its appearance's picture, each time")
+{
+    LayoutRef layout;
+    CHECK_FALSE(layout->HasBackgroundPicture());
+    VARIANT held;
+    REQUIRE(LateGet(layout.Dispatch(), L"Appearance", &held).hr == S_OK);
+    REQUIRE(V_VT(&held) == VT_DISPATCH);
+    Ref<IDispatch> appearance(V_DISPATCH(&held));
+    Ref<IPictureDisp> picture(NewBitmapPicture(4, 4));
+    REQUIRE(LatePut(appearance.Get(), L"PictureBackground", MakeObject(picture.Get()), true).hr == S_OK);
+    CHECK(layout->HasBackgroundPicture());
+    // Taken away, the answer is worked out again.
+    VARIANT nothing;
+    VariantInit(&nothing);
+    V_VT(&nothing) = VT_DISPATCH;
+    V_DISPATCH(&nothing) = nullptr;
+    REQUIRE(LatePut(appearance.Get(), L"PictureBackground", nothing, true).hr == S_OK);
+    CHECK_FALSE(layout->HasBackgroundPicture());
+    REQUIRE(LatePut(appearance.Get(), L"PictureBackground", MakeObject(picture.Get()), true).hr == S_OK);
+    CHECK(layout->HasBackgroundPicture());
+}

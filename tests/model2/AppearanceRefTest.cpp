@@ -164,6 +164,9 @@ TEST_CASE("model2: reading makes one private appearance; a shared one outlives o
     HvAppearance* shared = a.GetAppearance();
     bool changed = false;
     REQUIRE(b.PutAppearanceObject(first.Get(), &changed) == S_OK);
+    // A reference assigned itself keeps what it holds.
+    CHECK(b.Assign(b) == S_OK);
+    CHECK(b.GetAppearance() == shared);
 
     // The first holder goes: the appearance stays for the second.
     a.Detach();

@@ -155,6 +155,18 @@ TEST_CASE("The handler sees the proposal and may change it, cancel, or not touch
         f.Add(f.b);
         CHECK(f.Order() == std::vector<std::string>{"A+", "B+"});
     }
+    SUBCASE("a column of another band added to the proposal is left out")
+    {
+        SortFixture other;
+        f.grid.onBeforeSort = [&](IHvSortedCols* proposal) {
+            LateResult result;
+            LateCall(proposal, L"Add", {MakeObject(other.c)}, result);
+            return false;
+        };
+        f.Add(f.b);
+        CHECK(f.Order() == std::vector<std::string>{"A+", "B+"});
+        CHECK(other.c->indicator == SortIndicatorNone);
+    }
     SUBCASE("changing the band's own list in the event fails with 4015")
     {
         f.grid.onBeforeSort = [&](IHvSortedCols*) {
