@@ -265,7 +265,7 @@ void SelectExtendedOperation::PressSelect(SelectableTarget* item, bool drag, boo
 
     const LONG eventKind = EventKind(item);
     const bool events = host_.CanFireSelectEvents(item);
-    if (events && host_.FireBeforeSelectChange(eventKind, *wouldBe))
+    if (events && (host_.FireBeforeSelectChange(eventKind, *wouldBe) || !item->IsLive()))
         return;
     if (shift) {
         host_.ApplySelection(*wouldBe, selectMode_, nullptr);
