@@ -22,6 +22,7 @@
 #include "SelectionPointLookup.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -264,10 +265,9 @@ void ControlSelectionHost::ApplySelection(const SelectionSet& selection, bool, c
     for (LONG kind : {SelectableTarget::Row, SelectableTarget::Cell, SelectableTarget::Column}) {
         const SelectionSet::List& now = current.Of(kind);
         const SelectionSet::List& next = selection.Of(kind);
-        SelectionSet incoming;
-        incoming.Of(kind) = next;
+        const std::unordered_set<SelectableTarget*> incoming(next.begin(), next.end());
         for (SelectableTarget* item : now)
-            if (!incoming.Contains(item))
+            if (!incoming.count(item))
                 item->SetSelected(false);
         if (!rangeLists || kind == SelectableTarget::Column)
             for (SelectableTarget* item : next)
@@ -319,9 +319,9 @@ public:
             return S_OK;
         CAutomationObject* object = item->KeyedItem() ? item->KeyedItem()->GetItemObject() : nullptr;
         if (object) {
-            holds_.reserve(holds_.size() + 1);
-            object->AddRef();
+            // Listed first: a failed growth leaves no reference behind.
             holds_.push_back(object);
+            object->AddRef();
         }
         out_.push_back(target);
         return S_OK;

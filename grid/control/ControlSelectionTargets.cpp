@@ -48,6 +48,11 @@ HvSelectableItem* ItemTarget::Item() const
     return live_.Alive() ? item_ : nullptr;
 }
 
+bool ItemTarget::IsLive()
+{
+    return live_.Alive() && CAutomationObject::IsActive(ObjectOf(item_));
+}
+
 ULONG ItemTarget::AddRefTarget()
 {
     CAutomationObject* object = live_.Alive() ? ObjectOf(item_) : nullptr;

@@ -26,6 +26,7 @@ public:
     // The object, or null once it died.
     HvSelectableItem* Item() const;
     bool Alive() const { return live_.Alive(); }
+    bool IsLive() override;
 
     ULONG AddRefTarget() override;
     ULONG ReleaseTarget() override;

@@ -20,6 +20,10 @@ void ControlSwapList::Forget()
     for (const Entry& entry : entries)
         entry.object->Release();
     list_ = nullptr;
+    // The header's swap button no longer looks pressed.
+    if (window_ && IsWindow(window_))
+        InvalidateRect(window_, &header_, FALSE);
+    window_ = nullptr;
 }
 
 bool ControlSwapList::IsOpenFor(HvColumnGroupImpl* item) const
@@ -38,7 +42,8 @@ void ControlSwapList::Close()
     Forget();
 }
 
-void ControlSwapList::Toggle(CSimpleDropDown& list, HvColumnGroupImpl* item, const RECT& header, HFONT font)
+void ControlSwapList::Toggle(CSimpleDropDown& list, HvColumnGroupImpl* item, const RECT& header, HFONT font,
+                             HWND window)
 {
     if (list.IsDroppedDown()) {
         list_ = &list;
@@ -64,8 +69,14 @@ void ControlSwapList::Toggle(CSimpleDropDown& list, HvColumnGroupImpl* item, con
         list.AddItem(text ? text : L"", static_cast<LPARAM>(entries_.size() - 1));
         SysFreeString(text);
     }
-    if (entries_.empty() || !list.ShowAt(static_cast<ControlDropDownOwner*>(this), header, font) || !list.Open())
+    if (entries_.empty() || !list.ShowAt(static_cast<ControlDropDownOwner*>(this), header, font) || !list.Open()) {
         Forget();
+        return;
+    }
+    window_ = window;
+    header_ = header;
+    if (window_)
+        InvalidateRect(window_, &header_, FALSE);
 }
 
 void ControlSwapList::OnDropDownChoose(LPARAM data)

@@ -23,7 +23,9 @@ public:
 
     // Closed: fills list with item's swap partners and opens it under header
     // (grid client pixels) with font. Open: closes it.
-    void Toggle(CSimpleDropDown& list, HvColumnGroupImpl* item, const RECT& header, HFONT font);
+    // The header is drawn again in window (the grid's) as the list opens
+    // and closes.
+    void Toggle(CSimpleDropDown& list, HvColumnGroupImpl* item, const RECT& header, HFONT font, HWND window);
     // The list is dropped down for item.
     bool IsOpenFor(HvColumnGroupImpl* item) const;
     void Close();
@@ -45,4 +47,6 @@ private:
     Entry owner_{nullptr, nullptr};
     std::vector<Entry> entries_;
     bool closing_ = false;
+    HWND window_ = nullptr;
+    RECT header_{};
 };

@@ -36,13 +36,7 @@ bool SameInOrder(const T* a, const T* b)
         return true;
     if (!a || !b)
         return (a ? a : b)->ItemCount() == 0;
-    const LONG count = a->ItemCount();
-    if (count != b->ItemCount())
-        return false;
-    for (LONG i = 0; i < count; ++i)
-        if (a->ItemAtPosition(i) != b->ItemAtPosition(i))
-            return false;
-    return true;
+    return a->ItemCount() == b->ItemCount() && a->ItemsInOrder() == b->ItemsInOrder();
 }
 
 template <class T>

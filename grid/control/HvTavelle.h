@@ -472,6 +472,7 @@ public:
     void ReportMaskError(const std::wstring& text, short position) override;
     void RepositionEditWindow() override;
     void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
+    bool IsSwapListOpenFor(HvColumnGroupImpl* item) override;
 
     // The in-place editor.
     ControlEditor& Editor() { return *editor_; }
@@ -770,7 +771,8 @@ private:
     HvImages* images_ = nullptr;          // one reference
     HvLayout* layout_ = nullptr;          // one reference
     std::unique_ptr<ControlSiteRefs> siteRefs_;
-    HvCell* activeCell_ = nullptr;        // not referenced
+    HvCell* activeCell_ = nullptr;        // not referenced: liveness by activeCellLive_
+    LiveRef activeCellLive_;
     std::unique_ptr<ActiveRowManager> rowActivation_;  // holds the active row
     std::unique_ptr<ErrorReporter> reporter_;
     ScrollRegionItem* activeRowRegion_ = nullptr;  // not referenced

@@ -32,6 +32,12 @@ HvCell* HvTavelle::GetActiveCell()
 {
     if (!activeCell_)
         return nullptr;
+    // A cell freed meanwhile is not asked anything: another object may
+    // stand at its address.
+    if (!activeCellLive_.Alive()) {
+        activeCell_ = nullptr;
+        return nullptr;
+    }
     HvSelectableItem* row = CAutomationObject::IsActive(activeCell_) ? activeCell_->RowItem() : nullptr;
     if (!row || !IsLiveItem(row->KeyedItem()))
         activeCell_ = nullptr;
@@ -61,6 +67,7 @@ void HvTavelle::SetActiveCellInternal(HvCell* cell)
         SetActiveRowInternal(row);
     }
     activeCell_ = cell;
+    activeCellLive_ = LiveRef(cell);
 }
 
 // The selection code changes the active row with its events.

@@ -101,7 +101,12 @@ void HvTavelle::PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
     CSimpleDropDown* list = GetDropDownList(true);
     ColumnBandSeam* band = item->Band();
     if (list && swapList_)
-        swapList_->Toggle(*list, item, header, band ? band->HeaderFont() : nullptr);
+        swapList_->Toggle(*list, item, header, band ? band->HeaderFont() : nullptr, m_window);
+}
+
+bool HvTavelle::IsSwapListOpenFor(HvColumnGroupImpl* item)
+{
+    return swapList_ && swapList_->IsOpenFor(item);
 }
 
 void HvTavelle::BeginHeaderDrag(HvSelectableItem* item)

@@ -244,21 +244,8 @@ void HvTavelle::ApplySelection(HvSelected* newSelected, bool, HvSelected* rangeL
     auto mark = [](auto* list, bool on) {
         if (!list)
             return;
-        LONG first = 0;
-        list->GetFirstIndex(&first);
-        for (LONG i = 0; i < list->ItemCount(); ++i) {
-            VARIANT index;
-            VariantInit(&index);
-            index.vt = VT_I4;
-            index.lVal = first + i;
-            IDispatch* dispatch = nullptr;
-            HvKeyedItem* keyed = nullptr;
-            if (SUCCEEDED(list->FindItem(&index, &dispatch, &keyed)) && keyed)
-                if (HvSelectableItem* item = HvSelectableItem::FromKeyed(keyed))
-                    item->SetSelected(on);
-            if (dispatch)
-                dispatch->Release();
-        }
+        for (HvSelectableItem* item : list->SelectedItems())
+            item->SetSelected(on);
     };
     if (source->Rows() != current->Rows()) {
         mark(current->Rows(), false);

@@ -12,6 +12,7 @@ namespace {
 
 // WM_MOUSEMOVE, WM_MOUSEHOVER and WM_MOUSELEAVE.
 constexpr std::uint32_t kHoverMask = 0xC001;
+constexpr ULONG kSwapButtonElement = 6400;
 
 // A context object of the element, or a value that asks for none.
 CAutomationObject* OrNone(CAutomationObject* object)
@@ -61,7 +62,13 @@ void MouseHoverOperation::SetCurrent(HvUIElement* element)
     // The current element is referenced as well as its context objects: a
     // re-layout may drop it from the tree while it is current, and it must
     // stay readable to find its live equivalent.
+    // A header's swap button looks raised while the pointer is over it.
+    auto redrawSwapButton = [](HvUIElement* button) {
+        if (button && button->Type() == kSwapButtonElement && button->IsAlive())
+            button->Invalidate(false, false);
+    };
     if (current_) {
+        redrawSwapButton(current_);
         current_->ReleaseContextObjects();
         current_->Release();
     }
@@ -69,6 +76,7 @@ void MouseHoverOperation::SetCurrent(HvUIElement* element)
     if (current_) {
         current_->AddRef();
         current_->AddRefContextObjects();
+        redrawSwapButton(current_);
     }
 }
 

@@ -1,7 +1,9 @@
 // Selecting ranges and toggling items.
 #include "SelectExtendedOperation.h"
 
+#include <algorithm>
 #include <new>
+#include <unordered_set>
 
 namespace {
 
@@ -138,15 +140,30 @@ std::unique_ptr<SelectionSet> SelectExtendedOperation::RangeSelection(Selectable
     list = saved_->Of(kind);
     for (SelectableTarget* saved : list)
         saved->SetSelected(true);
+    // Membership by set: a range of thousands merges in one pass.
+    std::unordered_set<SelectableTarget*> listed(list.begin(), list.end());
+    std::unordered_set<SelectableTarget*> leaving;
     for (SelectableTarget* ranged : range) {
         if (IsRowOrCell(kind) && ranged == pivot)
             continue;
         ranged->SetSelected(selectMode_);
-        if (selectMode_)
-            selection->Add(ranged);
-        else
-            selection->Remove(ranged);
+        if (ranged->GetKind() == SelectableTarget::Group) {
+            // A group stands for its columns.
+            if (selectMode_)
+                selection->Add(ranged);
+            else
+                selection->Remove(ranged);
+            listed = std::unordered_set<SelectableTarget*>(list.begin(), list.end());
+        } else if (selectMode_) {
+            if (listed.insert(ranged).second)
+                list.push_back(ranged);
+        } else {
+            leaving.insert(ranged);
+        }
     }
+    if (!leaving.empty())
+        list.erase(std::remove_if(list.begin(), list.end(), [&](SelectableTarget* item) { return leaving.count(item) != 0; }),
+                   list.end());
     return selection;
 }
 
@@ -248,7 +265,7 @@ void SelectExtendedOperation::PressSelect(SelectableTarget* item, bool drag, boo
 
     const LONG eventKind = EventKind(item);
     const bool events = host_.CanFireSelectEvents(item);
-    if (events && host_.FireBeforeSelectChange(eventKind, *wouldBe))
+    if (events && (host_.FireBeforeSelectChange(eventKind, *wouldBe) || !item->IsLive()))
         return;
     if (shift) {
         host_.ApplySelection(*wouldBe, selectMode_, nullptr);

@@ -33,7 +33,7 @@ void SelectSingleOperation::BeginMouseSelect(SelectableTarget* item, bool drag, 
     if (!wouldBe)
         return;
     const bool events = host_.CanFireSelectEvents(item);
-    if (events && host_.FireBeforeSelectChange(kind, *wouldBe))
+    if (events && (host_.FireBeforeSelectChange(kind, *wouldBe) || !item->IsLive()))
         return;
     host_.ClearSelectionsForKind(kind, false, !ctrl);
     if (!item->ActivateByKey(byTab))

@@ -16,6 +16,9 @@ public:
 
     virtual ULONG AddRefTarget() = 0;
     virtual ULONG ReleaseTarget() = 0;
+    // The object still belongs to the grid: a handler of a Before event may
+    // have ended it (the data source taken away).
+    virtual bool IsLive() { return true; }
 
     virtual LONG GetKind() = 0;
     // Identifies the band the object belongs to (compared only).

@@ -2,6 +2,7 @@
 #include "HvCellChildUIElement.h"
 
 #include "HvUIElementOwner.h"
+#include "UIElementLayoutSeam.h"
 
 HvCellChildUIElement::HvCellChildUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect,
                                            ULONG type, HvUIElementOwner* owner, LONG context)
@@ -23,6 +24,17 @@ RECT HvCellChildUIElement::EnclosingRect(LONG type)
         if (element->Type() == static_cast<ULONG>(type))
             return element->GetRect();
     return RECT{};
+}
+
+bool HvCellChildUIElement::HoldsCursor()
+{
+    UIElementControlSeam* control = GetControl();
+    HWND window = control ? control->GetGridWindow() : nullptr;
+    POINT point{};
+    if (!window || !GetCursorPos(&point) || !ScreenToClient(window, &point))
+        return false;
+    const RECT rect = GetRect();
+    return PtInRect(&rect, point) != FALSE;
 }
 
 long HvCellChildUIElement::OwnerState()

@@ -26,6 +26,7 @@ public:
     HCURSOR DefaultCursor() override { return nullptr; }
     RECT EnclosingRect(LONG type) override;
     void Redraw() override { Invalidate(); }
+    bool HoldsCursor() override;
 
 protected:
     HvCellChildUIElement(UIElementLayoutSeam* layout, HvUIElement* parent, const RECT& rect, ULONG type,

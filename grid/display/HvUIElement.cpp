@@ -445,24 +445,26 @@ bool HvUIElement::IsEquivalentTo(HvUIElement* other)
 
 void HvUIElement::AddRefContextObjects()
 {
+    // Held twice, the objects of the first hold are let go first.
+    ReleaseContextObjects();
     held_ = true;
     for (HvUIElement* element = this; element; element = element->GetParent())
         for (CAutomationObject* object : {element->GetRowScrollRegion(), element->GetColScrollRegion(),
                                           element->GetHeader(), element->GetCell(), element->GetBand(),
                                           element->GetRow()})
-            if (object)
+            if (object) {
+                heldContext_.push_back(object);
                 object->CUnknownObject::AddRef();
+            }
 }
 
 void HvUIElement::ReleaseContextObjects()
 {
     held_ = false;
-    for (HvUIElement* element = this; element; element = element->GetParent())
-        for (CAutomationObject* object : {element->GetRowScrollRegion(), element->GetColScrollRegion(),
-                                          element->GetHeader(), element->GetCell(), element->GetBand(),
-                                          element->GetRow()})
-            if (object)
-                object->CUnknownObject::Release();
+    std::vector<CAutomationObject*> held;
+    held.swap(heldContext_);
+    for (CAutomationObject* object : held)
+        object->CUnknownObject::Release();
 }
 
 // ---- hit-testing ----

@@ -256,6 +256,9 @@ private:
     HvUIRect* rectObject_ = nullptr;  // owned
     HvUIRect* displayedRectObject_ = nullptr; // owned
     bool held_ = false;
+    // The context objects referenced while held: the very objects taken, as
+    // a re-layout may give an ancestor another row or cell meanwhile.
+    std::vector<CAutomationObject*> heldContext_;
 };
 
 // The nearest element that holds both (Grid when a is the Grid).

@@ -76,6 +76,12 @@ public:
         (void)item;
         (void)header;
     }
+    // The swap list is dropped down for item's header.
+    virtual bool IsSwapListOpenFor(HvColumnGroupImpl* item)
+    {
+        (void)item;
+        return false;
+    }
 
 protected:
     ~ColumnLayoutSeam() = default;

@@ -112,22 +112,30 @@ void HvCells::EnsureSlots()
         MutableItems().resize(static_cast<size_t>(wanted), nullptr);
 }
 
+bool HvCells::SlotsMatchColumns(HvColumns& columns) const
+{
+    // A column removed and another added keep the count: the slots are
+    // right only when each cell belongs to the column at its place.
+    const std::vector<HvKeyedItem*>& slots = Items();
+    for (size_t position = 0; position < slots.size(); ++position)
+        if (slots[position] && (!row_ || row_->ColumnOfCell(slots[position]) !=
+                                             columns.ColumnAt(static_cast<LONG>(position))))
+            return false;
+    return true;
+}
+
 void HvCells::SyncWithColumns()
 {
     GridBandSeam* band = Band();
     HvColumns* columns = band ? band->Columns() : nullptr;
     const LONG n = columns ? columns->ItemCount() : 0;
-    LONG m = ItemCount();
-    if (m == 0 || m == n)
+    const LONG m = ItemCount();
+    if (m == 0 || (m == n && SlotsMatchColumns(*columns)))
         return;
     if (n == 0) {
         // The cells of the columns that are gone end with them.
         DeactivateAllItems();
         ClearCollection(true, 0);
-        return;
-    }
-    if (n > m) {
-        MutableItems().resize(static_cast<size_t>(n), nullptr);
         return;
     }
     // Cells of columns that are gone are ended and removed; the others

@@ -12,6 +12,7 @@ class CDualString;
 class CellRowSeam;
 class GridBandSeam;
 class GridColumnSeam;
+class HvColumns;
 
 class HvCells final : public HvCollectionObject<IHvCells, HvVectorCollection> {
 public:
@@ -47,6 +48,8 @@ private:
 
     GridBandSeam* Band() const;
     LONG BandColumnCount() const;
+    // Each cell in the slot of its own column.
+    bool SlotsMatchColumns(HvColumns& columns) const;
     // Fills an empty slot with a new cell for column.
     HRESULT FillSlot(LONG position, GridColumnSeam* column, HvKeyedItem** out);
 

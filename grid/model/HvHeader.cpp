@@ -707,9 +707,15 @@ LONG HvHeader::GetState(OwnedElementSeam* element)
     const LONG context = element ? element->OwnerContext() : 0;
     if (context == ContextText)
         return enabled_ && owner_ && !owner_->IsDisabledItem() ? 0 : LONG(StateDisabled);
-    if (context == ContextSwapButton)
-        return IsSwappingAvailable() ? 0 : LONG(StateDisabled);
-    return 0;
+    if (context != ContextSwapButton)
+        return 0;
+    if (!IsSwappingAvailable())
+        return StateDisabled;
+    // Pressed while its list is down; raised while the pointer is over it.
+    ColumnLayoutSeam* layout = band_ ? band_->ColumnLayout() : nullptr;
+    if (layout && owner_ && layout->IsSwapListOpenFor(owner_))
+        return StatePressed;
+    return element->HoldsCursor() ? LONG(StateHot) : 0;
 }
 
 bool HvHeader::OnMouseDown(OwnedElementSeam* element)

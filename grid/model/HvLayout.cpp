@@ -602,6 +602,11 @@ void HvLayout::PressSwapButton(HvColumnGroupImpl* item, const RECT& header)
         grid_->PressSwapButton(item, header);
 }
 
+bool HvLayout::IsSwapListOpenFor(HvColumnGroupImpl* item)
+{
+    return grid_ && grid_->IsAlive() && IsCurrentLayout() && grid_->IsSwapListOpenFor(item);
+}
+
 void HvLayout::MarkColScrollRegionsDirty()
 {
     if (HvColScrollRegions* regions = GetColScrollRegions(false))

@@ -359,6 +359,7 @@ public:
     bool IsActiveCellColumn(HvColumn* column) override;
     void ReportMaskError(const std::wstring& text, short position) override;
     void PressSwapButton(HvColumnGroupImpl* item, const RECT& header) override;
+    bool IsSwapListOpenFor(HvColumnGroupImpl* item) override;
 
     // AddNewBoxLayoutSeam
     ChangePublisher* LayoutPublisher() override { return this; }

@@ -43,10 +43,12 @@ bool HvSelectedCells::IsSameSelection(const HvSelectedCells* a, const HvSelected
         return (a ? a : b)->ItemCount() == 0;
     if (a->ItemCount() != b->ItemCount())
         return false;
-    for (HvKeyedItem* cell : a->Items())
-        if (b->CollectionIndexOf(cell) < 0)
-            return false;
-    return true;
+    // The same cells, whatever their order.
+    std::vector<HvKeyedItem*> mine = a->Items();
+    std::vector<HvKeyedItem*> theirs = b->Items();
+    std::sort(mine.begin(), mine.end());
+    std::sort(theirs.begin(), theirs.end());
+    return mine == theirs;
 }
 
 bool HvSelectedCells::IsSameSelection(const HvSelectedCells* other) const

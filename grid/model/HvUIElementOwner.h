@@ -17,7 +17,7 @@ class UIElementSeam;
 
 class HvUIElementOwner {
 public:
-    enum State : LONG { StateDisabled = 8, StatePressed = 16 };
+    enum State : LONG { StateHot = 1, StateDisabled = 8, StatePressed = 16 };
     enum Context : LONG {
         ContextText = -1,
         ContextPicture = -2,

@@ -113,6 +113,12 @@ public:
         (void)item;
         (void)header;
     }
+    // The swap list is dropped down for item's header.
+    virtual bool IsSwapListOpenFor(HvColumnGroupImpl* item)
+    {
+        (void)item;
+        return false;
+    }
     // The active cell's editor goes back over the cell (after a scroll or
     // a move of the form).
     virtual void RepositionEditWindow() = 0;

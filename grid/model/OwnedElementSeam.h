@@ -22,6 +22,8 @@ public:
     virtual RECT EnclosingRect(LONG type) { (void)type; return RECT{}; }
     // The element is drawn again.
     virtual void Redraw() {}
+    // The mouse pointer lies over the element.
+    virtual bool HoldsCursor() { return false; }
 
 protected:
     ~OwnedElementSeam() = default;

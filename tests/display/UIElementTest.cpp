@@ -119,6 +119,33 @@ TEST_CASE("positioning places only children that meet the parent, and reuses the
     CHECK(tree.rowA->Child(6000) != before);
 }
 
+TEST_CASE("a held element lets go of the objects it took, though its row element now shows another row")
+{
+    Tree tree;
+    auto count = [](CAutomationObject* object) {
+        object->CUnknownObject::AddRef();
+        return object->CUnknownObject::Release();
+    };
+    const ULONG row1 = count(tree.row1), row2 = count(tree.row2), cell2 = count(tree.cell2);
+    tree.cellB->AddRefContextObjects();
+    CHECK(count(tree.row1) == row1 + 1);
+    CHECK(count(tree.cell2) == cell2 + 1);
+    // A scroll reuses the parent row element for the next row meanwhile.
+    tree.rowA->row = tree.row2;
+    tree.cellB->ReleaseContextObjects();
+    CHECK(!tree.cellB->IsHeld());
+    CHECK(count(tree.row1) == row1);
+    CHECK(count(tree.row2) == row2);
+    CHECK(count(tree.cell2) == cell2);
+    // A second hold without a release in between takes each object once.
+    tree.cellB->AddRefContextObjects();
+    tree.cellB->AddRefContextObjects();
+    tree.cellB->ReleaseContextObjects();
+    CHECK(count(tree.row2) == row2);
+    CHECK(count(tree.cell2) == cell2);
+    tree.rowA->row = tree.row1;
+}
+
 TEST_CASE("hit-testing finds the deepest element under the point up to the asked type")
 {
     Tree tree;

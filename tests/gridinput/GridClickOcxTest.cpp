@@ -1,7 +1,9 @@
 // Clicks on the registered, bound grid: a click activates and selects as
 // the band's CellClickAction says, Shift and Ctrl extend and toggle the
 // selection as SelectTypeRow allows, BeforeSelectChange may cancel, a limit
-// on the selected rows is reported, and the events come in order.
+// on the selected rows is reported, and the events come in order; an active
+// cell whose column goes is active no more, and a column added in its
+// place gets a cell of its own.
 #include "BoundGrid.h"
 
 #include "EventCall.h"
@@ -144,6 +146,59 @@ TEST_CASE("an Edit click activates the cell and its row without a selection chan
     CHECK(std::count(events.begin(), events.end(), AfterCellActivate) == 1);
     CHECK(std::count(events.begin(), events.end(), BeforeSelectChange) == 0);
     CHECK(bound.SelectedRowIds().empty());
+}
+
+TEST_CASE("an active cell whose column is removed is not the active cell, though a new cell may take its memory")
+{
+    BoundGrid bound(30);
+    ComPtr<IHvColumns> columns;
+    REQUIRE(bound.Band0()->get_Columns(&columns) == S_OK);
+    auto key = [](const wchar_t* text) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_BSTR;
+        v.bstrVal = SysAllocString(text);
+        return v;
+    };
+    auto cellOf = [&](const wchar_t* column) {
+        ComPtr<IHvCells> cells;
+        REQUIRE(bound.RowOf(2)->get_Cells(&cells) == S_OK);
+        VARIANT index = key(column);
+        ComPtr<IHvCell> cell;
+        CHECK(cells->get_Item(index, &cell) == S_OK);
+        VariantClear(&index);
+        return cell;
+    };
+    VARIANT extra = key(L"Extra");
+    ComPtr<IHvColumn> added;
+    REQUIRE(columns->Add(extra, extra, &added) == S_OK);
+    added.Reset();
+    bound.Pump();
+    {
+        ComPtr<IHvCell> cell = cellOf(L"Extra");
+        REQUIRE(cell);
+        REQUIRE(bound.Control()->putref_ActiveCell(cell.Get()) == S_OK);
+        REQUIRE(bound.ActiveCellKey() == L"Extra");
+    }
+    // Nothing outside the grid holds the cell when its column goes.
+    REQUIRE(columns->Remove(extra) == S_OK);
+    VariantClear(&extra);
+    VARIANT other = key(L"Other");
+    REQUIRE(columns->Add(other, other, &added) == S_OK);
+    VariantClear(&other);
+    ComPtr<IHvCell> fresh = cellOf(L"Other");
+    REQUIRE(fresh);
+    // The new column has a cell of its own, not the one of the column gone.
+    ComPtr<IHvColumn> freshColumn;
+    REQUIRE(fresh->get_Column(&freshColumn) == S_OK);
+    BSTR freshKey = nullptr;
+    REQUIRE(freshColumn->get_Key(&freshKey) == S_OK);
+    CHECK(std::wstring(freshKey ? freshKey : L"") == L"Other");
+    SysFreeString(freshKey);
+    ComPtr<IHvCell> active;
+    REQUIRE(bound.Control()->get_ActiveCell(&active) == S_OK);
+    CHECK(!active);
+    CHECK(bound.ActiveCellKey().empty());
 }
 
 TEST_CASE("a BeforeSelectChange handler that takes the data source away ends the click on a cell, nothing selected")

@@ -1,9 +1,11 @@
 // The cursor the registered, bound grid chooses through WM_SETCURSOR: the
 // sizing cursors over a header's edge and a row selector's edge, one over
-// the cells, and the library's own over a connector line.
+// the cells, and the library's own over a connector line; a header's swap
+// button raised under the pointer.
 // The pointer is placed with SetCursorPos, so the test runs alone.
 #include "BoundGrid.h"
 #include "ParentItemTree.h"
+#include "SwapListProbe.h"
 
 #include <doctest/doctest.h>
 
@@ -25,6 +27,15 @@ HCURSOR CursorAt(POINT at, HWND window)
 HCURSOR CursorAt(BoundGrid& bound, POINT at)
 {
     return CursorAt(at, bound.Window());
+}
+
+void PointerTo(BoundGrid& bound, POINT at)
+{
+    POINT screen = at;
+    ClientToScreen(bound.Window(), &screen);
+    REQUIRE(SetCursorPos(screen.x, screen.y));
+    SendMessageW(bound.Window(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    bound.Pump();
 }
 
 HCURSOR System(LPCWSTR id)
@@ -113,4 +124,18 @@ TEST_CASE("WM_SETCURSOR over a child window of the grid, its scroll bar, leaves 
     MapWindowPoints(nullptr, bound.Window(), reinterpret_cast<POINT*>(&rect), 2);
     // The grid does not answer with its own cursor there.
     CHECK(CursorAt(bound, Middle(rect)) != gridCursor);
+}
+
+TEST_CASE("a header's swap button looks raised while the pointer is over it")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_AllowColSwapping(hvAllowColSwappingWithinBand) == S_OK);
+    const RECT button = swaplist::SwapButtonRect(bound, L"Name");
+    REQUIRE(!IsRectEmpty(&button));
+    PointerTo(bound, Middle(bound.CellRect(5, L"ID")));
+    const std::vector<COLORREF> idle = swaplist::PaintedPixels(bound, button);
+    PointerTo(bound, Middle(button));
+    CHECK(swaplist::PaintedPixels(bound, button) != idle);
+    PointerTo(bound, Middle(bound.CellRect(5, L"ID")));
+    CHECK(swaplist::PaintedPixels(bound, button) == idle);
 }

@@ -1,5 +1,6 @@
 // Keys and key actions on the registered, bound grid: arrows move the
-// active row, Shift extends the selection, Ctrl+End goes to the last row;
+// active row, Shift extends the selection (Shift+End to the band's last
+// row), Ctrl+End goes to the last row with or without Shift;
 // PerformAction runs the same actions for scripts, and EventEnabled keeps
 // the disabled events from the sink.
 #include "BoundGrid.h"
@@ -7,6 +8,8 @@
 #include "LateBound.h"
 
 #include <doctest/doctest.h>
+
+#include <algorithm>
 
 using Microsoft::WRL::ComPtr;
 
@@ -41,6 +44,33 @@ TEST_CASE("Down, Shift+Down and Ctrl+End move the active row and extend the sele
     CHECK(bound.SelectedRowIds() == std::vector<long>{2, 3, 4});
     bound.Key(VK_END, false, true);
     CHECK(bound.ActiveRowId() == 30);
+    CHECK(bound.SelectedRowIds() == std::vector<long>{30});
+}
+
+TEST_CASE("Shift+End extends the selection to the band's last row; Shift+Ctrl+End only takes the grid's last row")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    auto sorted = [&] {
+        std::vector<long> ids = bound.SelectedRowIds();
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    bound.ClickCell(3, L"Name");
+    bound.Key(VK_END, true, false);
+    CHECK(bound.ActiveRowId() == 30);
+    const std::vector<long> ids = sorted();
+    CHECK(ids.size() == 28);
+    CHECK(ids.front() == 3);
+    CHECK(ids.back() == 30);
+    bound.Key(VK_HOME, true, false);
+    CHECK(bound.ActiveRowId() == 1);
+    CHECK(sorted() == std::vector<long>{1, 2, 3});
+    // The last row of the grid is selected as Ctrl+End selects it: the
+    // selection starts again there, Shift or not.
+    bound.Key(VK_END, true, true);
+    CHECK(bound.ActiveRowId() == 30);
+    CHECK(bound.SelectedRowIds() == std::vector<long>{30});
 }
 
 TEST_CASE("PerformAction moves the active row as the key actions do, within the states they allow")

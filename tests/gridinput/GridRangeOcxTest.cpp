@@ -2,7 +2,8 @@
 // between the pivot and the clicked cell, or the columns between two
 // clicked headers; a press dragged over the rows selects the rows or cells
 // it passes, up or down, and moving back gives up the ones left behind; Ctrl
-// pressed during the drag leaves it as it began.
+// pressed during the drag leaves it as it began; WM_CANCELMODE or a new
+// SelectTypeRow ends a drag.
 #include "BoundGrid.h"
 
 #include <doctest/doctest.h>
@@ -341,4 +342,52 @@ TEST_CASE("Shift+click in a sorted band selects the rows shown between, down and
     CHECK(selected() == std::vector<long>{4, 5, 6, 7, 30});
     bound.ClickCell(9, L"Name", true, false);
     CHECK(selected() == std::vector<long>{7, 8, 9});
+}
+
+TEST_CASE("WM_CANCELMODE in the middle of a drag ends it: no capture, no selection-drag timer, no further range")
+{
+    constexpr UINT_PTR SelectionDragTimer = 1481;
+    enum class Press { Unselected, Selected };
+    for (Press press : {Press::Unselected, Press::Selected}) {
+        CAPTURE(static_cast<int>(press));
+        BoundGrid bound(30);
+        REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+        if (press == Press::Selected)
+            bound.ClickCell(3, L"Name");
+        // A press on a selected row waits for a drag with the timer.
+        bound.Press(Middle(bound.CellRect(3, L"Name")));
+        if (press == Press::Unselected)
+            MoveOver(bound, Middle(bound.CellRect(5, L"Name")));
+        REQUIRE(GetCapture() == bound.Window());
+        SendMessageW(bound.Window(), WM_CANCELMODE, 0, 0);
+        bound.Pump();
+        CHECK(GetCapture() != bound.Window());
+        CHECK(!KillTimer(bound.Window(), SelectionDragTimer));
+        const std::vector<long> kept = bound.SelectedRowIds();
+        // The moves and the release that follow select nothing more.
+        MoveOver(bound, Middle(bound.CellRect(8, L"Name")));
+        bound.Release(Middle(bound.CellRect(8, L"Name")));
+        CHECK(bound.SelectedRowIds() == kept);
+        bound.ClickCell(9, L"Name");
+        CHECK(bound.SelectedRowIds() == std::vector<long>{9});
+    }
+}
+
+TEST_CASE("SelectTypeRow changed in the middle of a drag ends the drag and the grid goes on")
+{
+    BoundGrid bound(30);
+    REQUIRE(bound.Override0()->put_CellClickAction(hvClickActionRowSelect) == S_OK);
+    bound.Press(Middle(bound.CellRect(3, L"Name")));
+    MoveOver(bound, Middle(bound.CellRect(5, L"Name")));
+    REQUIRE(bound.SelectedRowIds() == std::vector<long>{3, 4, 5});
+    REQUIRE(bound.Override0()->put_SelectTypeRow(hvSelectTypeSingle) == S_OK);
+    bound.Pump();
+    MoveOver(bound, Middle(bound.CellRect(7, L"Name")));
+    bound.Release(Middle(bound.CellRect(7, L"Name")));
+    CHECK(GetCapture() != bound.Window());
+    // The new strategy takes the next click: one row alone.
+    bound.ClickCell(9, L"Name");
+    CHECK(bound.SelectedRowIds() == std::vector<long>{9});
+    bound.ClickCell(11, L"Name", true);
+    CHECK(bound.SelectedRowIds() == std::vector<long>{11});
 }

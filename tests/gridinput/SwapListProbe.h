@@ -3,6 +3,7 @@
 #pragma once
 
 #include "BoundGrid.h"
+#include "Canvas.h"
 
 #include <algorithm>
 #include <string>
@@ -73,6 +74,20 @@ inline std::vector<std::wstring> PaintedOrder(BoundGrid& bound)
     for (const auto& entry : shown)
         keys.push_back(entry.second);
     return keys;
+}
+
+// The pixels of the rectangle as the control paints itself now.
+inline std::vector<COLORREF> PaintedPixels(BoundGrid& bound, const RECT& rect)
+{
+    RECT client{};
+    GetClientRect(bound.Window(), &client);
+    Canvas canvas(client.right, client.bottom, RGB(1, 2, 3));
+    REQUIRE(bound.Grid().DrawInto(canvas) == S_OK);
+    std::vector<COLORREF> pixels;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            pixels.push_back(canvas.At(x, y));
+    return pixels;
 }
 
 } // namespace swaplist

@@ -167,6 +167,28 @@ TEST_CASE("a level without columns has an empty list that takes a drop")
     }
 }
 
+TEST_CASE("a stored level beyond the band's LevelCount counts as its last level: no list per stored level")
+{
+    Fixture f(2);
+    f.Join(f.group.Get(), f.a.Get(), 0);
+    f.Join(f.group.Get(), f.b.Get(), 1);
+    // As a stored layout may give it.
+    f.b->SetLevel(30000, false);
+    REQUIRE(f.b->Level() == 30000);
+    const std::vector<HvColumn*> dragged{f.x.Get()};
+    HeaderDragTarget target;
+    target.group = f.group.Get();
+    target.level = 1;
+    HeaderArrangement* arrangement = new HeaderArrangement(target, &dragged);
+    Released hold{arrangement};
+    REQUIRE(arrangement->Levels());
+    CHECK(arrangement->Levels()->ListCount() == 2);
+    HeaderArrangement::Position position;
+    REQUIRE(arrangement->FindColumnPosition(f.b.Get(), &position) == S_OK);
+    CHECK(position.level == 1);
+    CHECK(f.Arranged(*arrangement) == "axb");
+}
+
 TEST_CASE("a target column outside the group leaves the arrangement built but not valid")
 {
     Fixture f(1);
