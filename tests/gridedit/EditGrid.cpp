@@ -250,21 +250,22 @@ bool EditGrid::IsInEditMode() const
     return control_->get_IsInEditMode(&editing) == S_OK && editing;
 }
 
-HWND EditGrid::EditWindow() const
+// A visible pop-up of the given class owned by the grid's top-level window
+// (the editor's windows are pop-ups, so that they may pass the grid's edges).
+HWND EditGrid::OwnedPopup(const wchar_t* className) const
 {
-    // The EDIT window is a pop-up, so that it may grow past the grid's
-    // edges: the grid's top-level window owns it.
     struct Search {
         HWND owner;
+        const wchar_t* className;
         HWND found;
-    } search{GetAncestor(grid_, GA_ROOT), nullptr};
+    } search{GetAncestor(grid_, GA_ROOT), className, nullptr};
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM data) -> BOOL {
             auto* search = reinterpret_cast<Search*>(data);
-            wchar_t className[16] = L"";
-            GetClassNameW(window, className, 16);
-            if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(className, L"Edit") == 0 &&
+            wchar_t name[32] = L"";
+            GetClassNameW(window, name, 32);
+            if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(name, search->className) == 0 &&
                 IsWindowVisible(window)) {
                 search->found = window;
                 return FALSE;
@@ -273,6 +274,11 @@ HWND EditGrid::EditWindow() const
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND EditGrid::EditWindow() const
+{
+    return OwnedPopup(L"Edit");
 }
 
 void EditGrid::Type(const std::wstring& text) const
@@ -373,25 +379,7 @@ void EditGrid::ClickAt(POINT point, bool release) const
 
 HWND EditGrid::CalendarWindow() const
 {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{GetAncestor(grid_, GA_ROOT), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            wchar_t className[32] = L"";
-            GetClassNameW(window, className, 32);
-            if (GetWindow(window, GW_OWNER) == search->owner && lstrcmpiW(className, L"SysMonthCal32") == 0 &&
-                IsWindowVisible(window)) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return OwnedPopup(L"SysMonthCal32");
 }
 
 ComPtr<IHvUIElement> Descendant(IHvUIElement* element, Constants_UIElement wanted)

@@ -140,6 +140,7 @@ public:
     void ClearEvents() const { host_.Events().ClearReceived(); }
 
 private:
+    HWND OwnedPopup(const wchar_t* className) const;
     hv::recordset::Recordset records_;
     BoxAnswerer boxes_;
     hv::container::ContainerWindow window_;
